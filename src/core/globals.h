@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/bilingual.h"
+
+#include <QString>
+#include <array>
+
+namespace r7k {
+
+// Windows that the language switch closes and reopens, in the order it does so.
+enum class Open_flag {
+    About,
+    Option,
+    Chann,
+    Setup,
+    Type,
+    Save_chann,
+    Open_chann,
+    Comm_read,
+    Comm_write,
+};
+inline constexpr int Open_flag_count = 9;
+
+// Program-wide settings. None of them is remembered between runs; start-up
+// sets every one of them (see MainWindow).
+extern qint16 Port_no;                 // serial port 1..8, shown as COM1..COM8
+extern bool Port_error;                // the last attempt to open the port failed
+extern qint16 Model_no;                // index into Model_name, 0..6
+extern double Freq_low;                // band limits of the selected model, MHz
+extern double Freq_high;               //
+extern bool Language;                  // true = Chinese, false = English
+extern qint16 Cur_chann;               // channel selected in the channel table, 1..128
+extern QString Version;                // "Ver1.4"
+extern QString File_path;              // channel file chosen last in a file dialog
+extern std::array<int, 4> Bcd_scratch; // output of the text-to-BCD conversions
+extern std::array<bool, Open_flag_count> Open_flags;
+extern std::array<QString, 6> About_text;
+
+inline bool &Open_flags_of(Open_flag window)
+{
+    return Open_flags[static_cast<int>(window)];
+}
+
+// Fills About_text in the current language.
+void Set_about_texts();
+
+} // namespace r7k

@@ -1,0 +1,140 @@
+#include "shell/window_host.h"
+
+#include "core/globals.h"
+
+#include <QDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace r7k {
+
+namespace {
+
+// The windows that have an Open_flags entry, and their entries.
+constexpr std::pair<Window_id, Open_flag> Flagged[] = {
+    {Window_id::About, Open_flag::About},
+    {Window_id::Option, Open_flag::Option},
+    {Window_id::Chann, Open_flag::Chann},
+    {Window_id::Setup, Open_flag::Setup},
+    {Window_id::Type, Open_flag::Type},
+    {Window_id::Save_chann, Open_flag::Save_chann},
+    {Window_id::Open_chann, Open_flag::Open_chann},
+    {Window_id::Comm_read, Open_flag::Comm_read},
+    {Window_id::Comm_write, Open_flag::Comm_write},
+};
+
+QMdiSubWindow *sub_window_of(QWidget *window)
+{
+    return window ? qobject_cast<QMdiSubWindow *>(window->parentWidget()) : nullptr;
+}
+
+} // namespace
+
+Window_host::Window_host(QMdiArea *area, QWidget *frame) : QObject(frame), area(area), frame(frame)
+{
+    connect(area, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow *sub) {
+        if (auto *view = sub ? dynamic_cast<Image_view *>(sub->widget()) : nullptr)
+            view->activated();
+    });
+}
+
+void Window_host::set_factory(Window_id id, Factory factory)
+{
+    factories.insert(id, std::move(factory));
+}
+
+bool Window_host::has_factory(Window_id id) const
+{
+    return factories.contains(id);
+}
+
+QWidget *Window_host::open(Window_id id)
+{
+    close(id);
+    const auto factory = factories.constFind(id);
+    if (factory == factories.cend())
+        return nullptr;
+
+    QWidget *window = (*factory)(frame);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    windows.insert(id, window);
+    set_flag(id, true);
+    connect(window, &QObject::destroyed, this, [this, id](QObject *gone) { forget(id, gone); });
+
+    if (qobject_cast<QDialog *>(window)) {
+        // A dialog that may have changed the image hands the activation back
+        // to the document window under it.
+        connect(window, &QObject::destroyed, this, &Window_host::activate_current);
+        window->show();
+    } else {
+        QMdiSubWindow *sub = area->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setObjectName(window->objectName() + QStringLiteral("_frame"));
+        sub->show();
+        area->setActiveSubWindow(sub);
+    }
+    Q_EMIT opened(id, window);
+    return window;
+}
+
+void Window_host::close(Window_id id)
+{
+    QPointer<QWidget> window = windows.take(id);
+    set_flag(id, false);
+    if (!window)
+        return;
+    if (QMdiSubWindow *sub = sub_window_of(window))
+        delete sub;
+    else
+        delete window.data();
+}
+
+void Window_host::close_all()
+{
+    for (Window_id id : windows.keys())
+        close(id);
+}
+
+QWidget *Window_host::window(Window_id id) const
+{
+    return windows.value(id);
+}
+
+void Window_host::reopen_flagged()
+{
+    for (const auto &[id, flag] : Flagged)
+        if (Open_flags_of(flag))
+            open(id);
+}
+
+void Window_host::activate_current()
+{
+    if (QMdiSubWindow *sub = area->activeSubWindow())
+        if (auto *view = dynamic_cast<Image_view *>(sub->widget()))
+            view->activated();
+}
+
+void Window_host::forget(Window_id id, QObject *window)
+{
+    if (windows.value(id) == window || windows.value(id).isNull()) {
+        windows.remove(id);
+        set_flag(id, false);
+    }
+}
+
+void Window_host::set_flag(Window_id id, bool open)
+{
+    for (const auto &[flagged, flag] : Flagged)
+        if (flagged == id)
+            Open_flags_of(flag) = open;
+}
+
+void Close_window(QWidget *window)
+{
+    if (QMdiSubWindow *sub = sub_window_of(window))
+        sub->close();
+    else
+        window->close();
+}
+
+} // namespace r7k

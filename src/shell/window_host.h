@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace r7k {
+
+// The windows that the main window opens by command.
+enum class Window_id {
+    About,
+    Option,
+    Chann,
+    Setup,
+    Type,
+    Save_chann,
+    Open_chann,
+    Comm_read,
+    Comm_write,
+    Adjust_txp,
+};
+
+// A window that shows the data image and loads it again whenever it becomes
+// the active window, so changes made meanwhile (a read, a file load) appear.
+class Image_view {
+public:
+    virtual ~Image_view() = default;
+    virtual void activated() = 0;
+};
+
+// Opens, closes and reopens the program's windows. Choosing a window's
+// command closes that window if it is open and opens it anew, so that it
+// reloads from the image. Windows that are not dialogs live inside the main
+// window's document area. The entry of Open_flags that belongs to a window is
+// true exactly while that window is open.
+class Window_host : public QObject {
+    Q_OBJECT
+public:
+    // Builds a window; the host takes ownership.
+    using Factory = std::function<QWidget *(QWidget *parent)>;
+
+    Window_host(QMdiArea *area, QWidget *frame);
+
+    void set_factory(Window_id id, Factory factory);
+    bool has_factory(Window_id id) const;
+
+    // Closes the window if it is open, then opens it anew. Returns the new
+    // window, or nullptr when no factory is set.
+    QWidget *open(Window_id id);
+    void close(Window_id id);
+    void close_all();
+    QWidget *window(Window_id id) const;
+
+    // Closes and reopens every open window that the language switch rebuilds,
+    // in the order of Open_flags.
+    void reopen_flagged();
+
+    // Runs the activation of the active document window.
+    void activate_current();
+
+Q_SIGNALS:
+    void opened(r7k::Window_id id, QWidget *window);
+
+private:
+    void forget(Window_id id, QObject *window);
+    void set_flag(Window_id id, bool open);
+
+    QMdiArea *area;
+    QWidget *frame;
+    QHash<Window_id, Factory> factories;
+    QHash<Window_id, QPointer<QWidget>> windows;
+};
+
+// Closes a window from inside it: its document sub-window when it lives in the
+// main window, the window itself otherwise.
+void Close_window(QWidget *window);
+
+} // namespace r7k

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "shell/messages.h"
+
+#include <QList>
+
+// Records every message instead of showing it, for as long as it lives.
+class Message_recorder final : public r7k::Message_presenter {
+public:
+    Message_recorder();
+    ~Message_recorder() override;
+
+    void present(const r7k::Message &message) override;
+
+    QList<r7k::Message> messages;
+    // Texts of the recorded messages, in order.
+    QStringList texts() const;
+
+private:
+    r7k::Message_presenter *previous;
+};

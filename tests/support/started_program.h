@@ -1,0 +1,8 @@
+#pragma once
+
+#include "shell/main_window.h"
+
+#include <memory>
+
+// The whole program as main() starts it, shown on the offscreen platform.
+std::unique_ptr<r7k::Main_window> Start_program();
