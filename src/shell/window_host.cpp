@@ -114,6 +114,13 @@ void Window_host::activate_current()
             view->activated();
 }
 
+void Window_host::commit_pending_edits()
+{
+    for (const QPointer<QWidget> &window : std::as_const(windows))
+        if (auto *view = dynamic_cast<Image_view *>(window.data()))
+            view->commit_pending_edit();
+}
+
 void Window_host::forget(Window_id id, QObject *window)
 {
     if (windows.value(id) == window || windows.value(id).isNull()) {

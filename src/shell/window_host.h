@@ -31,6 +31,8 @@ class Image_view {
 public:
     virtual ~Image_view() = default;
     virtual void activated() = 0;
+    // Stores an edit the user has begun but not yet finished, if any.
+    virtual void commit_pending_edit() {}
 };
 
 // Opens, closes and reopens the program's windows. Choosing a window's
@@ -62,6 +64,10 @@ public:
 
     // Runs the activation of the active document window.
     void activate_current();
+
+    // Stores the unfinished edits of every open document window; a dialog
+    // that sends or saves the image calls it first.
+    void commit_pending_edits();
 
 Q_SIGNALS:
     void opened(r7k::Window_id id, QWidget *window);
