@@ -1,0 +1,183 @@
+#include "core/conversions.h"
+#include "core/globals.h"
+#include "core/image.h"
+
+#include <QTest>
+
+using namespace r7k;
+
+namespace {
+
+QList<int> stored_bytes(int row, int column)
+{
+    return {chann(row, column), chann(row, column + 1), chann(row, column + 2),
+            chann(row, column + 3)};
+}
+
+} // namespace
+
+class Test_conversions : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void store_freq_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored_text");
+        QTest::addColumn<QList<int>>("bytes");
+        QTest::newRow("438.125") << "438.125"
+                                 << "438.12500" << QList<int>{0x00, 0x25, 0x81, 0x43};
+        QTest::newRow("6.25 kHz grid") << "438.00625"
+                                       << "438.00625" << QList<int>{0x25, 0x06, 0x80, 0x43};
+        QTest::newRow("snaps to 5 kHz") << "438.0062"
+                                        << "438.00500" << QList<int>{0x00, 0x05, 0x80, 0x43};
+        QTest::newRow("whole MHz") << "438"
+                                   << "438.00000" << QList<int>{0x00, 0x00, 0x80, 0x43};
+        QTest::newRow("between grids") << "446.007"
+                                       << "446.00625" << QList<int>{0x25, 0x06, 0x60, 0x44};
+        QTest::newRow("three-character text") << "145.5"
+                                              << "145.50000" << QList<int>{0x00, 0x00, 0x55, 0x14};
+    }
+    void store_freq()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored_text);
+        QFETCH(QList<int>, bytes);
+        chann.fill(5, 5, 0, 15, 255);
+        QString text = typed;
+        Store_freq(text, 5, 4);
+        QCOMPARE(text, stored_text);
+        QCOMPARE(stored_bytes(5, 4), bytes);
+        QCOMPARE(stored_bytes(5, 0), (QList<int>{255, 255, 255, 255}));
+        QCOMPARE(chann(5, 8), qint16(255));
+        QCOMPARE(Bcd_to_freq_text(bytes[0], bytes[1], bytes[2], bytes[3]), stored_text);
+    }
+
+    // Below 100 MHz the text keeps nine characters by an extra decimal.
+    void store_freq_below_100_mhz()
+    {
+        QString text = QStringLiteral("50.5");
+        Store_freq(text, 5, 0);
+        QCOMPARE(text, QStringLiteral("50.500000"));
+        QCOMPARE(stored_bytes(5, 0), (QList<int>{0x00, 0x00, 0x05, 0x05}));
+    }
+
+    // Every channel of one band on both grids survives text -> bytes -> text.
+    void whole_band_round_trip()
+    {
+        for (const double step_khz : {5.0, 6.25}) {
+            for (int k = 0; k * step_khz <= 34000; ++k) {
+                const double khz = 136000 + k * step_khz;
+                QString text = Number_text(khz / 1000);
+                QString stored = text;
+                Store_freq(stored, 1, 0);
+                QCOMPARE(Value_of(stored) * 1000, khz);
+                QCOMPARE(Bcd_to_freq_text(chann(1, 0), chann(1, 1), chann(1, 2), chann(1, 3)),
+                         stored);
+            }
+        }
+    }
+
+    void freq_text_to_bcd_truncates()
+    {
+        QCOMPARE(Freq_text_to_bcd(QStringLiteral("438.125")), 0x43);
+        QCOMPARE(Bcd_scratch, (std::array<int, 4>{0x43, 0x81, 0x25, 0x00}));
+        Freq_text_to_bcd(QStringLiteral("438.123456"));
+        QCOMPARE(Bcd_scratch, (std::array<int, 4>{0x43, 0x81, 0x23, 0x45}));
+        Freq_text_to_bcd(QStringLiteral("abc"));
+        QCOMPARE(Bcd_scratch, (std::array<int, 4>{0, 0, 0, 0}));
+    }
+
+    void bcd_to_freq_text_data()
+    {
+        QTest::addColumn<QList<int>>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("438.125") << QList<int>{0x00, 0x25, 0x81, 0x43} << "438.12500";
+        QTest::newRow("12.5") << QList<int>{0x00, 0x00, 0x25, 0x01} << "12.50000";
+        QTest::newRow("below one") << QList<int>{0x00, 0x25, 0x01, 0x00} << "0.12500";
+        QTest::newRow("zero") << QList<int>{0, 0, 0, 0} << "0.00000";
+        QTest::newRow("erased") << QList<int>{255, 255, 255, 255} << "1666.66665";
+        QTest::newRow("whole") << QList<int>{0x00, 0x00, 0x00, 0x44} << "440.00000";
+        QTest::newRow("single digit") << QList<int>{0x00, 0x00, 0x50, 0x00} << "5.00000";
+    }
+    void bcd_to_freq_text()
+    {
+        QFETCH(QList<int>, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(Bcd_to_freq_text(bytes[0], bytes[1], bytes[2], bytes[3]), text);
+        QCOMPARE(Bcd_scratch,
+                 (std::array<int, 4>{bytes[1] >> 4, bytes[1] & 15, bytes[0] >> 4, bytes[0] & 15}));
+    }
+
+    void offsets_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<int>>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("0.6") << "0.6" << QList<int>{0x00, 0x00, 0x60, 0x00} << ".6000000";
+        QTest::newRow("10") << "10" << QList<int>{0x00, 0x00, 0x00, 0x10} << "10.000000";
+        QTest::newRow("5.25") << "5.25" << QList<int>{0x00, 0x00, 0x25, 0x05} << "5.250000";
+        QTest::newRow("12.5") << "12.5" << QList<int>{0x00, 0x00, 0x50, 0x12} << "12.500000";
+        QTest::newRow("default") << "68.0125" << QList<int>{0x00, 0x25, 0x01, 0x68} << "68.012500";
+        QTest::newRow("zero") << "0" << QList<int>{0, 0, 0, 0} << "0.000000";
+    }
+    void offsets()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QList<int>, bytes);
+        QFETCH(QString, shown);
+        Offset_text_to_bcd(typed);
+        QCOMPARE(Bcd_scratch, (std::array<int, 4>{bytes[3], bytes[2], bytes[1], bytes[0]}));
+        QCOMPARE(Bcd_to_offset_text(bytes[0], bytes[1], bytes[2], bytes[3]), shown);
+    }
+
+    void char_to_code_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<int>("code");
+        QTest::newRow("a") << "a" << 12;
+        QTest::newRow("A") << "A" << 12;
+        QTest::newRow("Z") << "Z" << 37;
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("9") << "9" << 9;
+        QTest::newRow("-") << "-" << 10;
+        QTest::newRow("_") << "_" << 38;
+        QTest::newRow("+") << "+" << 39;
+        QTest::newRow("*") << "*" << 40;
+        QTest::newRow("#") << "#" << 11;
+        QTest::newRow("empty") << "" << 11;
+        QTest::newRow("two characters") << "AB" << 11;
+    }
+    void char_to_code()
+    {
+        QFETCH(QString, character);
+        QFETCH(int, code);
+        QCOMPARE(Char_to_code(character), code);
+    }
+
+    void value_and_number_text()
+    {
+        QCOMPARE(Value_of(QStringLiteral("  446.1abc")), 446.1);
+        QCOMPARE(Value_of(QStringLiteral("446.1.2")), 446.1);
+        QCOMPARE(Value_of(QStringLiteral("x446")), 0.0);
+        QCOMPARE(Value_of(QString()), 0.0);
+        QCOMPARE(Number_text(0.5), QStringLiteral(".5"));
+        QCOMPARE(Number_text(136), QStringLiteral("136"));
+        QCOMPARE(Number_text(438.00625), QStringLiteral("438.00625"));
+        QCOMPARE(Number_text(0.1 + 0.2), QStringLiteral(".3"));
+    }
+
+    void first_used_channel_ignores_channel_128()
+    {
+        chann.fill(0, 128, 0, 15, 255);
+        chann(128, 0) = chann(128, 1) = chann(128, 2) = chann(128, 3) = 0x44;
+        QCOMPARE(Find_first_used_channel(), 255);
+        chann(7, 0) = chann(7, 1) = chann(7, 2) = 0;
+        QCOMPARE(Find_first_used_channel(), 255);
+        chann(7, 3) = 0x44;
+        QCOMPARE(Find_first_used_channel(), 7);
+        QCOMPARE(chann(128, 12), qint16(255));
+    }
+};
+
+QTEST_GUILESS_MAIN(Test_conversions)
+#include "test_conversions.moc"

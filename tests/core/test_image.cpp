@@ -1,0 +1,163 @@
+#include "core/globals.h"
+#include "core/image.h"
+#include "core/tables.h"
+
+#include <QTest>
+
+using namespace r7k;
+
+namespace {
+
+QList<int> row_bytes(int row, int first = 0, int last = 15)
+{
+    QList<int> bytes;
+    for (int c = first; c <= last; ++c)
+        bytes.append(chann(row, c));
+    return bytes;
+}
+
+QList<int> repeated(int value, int count)
+{
+    return QList<int>(count, value);
+}
+
+} // namespace
+
+class Test_image : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { chann.clear(); }
+
+    void start_up_fill()
+    {
+        Reset_image();
+        for (int row = 0; row <= 143; ++row) {
+            if (row == Vfo_row || row == Settings_row)
+                continue;
+            QCOMPARE(row_bytes(row), repeated(255, 16));
+        }
+        for (int row = First_name_row; row <= Last_name_row; ++row)
+            QCOMPARE(row_bytes(row), repeated(0, 16));
+        QCOMPARE(row_bytes(Spare_name_row), repeated(0, 16));
+        QCOMPARE(row_bytes(Vfo_row),
+                 (QList<int>{80, 18, 0, 64, 80, 18, 0, 64, 0, 0, 0, 7, 0, 255, 255, 255}));
+        QCOMPARE(row_bytes(Settings_row),
+                 (QList<int>{5, 1, 0, 2, 0, 0, 0, 0, 37, 1, 104, 255, 255, 255, 255, 255}));
+        QCOMPARE(row_bytes(280), repeated(0, 16));
+        QCOMPARE(row_bytes(0, 16, 32), repeated(0, 17));
+    }
+
+    void factory_defaults()
+    {
+        Reset_image();
+        chann.fill(17, 128, 0, 15, 0x44);
+        chann.fill(Name_row(1), Name_row(1), 0, 15, 65);
+        chann.fill(Name_row(17), Name_row(17), 0, 15, 66);
+        chann(Settings_row, 0) = 9;
+        Load_default_image();
+
+        QCOMPARE(row_bytes(0), repeated(255, 16));
+        QCOMPARE(row_bytes(1),
+                 (QList<int>{0, 80, 2, 69, 0, 80, 2, 69, 0, 0, 0, 7, 0, 255, 255, 255}));
+        QCOMPARE(row_bytes(6),
+                 (QList<int>{0, 37, 133, 69, 0, 37, 133, 69, 56, 56, 0, 7, 3, 255, 255, 255}));
+        QCOMPARE(row_bytes(4, 8, 9), (QList<int>{120, 120}));
+        QCOMPARE(row_bytes(16, 0, 3), (QList<int>{0, 37, 49, 70}));
+        QCOMPARE(row_bytes(Name_row(1)), repeated(0, 16));
+        QCOMPARE(row_bytes(17), repeated(0x44, 16));
+        QCOMPARE(row_bytes(Name_row(17)), repeated(66, 16));
+        QCOMPARE(chann(Settings_row, 0), qint16(9));
+    }
+
+    void radio_id_row()
+    {
+        chann.fill(Radio_id_row, Radio_id_row, 0, 15, 7);
+        Put_radio_id_row();
+        QCOMPARE(row_bytes(Radio_id_row), (QList<int>{90, 82, 81, 45, 52, 55, 255, 255, 255, 255,
+                                                      255, 255, 255, 255, 255, 255}));
+    }
+
+    // The power levels keep radio block 240; channel 97's name lives elsewhere.
+    void name_rows_avoid_the_power_block()
+    {
+        QCOMPARE(Name_row(1), 144);
+        QCOMPARE(Name_row(96), 239);
+        QCOMPARE(Name_row(98), 241);
+        QCOMPARE(Name_row(128), 271);
+        QCOMPARE(Name_row(97), Spare_name_row);
+        for (int channel = 1; channel <= Channel_count; ++channel)
+            QVERIFY(Name_row(channel) != Power_row);
+    }
+
+    void tone_table()
+    {
+        Init_tone_table();
+        QCOMPARE(Tone_ctcss_last, qint16(50));
+        QCOMPARE(Tone_dcsn_last, qint16(154));
+        QCOMPARE(Tone_last, qint16(258));
+        QCOMPARE(Tone_text[0], QStringLiteral("   OFF      "));
+        QCOMPARE(Tone_text[1], QStringLiteral("   67.0    "));
+        QCOMPARE(Tone_text[9], QStringLiteral("   88.5    "));
+        QCOMPARE(Tone_text[10], QStringLiteral("  91.5    "));
+        QCOMPARE(Tone_text[13], QStringLiteral("  100.0   "));
+        QCOMPARE(Tone_text[50], QStringLiteral("  254.1   "));
+        QCOMPARE(Tone_text[51], QStringLiteral("  D023N   "));
+        QCOMPARE(Tone_text[56], QStringLiteral("  D036N   "));
+        QCOMPARE(Tone_text[60], QStringLiteral("  D053N   "));
+        QCOMPARE(Tone_text[99], QStringLiteral("  D266N   "));
+        QCOMPARE(Tone_text[100], QStringLiteral(" D271N   "));
+        QCOMPARE(Tone_text[154], QStringLiteral(" D754N   "));
+        QCOMPARE(Tone_text[155], QStringLiteral("D023I"));
+        QCOMPARE(Tone_text[164], QStringLiteral("D053I"));
+        QCOMPARE(Tone_text[258], QStringLiteral("D754I"));
+        QVERIFY(Tone_text[259].isEmpty());
+    }
+
+    void model_table_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("high");
+        QTest::newRow("R7K") << 0 << "R7K" << 136 << 470;
+        QTest::newRow("R7K VHF") << 1 << "R7K VHF" << 136 << 174;
+        QTest::newRow("KL7M UHF1") << 2 << "KL7M UHF1" << 136 << 175;
+        QTest::newRow("KL7M UHF2") << 3 << "KL7M UHF2" << 244 << 247;
+        QTest::newRow("KL7M UHF3") << 4 << "KL7M UHF3" << 350 << 391;
+        QTest::newRow("KL7M UHF4") << 5 << "KL7M UHF4" << 450 << 521;
+        QTest::newRow("KL7M FULL") << 6 << "KL7M FULL" << 100 << 601;
+    }
+    void model_table()
+    {
+        QFETCH(int, model);
+        QFETCH(QString, name);
+        QFETCH(int, low);
+        QFETCH(int, high);
+        Model_no = qint16(model);
+        Init_model_table();
+        QCOMPARE(Model_name[model], name);
+        QCOMPARE(Band_limit[model], qint16(low));
+        QCOMPARE(Band_limit[model + Model_count], qint16(high));
+        QCOMPARE(Freq_low, double(low));
+        QCOMPARE(Freq_high, double(high));
+        Model_no = 0;
+    }
+
+    void about_texts_follow_the_language()
+    {
+        Language = false;
+        Set_about_texts();
+        QVERIFY(About_text[0].contains(QLatin1String("R7K series program software")));
+        QVERIFY(About_text[1].startsWith(Version));
+        QCOMPARE(About_text[4], QStringLiteral("Confirm"));
+        QCOMPARE(About_text[5], QStringLiteral("System Information(&S)..."));
+        Language = true;
+        Set_about_texts();
+        QVERIFY(About_text[0].contains(QStringLiteral("R7K 系列对讲机编程软件")));
+        QCOMPARE(About_text[4], QStringLiteral("确定"));
+        QCOMPARE(About_text[5], QStringLiteral("系统信息(&S)..."));
+    }
+};
+
+QTEST_GUILESS_MAIN(Test_image)
+#include "test_image.moc"
