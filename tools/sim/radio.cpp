@@ -1,0 +1,299 @@
+#include "sim/radio.h"
+
+#include "core/image.h"
+#include "link/protocol.h"
+#include "sim/demo_memory.h"
+
+namespace r7k::sim {
+
+namespace {
+
+using namespace r7k::Protocol;
+
+constexpr int Read_frame = 8;   // "AT^R", hi, lo, length, CR
+constexpr int Write_frame = 24; // "AT^W", hi, lo, length, 16 bytes, CR
+constexpr int Short_frame = 5;  // "AT^", code, CR
+constexpr int Connect_frame = 12;
+constexpr int Power_connect_frame = 15;
+constexpr int Power_frame = 21;
+constexpr int Header = 4; // of a read reply: 'R', hi, lo, length
+constexpr char Prefix_first = 'A';
+constexpr char Power_first = Ack;
+
+// Another model of the same maker: passes no identity check of the program.
+const QByteArray Other_identity = QByteArrayLiteral("ZRQ-58");
+// Seven bytes of line noise; none of them is an ACK.
+const QByteArray Noise = QByteArrayLiteral("\x55\xAA\x15\x00\xFF\x7E\x31");
+const QByteArray Power_header = QByteArrayLiteral("\x06g\x0F\x00\x10");
+
+// The channel file format works on the program's image. The radio borrows
+// the image for the moment of a load or save and gives it back unchanged, so
+// a radio living in the same process as the program leaves its image alone.
+class Image_loan {
+public:
+    Image_loan() : saved(chann) {}
+    ~Image_loan() { chann = saved; }
+    Image_loan(const Image_loan &) = delete;
+    Image_loan &operator=(const Image_loan &) = delete;
+
+private:
+    Data_image saved;
+};
+
+int block_of(char hi, char lo, bool &aligned)
+{
+    const int address = quint8(hi) << 8 | quint8(lo);
+    aligned = address % Radio::Block_size == 0;
+    return address / Radio::Block_size;
+}
+
+// True when the bytes at hand are a beginning of `expected`.
+bool may_start(const QByteArray &bytes, const QByteArray &expected)
+{
+    const qsizetype n = qMin(bytes.size(), expected.size());
+    return bytes.left(n) == expected.left(n);
+}
+
+} // namespace
+
+Radio::Radio()
+{
+    memory.fill(255);
+    Image_loan loan;
+    Reset_image();
+    Fill_demo_image();
+    for (int block = 0; block < Channel_file::Rows; ++block)
+        for (int column = 0; column < Block_size; ++column)
+            set_byte(block, column, chann(block, column));
+}
+
+void Radio::set_faults(const Faults &new_faults)
+{
+    faults = new_faults;
+}
+
+int Radio::byte(int block, int column) const
+{
+    Q_ASSERT(block >= 0 && block < Block_count && column >= 0 && column < Block_size);
+    return memory[block * Block_size + column];
+}
+
+void Radio::set_byte(int block, int column, int value)
+{
+    Q_ASSERT(block >= 0 && block < Block_count && column >= 0 && column < Block_size);
+    Q_ASSERT(value >= 0 && value <= 255);
+    memory[block * Block_size + column] = quint8(value);
+}
+
+Channel_file::Outcome Radio::load(const QString &chann_path)
+{
+    Image_loan loan;
+    Channel_file::Outcome outcome = Channel_file::Load(chann_path);
+    if (outcome.ok)
+        for (int block = 0; block < Channel_file::Rows; ++block)
+            for (int column = 0; column < Block_size; ++column)
+                set_byte(block, column, chann(block, column));
+    return outcome;
+}
+
+Channel_file::Outcome Radio::save(const QString &chann_path) const
+{
+    Image_loan loan;
+    for (int block = 0; block < Channel_file::Rows; ++block)
+        for (int column = 0; column < Block_size; ++column)
+            chann(block, column) = qint16(byte(block, column));
+    return Channel_file::Save(chann_path);
+}
+
+QByteArray Radio::receive(const QByteArray &bytes)
+{
+    if (gone)
+        return {};
+    pending += bytes;
+    QByteArray reply;
+    while (!pending.isEmpty() && !gone) {
+        const Parse parse = take_command(reply);
+        if (parse == Parse::Need_more)
+            break;
+        if (parse == Parse::Not_a_command)
+            pending.remove(0, 1);
+    }
+    if (gone || stalled || (faults.no_answer && fault_active()))
+        return {};
+    return reply;
+}
+
+Radio::Parse Radio::take_command(QByteArray &reply)
+{
+    switch (pending[0]) {
+    case End_byte:
+        pending.remove(0, 1);
+        close_session();
+        end_received = true;
+        return Parse::Consumed;
+    case Leave_byte:
+        pending.remove(0, 1);
+        close_session();
+        leave_received = true;
+        return Parse::Consumed;
+    case Power_first:
+        return take_power_frame(reply);
+    case Prefix_first:
+        return take_prefixed(reply);
+    default:
+        return Parse::Not_a_command;
+    }
+}
+
+Radio::Parse Radio::take_prefixed(QByteArray &reply)
+{
+    if (!may_start(pending, Prefix))
+        return Parse::Not_a_command;
+    if (pending.size() <= Prefix.size())
+        return Parse::Need_more;
+    const char code = pending[Prefix.size()];
+    if (code == Read_code || code == Write_code)
+        return take_block(code, reply);
+    if (code != Identify_code && code != Start_code)
+        return take_access(reply);
+
+    if (pending.size() < Short_frame)
+        return Parse::Need_more;
+    if (pending[Short_frame - 1] != Cr)
+        return Parse::Not_a_command;
+    pending.remove(0, Short_frame);
+    if (code == Identify_code && session == Session::Connected) {
+        reply += identity();
+        if (!(faults.wrong_identity && fault_active()))
+            session = Session::Identified;
+    } else if (code == Start_code && session == Session::Identified) {
+        reply += QByteArray(2, Ack);
+        session = Session::Started;
+    }
+    return Parse::Consumed;
+}
+
+Radio::Parse Radio::take_access(QByteArray &reply)
+{
+    if (pending.size() < Connect_frame)
+        return Parse::Need_more;
+    const bool word_right = pending.mid(Prefix.size(), Access_word.size()) == Access_word;
+    if (pending[Connect_frame - 1] == Cr) {
+        pending.remove(0, Connect_frame);
+        if (word_right) {
+            open_session(Session::Connected);
+            reply += Ack;
+        }
+        return Parse::Consumed;
+    }
+    // Connect and Identify in one, without CRs, as the power adjustment sends it.
+    const QByteArray identify_tail = Prefix + Identify_code;
+    if (!may_start(pending.mid(Connect_frame - 1), identify_tail))
+        return Parse::Not_a_command;
+    if (pending.size() < Power_connect_frame)
+        return Parse::Need_more;
+    pending.remove(0, Power_connect_frame);
+    if (!word_right)
+        return Parse::Consumed;
+    open_session(Session::Power);
+    reply += identity();
+    if (faults.wrong_identity && fault_active())
+        session = Session::Connected;
+    for (int column = 0; column < 3; ++column)
+        reply += char(byte(Power_row, column));
+    return Parse::Consumed;
+}
+
+Radio::Parse Radio::take_block(char code, QByteArray &reply)
+{
+    const int frame = code == Read_code ? Read_frame : Write_frame;
+    if (pending.size() < frame)
+        return Parse::Need_more;
+    if (pending[6] != Block_length || pending[frame - 1] != Cr)
+        return Parse::Not_a_command;
+    bool aligned = false;
+    const int block = block_of(pending[4], pending[5], aligned);
+    const QByteArray data = pending.mid(7, Block_size);
+    pending.remove(0, frame);
+    if (session != Session::Started || !aligned || block >= Block_count)
+        return Parse::Consumed;
+
+    if (fault_at(faults.hang_up_at, block)) {
+        gone = true;
+        pending.clear();
+        return Parse::Consumed;
+    }
+    if (fault_at(faults.stall_at, block))
+        stalled = true;
+    if (fault_at(faults.noise_at, block)) {
+        reply += Noise;
+        return Parse::Consumed;
+    }
+    if (code == Write_code) {
+        for (int column = 0; column < Block_size; ++column)
+            set_byte(block, column, quint8(data[column]));
+        written.append(block);
+        reply += Ack;
+        return Parse::Consumed;
+    }
+    QByteArray answer;
+    answer += Read_code;
+    answer += char(block * Block_size >> 8);
+    answer += char(block * Block_size & 0xFF);
+    answer += Block_length;
+    for (int column = 0; column < Block_size; ++column)
+        answer += char(byte(block, column));
+    Q_ASSERT(answer.size() == Header + Block_size);
+    if (fault_at(faults.short_reply_at, block))
+        answer.chop(1);
+    reply += answer;
+    return Parse::Consumed;
+}
+
+Radio::Parse Radio::take_power_frame(QByteArray &reply)
+{
+    if (!may_start(pending, Power_header))
+        return Parse::Not_a_command;
+    if (pending.size() < Power_frame)
+        return Parse::Need_more;
+    const QByteArray data = pending.mid(Power_header.size(), Block_size);
+    pending.remove(0, Power_frame);
+    if (session != Session::Power)
+        return Parse::Consumed;
+    for (int column = 0; column < Block_size; ++column)
+        set_byte(Power_row, column, quint8(data[column]));
+    power.append(data);
+    reply += Ack;
+    return Parse::Consumed;
+}
+
+void Radio::open_session(Session kind)
+{
+    ++sessions;
+    session = kind;
+    stalled = false;
+    end_received = false;
+    leave_received = false;
+}
+
+void Radio::close_session()
+{
+    session = Session::Closed;
+}
+
+bool Radio::fault_active() const
+{
+    return !faults.once || sessions <= 1;
+}
+
+bool Radio::fault_at(int fault_block, int block) const
+{
+    return fault_block == block && fault_active();
+}
+
+QByteArray Radio::identity() const
+{
+    return faults.wrong_identity && fault_active() ? Other_identity : Radio_id;
+}
+
+} // namespace r7k::sim

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "files/channel_file.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <array>
+
+namespace r7k::sim {
+
+// Faults the simulated radio can be told to show. Block numbers are radio
+// block numbers (address / 16); -1 means the fault is off.
+struct Faults {
+    bool no_answer = false;      // answers nothing at all
+    bool wrong_identity = false; // ACKs Connect, then answers Identify with another model's id
+    int short_reply_at = -1;     // the reply to Read block k holds 19 bytes instead of 20
+    int noise_at = -1;           // instead of the reply to block k (read or write), 7 noise bytes
+    int stall_at = -1;           // from the request for block k on, answers nothing
+    int hang_up_at = -1;         // at the request for block k the radio goes away
+    bool once = false;           // each fault strikes only in the first session after Connect
+};
+
+// The radio's side of the programming protocol: it takes the bytes the
+// program sends, in any split, and returns the bytes it answers. It keeps a
+// memory of 301 blocks of 16 bytes and follows the radio's sessions: a
+// Connect opens one, Identify and Start must follow in that order before
+// blocks are read or written, and End or Leave closes it. Anything out of
+// order, or not a command at all, is dropped without an answer, as a radio
+// does.
+class Radio {
+public:
+    static constexpr int Block_count = 301;
+    static constexpr int Block_size = 16;
+
+    Radio(); // memory = the demo memory
+    void set_faults(const Faults &faults);
+
+    QByteArray receive(const QByteArray &bytes);
+    bool hung_up() const { return gone; }
+
+    int byte(int block, int column) const;
+    void set_byte(int block, int column, int value);
+    Channel_file::Outcome load(const QString &chann_path); // blocks 0..280
+    Channel_file::Outcome save(const QString &chann_path) const;
+
+    QList<int> written_blocks() const { return written; }
+    QList<QByteArray> power_frames() const { return power; }
+    bool ended() const { return end_received; }
+    bool left() const { return leave_received; }
+
+private:
+    enum class Session { Closed, Connected, Identified, Started, Power };
+    enum class Parse { Need_more, Consumed, Not_a_command };
+
+    Parse take_command(QByteArray &reply);
+    Parse take_prefixed(QByteArray &reply);
+    Parse take_access(QByteArray &reply);
+    Parse take_block(char code, QByteArray &reply);
+    Parse take_power_frame(QByteArray &reply);
+    void open_session(Session kind);
+    void close_session();
+    bool fault_active() const;
+    bool fault_at(int fault_block, int block) const;
+    QByteArray identity() const;
+
+    std::array<quint8, Block_count * Block_size> memory{};
+    Faults faults;
+    QByteArray pending;
+    Session session = Session::Closed;
+    int sessions = 0; // Connects accepted so far
+    bool stalled = false;
+    bool gone = false;
+    bool end_received = false;
+    bool leave_received = false;
+    QList<int> written;
+    QList<QByteArray> power;
+};
+
+} // namespace r7k::sim
