@@ -1,0 +1,49 @@
+#include "channels/cell_editing.h"
+
+#include "channels/channel_record.h"
+#include "core/image.h"
+
+namespace r7k {
+
+namespace {
+
+constexpr int Longest_freq_text = 9;
+constexpr int Longest_name_before_key = 7;
+
+Grid_cell next_rx_cell(int row)
+{
+    return {qMin(row + 1, Channel_count), Rx_column};
+}
+
+} // namespace
+
+bool Text_key_allowed(int column, int length, bool backspace, bool enter)
+{
+    if (backspace)
+        return true;
+    if (column == Name_column)
+        return enter || length <= Longest_name_before_key;
+    return length <= Longest_freq_text;
+}
+
+Grid_cell Enter_target(Grid_cell from)
+{
+    switch (from.column) {
+    case Rx_column:
+        return {from.row, Tx_column};
+    case Tx_column:
+        return Channel_is_empty(from.row) ? next_rx_cell(from.row)
+                                          : Grid_cell{from.row, Decode_column};
+    case Decode_column:
+        return {from.row, Channel_has_tx(from.row) ? Encode_column : Power_column};
+    case Encode_column:
+    case Power_column:
+    case Vox_column:
+    case Band_column:
+        return {from.row, from.column + 1};
+    default:
+        return next_rx_cell(from.row);
+    }
+}
+
+} // namespace r7k

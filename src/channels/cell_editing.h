@@ -1,0 +1,22 @@
+#pragma once
+
+namespace r7k {
+
+struct Grid_cell {
+    int row;
+    int column;
+    bool operator==(const Grid_cell &) const = default;
+};
+
+// Whether the editor of a text column (frequencies 1 and 2, name 8) takes a
+// key while it holds `length` characters (blanks at either end not counted).
+// A frequency takes nothing but Backspace beyond 9 characters, a name
+// nothing but Backspace and Enter beyond 7.
+bool Text_key_allowed(int column, int length, bool backspace, bool enter);
+
+// Where Enter moves from a cell whose edit has just been stored: across the
+// row through the cells that have something to edit, then to the RX cell of
+// the next channel (the last channel stays on its own row).
+Grid_cell Enter_target(Grid_cell from);
+
+} // namespace r7k

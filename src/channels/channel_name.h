@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/bilingual.h"
+
+#include <QString>
+#include <optional>
+
+namespace r7k {
+
+// A channel name holds up to 8 characters, each stored as its GBK code in two
+// cells of the channel's name row (high byte first; a one-byte character has
+// high byte 0). Code 0 ends the name.
+inline constexpr int Name_length = 8;
+
+// The name of a channel as stored, leading and trailing blanks removed.
+QString Channel_name(int channel);
+
+// Stores the first 8 characters of `text` (leading and trailing blanks
+// removed) as the channel's name. A name with a character that GBK cannot
+// hold is refused: the stored name stays as it was and the message for the
+// user is returned.
+std::optional<Bilingual> Store_channel_name(int channel, const QString &text);
+
+// Empties the channel's name.
+void Clear_channel_name(int channel);
+
+} // namespace r7k

@@ -1,0 +1,183 @@
+#include "channels/channel_record.h"
+
+#include "channels/channel_name.h"
+#include "core/bilingual.h"
+#include "core/conversions.h"
+#include "core/image.h"
+#include "core/tables.h"
+
+namespace r7k {
+
+namespace {
+
+// The decode and encode columns write "OFF", the VOX column "Off".
+const Bilingual Tone_off{QStringLiteral("关"), QStringLiteral("OFF")};
+const Bilingual Vox_off{QStringLiteral("关"), QStringLiteral("Off")};
+const Bilingual Power_low{QStringLiteral("低"), QStringLiteral("Low")};
+const Bilingual Power_high{QStringLiteral("高"), QStringLiteral("High")};
+const Bilingual Band_narrow{QStringLiteral("窄带"), QStringLiteral("Narrow")};
+const Bilingual Band_wide{QStringLiteral("宽带"), QStringLiteral("Wide")};
+
+constexpr int Erased = 255;
+constexpr int High_power_bit = 2;
+constexpr int Wide_bits = 4 | 1;
+constexpr int Vox_levels = 8;
+
+qint16 &cell(int channel, int column)
+{
+    return chann(channel, column);
+}
+
+QString frequency_text(int channel, int first)
+{
+    return Bcd_to_freq_text(cell(channel, first), cell(channel, first + 1),
+                            cell(channel, first + 2), cell(channel, first + 3));
+}
+
+// Inverted DCS codes keep their normal code and set a polarity bit; their
+// text lies as many entries further on as there are normal DCS codes.
+int inversion_distance()
+{
+    return Tone_dcsn_last - Tone_ctcss_last;
+}
+
+void set_bits(qint16 &byte, int bits, bool on)
+{
+    byte = qint16(on ? (byte | bits) : (byte & ~bits));
+}
+
+void store_tone(int channel, int tone_column, int polarity_bit, int index)
+{
+    qint16 &polarity = cell(channel, Record::Polarity);
+    if (index <= Tone_ctcss_last) {
+        cell(channel, tone_column) = qint16(index);
+    } else if (index <= Tone_dcsn_last) {
+        cell(channel, tone_column) = qint16(index);
+        set_bits(polarity, polarity_bit, false);
+    } else {
+        cell(channel, tone_column) = qint16(index - inversion_distance());
+        set_bits(polarity, polarity_bit, true);
+    }
+}
+
+} // namespace
+
+bool Channel_is_empty(int channel)
+{
+    return cell(channel, Record::Rx_freq) == Erased;
+}
+
+bool Channel_has_tx(int channel)
+{
+    return cell(channel, Record::Tx_freq) != Erased;
+}
+
+void Set_channel_defaults(int channel)
+{
+    cell(channel, Record::Decode_tone) = 0;
+    cell(channel, Record::Encode_tone) = 0;
+    cell(channel, Record::Vox) = 0;
+    cell(channel, Record::Power_band) = High_power_bit | Wide_bits;
+    cell(channel, Record::Polarity) = 0;
+    for (int column = Record::Polarity + 1; column < Record::Bytes; ++column)
+        cell(channel, column) = Erased;
+}
+
+void Clear_channel(int channel)
+{
+    chann.fill(channel, channel, 0, Record::Bytes - 1, Erased);
+}
+
+void Clear_all_channels()
+{
+    for (int channel = 1; channel <= Channel_count; ++channel) {
+        Clear_channel(channel);
+        Clear_channel_name(channel);
+    }
+}
+
+QString Tone_cell_text(int code, bool inverted)
+{
+    if (code == 0 || code == Erased)
+        return Tone_off.text();
+    if (code <= Tone_ctcss_last)
+        return Tone_text[code];
+    const int dcs = qMin(code, int(Tone_dcsn_last));
+    return Tone_text[inverted ? dcs + inversion_distance() : dcs];
+}
+
+Row_texts Channel_row_texts(int channel)
+{
+    Row_texts texts;
+    texts[Number_column] = QString::number(channel);
+    if (Channel_is_empty(channel)) {
+        Clear_channel(channel);
+        return texts;
+    }
+    const int polarity = cell(channel, Record::Polarity);
+    texts[Rx_column] = frequency_text(channel, Record::Rx_freq);
+    texts[Decode_column] = Tone_cell_text(cell(channel, Record::Decode_tone), polarity & 1);
+    if (Channel_has_tx(channel)) {
+        texts[Tx_column] = frequency_text(channel, Record::Tx_freq);
+        texts[Encode_column] = Tone_cell_text(cell(channel, Record::Encode_tone), polarity & 2);
+    }
+    const int power_band = cell(channel, Record::Power_band);
+    texts[Power_column] = (power_band & High_power_bit ? Power_high : Power_low).text();
+    const int vox = cell(channel, Record::Vox) & 15;
+    texts[Vox_column] = vox ? QString::number(vox) : Vox_off.text();
+    texts[Band_column] = (power_band & 4 ? Band_wide : Band_narrow).text();
+    texts[Name_column] = Channel_name(channel);
+    return texts;
+}
+
+QStringList Choice_items(int column)
+{
+    switch (column) {
+    case Decode_column:
+    case Encode_column: {
+        QStringList items{Tone_off.text()};
+        for (int code = 1; code <= Tone_last; ++code)
+            items.append(Tone_text[code].trimmed());
+        return items;
+    }
+    case Power_column:
+        return {Power_low.text(), Power_high.text()};
+    case Vox_column: {
+        QStringList items{Vox_off.text()};
+        for (int level = 1; level <= Vox_levels; ++level)
+            items.append(QString::number(level));
+        return items;
+    }
+    case Band_column:
+        return {Band_narrow.text(), Band_wide.text()};
+    default:
+        return {};
+    }
+}
+
+void Store_choice(int channel, int column, int index)
+{
+    if (index < 0 || index >= Choice_items(column).size())
+        return;
+    switch (column) {
+    case Decode_column:
+        store_tone(channel, Record::Decode_tone, 1, index);
+        break;
+    case Encode_column:
+        store_tone(channel, Record::Encode_tone, 2, index);
+        break;
+    case Power_column:
+        set_bits(cell(channel, Record::Power_band), High_power_bit, index > 0);
+        break;
+    case Vox_column:
+        cell(channel, Record::Vox) = qint16(index);
+        break;
+    case Band_column:
+        set_bits(cell(channel, Record::Power_band), Wide_bits, index > 0);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace r7k

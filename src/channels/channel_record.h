@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace r7k {
+
+// Columns of the channel table. Grid row n shows channel n.
+enum Grid_column {
+    Number_column,
+    Rx_column,
+    Tx_column,
+    Decode_column,
+    Encode_column,
+    Power_column,
+    Vox_column,
+    Band_column,
+    Name_column,
+};
+inline constexpr int Grid_column_count = 9;
+
+using Row_texts = std::array<QString, Grid_column_count>;
+
+// Image cells of a channel record (row = channel number).
+namespace Record {
+inline constexpr int Tx_freq = 0; // four BCD bytes, 255 in the first: no TX frequency
+inline constexpr int Rx_freq = 4; // four BCD bytes, 255 in the first: empty channel
+inline constexpr int Decode_tone = 8;
+inline constexpr int Encode_tone = 9;
+inline constexpr int Vox = 10;
+inline constexpr int Power_band = 11; // bit 1 high power, bits 0 and 2 wide
+inline constexpr int Polarity = 12;   // bit 0 decode inverted, bit 1 encode inverted
+inline constexpr int Bytes = 16;
+} // namespace Record
+
+bool Channel_is_empty(int channel);
+bool Channel_has_tx(int channel);
+
+// What a new channel gets besides its frequencies: tones off, VOX off, high
+// power, wide, no inverted codes, further attributes erased.
+void Set_channel_defaults(int channel);
+
+// Erases the channel record; the name is kept.
+void Clear_channel(int channel);
+
+// Erases every channel record and every channel name.
+void Clear_all_channels();
+
+// The texts of grid row n in the current language. An empty channel is first
+// normalised to all 255, so that stray bytes behind an erased RX frequency
+// never reach the radio.
+Row_texts Channel_row_texts(int channel);
+
+// The text of a stored tone code: off for 0 and 255, codes above the DCS run
+// shown as its last code.
+QString Tone_cell_text(int code, bool inverted);
+
+// Entries of the drop-down list of a grid column (3..7); the index of an entry
+// is what choosing it stores.
+QStringList Choice_items(int column);
+
+// Stores the choice of list entry `index` of grid column 3..7 into the
+// channel; bits of the power/band and polarity bytes not named by the column
+// are kept.
+void Store_choice(int channel, int column, int index);
+
+} // namespace r7k

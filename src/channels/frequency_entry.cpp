@@ -1,0 +1,92 @@
+#include "channels/frequency_entry.h"
+
+#include "channels/channel_record.h"
+#include "core/conversions.h"
+#include "core/globals.h"
+
+namespace r7k {
+
+namespace {
+
+const Bilingual Rx_out_of_band{QStringLiteral("接收频率超出范围 ！"),
+                               QStringLiteral("Over the range of receive frequency .")};
+const Bilingual Tx_out_of_band{QStringLiteral("发射频率超出范围 ！"),
+                               QStringLiteral("Over the range of transmit frequency .")};
+const Bilingual Rx_first{QStringLiteral("请先输入接收频率 ！"),
+                         QStringLiteral("Please input the receive frequency in advance.")};
+
+constexpr int Normal_length = 9;
+
+void store(QString text, int channel, int column)
+{
+    Store_freq(text, channel, column);
+}
+
+// Stores the frequency as RX, and as TX too when the channel is new.
+void store_rx(int channel, const QString &text, bool as_new)
+{
+    if (as_new) {
+        store(text, channel, Record::Tx_freq);
+        store(text, channel, Record::Rx_freq);
+        Set_channel_defaults(channel);
+    } else {
+        store(text, channel, Record::Rx_freq);
+    }
+}
+
+} // namespace
+
+bool In_band(const QString &text)
+{
+    const double value = Value_of(text);
+    return Freq_low <= value && value < Freq_high;
+}
+
+QString Normalised_freq_text(const QString &text)
+{
+    QString normal = text;
+    if (normal.size() == 3)
+        normal += QStringLiteral(".0");
+    if (normal.size() < Normal_length)
+        normal = normal.leftJustified(Normal_length, QLatin1Char('0'));
+    return normal;
+}
+
+QString Band_floor_text()
+{
+    const QString limit = Number_text(Freq_low);
+    if (limit.size() == 2)
+        return (limit + QStringLiteral(".0")).leftJustified(Normal_length - 1, QLatin1Char('0'));
+    return Normalised_freq_text(limit);
+}
+
+std::optional<Bilingual> Enter_rx_freq(int channel, const QString &text, bool tx_follows)
+{
+    const QString entry = text.trimmed();
+    if (entry.isEmpty()) {
+        Clear_channel(channel);
+        return std::nullopt;
+    }
+    const bool in_band = In_band(entry);
+    const bool as_new =
+        Channel_is_empty(channel) || ((tx_follows || !in_band) && !Channel_has_tx(channel));
+    store_rx(channel, in_band ? Normalised_freq_text(entry) : Band_floor_text(), as_new);
+    return in_band ? std::nullopt : std::optional<Bilingual>(Rx_out_of_band);
+}
+
+std::optional<Bilingual> Enter_tx_freq(int channel, const QString &text)
+{
+    const QString entry = text.trimmed();
+    if (entry.isEmpty())
+        return std::nullopt;
+    if (Channel_is_empty(channel))
+        return Rx_first;
+    if (In_band(entry)) {
+        store(Normalised_freq_text(entry), channel, Record::Tx_freq);
+        return std::nullopt;
+    }
+    store(Band_floor_text(), channel, Record::Tx_freq);
+    return Tx_out_of_band;
+}
+
+} // namespace r7k
