@@ -1,5 +1,8 @@
 #include "app/windows.h"
 
+#include "link/adjust_txp_dialog.h"
+#include "link/comm_read_dialog.h"
+#include "link/comm_write_dialog.h"
 #include "shell/window_host.h"
 
 namespace r7k {
@@ -7,6 +10,12 @@ namespace r7k {
 void Register_windows(Window_host &host)
 {
     Q_UNUSED(host);
+    host.set_factory(Window_id::Comm_read,
+                     [](QWidget *parent) { return new Form_Comm_Read(parent); });
+    host.set_factory(Window_id::Comm_write,
+                     [](QWidget *parent) { return new Form_Comm_Write(parent); });
+    host.set_factory(Window_id::Adjust_txp,
+                     [](QWidget *parent) { return new Form_Adjust_Txp(parent); });
 }
 
 } // namespace r7k

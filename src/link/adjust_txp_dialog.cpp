@@ -1,0 +1,143 @@
+#include "link/adjust_txp_dialog.h"
+
+#include "core/image.h"
+#include "link/dialog_placement.h"
+#include "shell/messages.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace r7k {
+
+namespace {
+
+const Bilingual Caption{QStringLiteral("发射功率调整"), QStringLiteral("Power Adjust")};
+const Bilingual Close_text{QStringLiteral("关闭"), QStringLiteral("Close")};
+const Bilingual Help_text{QStringLiteral("帮助"), QStringLiteral("Help")};
+
+// Low, mid and high: the bar, its value label, its caption label.
+const struct {
+    const char *bar;
+    const char *value;
+    const char *caption_name;
+    Bilingual caption;
+} Levels[3] = {
+    {"HScroll_L", "Label_L", "Label_Low", {QStringLiteral("低功率"), QStringLiteral("Low Power")}},
+    {"HScroll_M", "Label_M", "Label_Mid", {QStringLiteral("中功率"), QStringLiteral("Mid Power")}},
+    {"HScroll_H",
+     "Label_H",
+     "Label_High",
+     {QStringLiteral("高功率"), QStringLiteral("High Power")}},
+};
+
+constexpr int Level_max = 255;
+
+QPushButton *button(QWidget *parent, const char *name, const Bilingual &text)
+{
+    auto *b = new QPushButton(text.text(), parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+Form_Adjust_Txp::Form_Adjust_Txp(QWidget *parent, Link_parts parts)
+    : QDialog(parent), parts(std::move(parts)), progress(new QProgressBar(this))
+{
+    setObjectName(QStringLiteral("Form_Adjust_Txp"));
+    setWindowTitle(Caption.text());
+    setWindowModality(Qt::ApplicationModal);
+    link = std::make_unique<Power_engine>(*this->parts.line, *this->parts.timers, *this);
+
+    auto *grid = new QGridLayout;
+    for (int i = 0; i < 3; ++i) {
+        auto *caption = new QLabel(Levels[i].caption.text(), this);
+        caption->setObjectName(QLatin1String(Levels[i].caption_name));
+        values[i] = new QLabel(QStringLiteral("0"), this);
+        values[i]->setObjectName(QLatin1String(Levels[i].value));
+        values[i]->setMinimumWidth(
+            values[i]->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+        bars[i] = new QScrollBar(Qt::Horizontal, this);
+        bars[i]->setObjectName(QLatin1String(Levels[i].bar));
+        bars[i]->setRange(0, Level_max);
+        connect(bars[i], &QScrollBar::valueChanged, this, [this, i](int value) {
+            values[i]->setText(QString::number(value));
+            link->set_level(i, value);
+        });
+        grid->addWidget(caption, i, 0);
+        grid->addWidget(bars[i], i, 1);
+        grid->addWidget(values[i], i, 2);
+    }
+    grid->setColumnStretch(1, 1);
+
+    progress->setObjectName(QStringLiteral("ProgressBar1"));
+    progress->setRange(0, 100);
+    progress->setValue(0);
+    progress->setTextVisible(false);
+
+    QPushButton *close_button = button(this, "Command_Close", Close_text);
+    QPushButton *help = button(this, "Command_Help", Help_text);
+    connect(close_button, &QPushButton::clicked, this, &QWidget::close);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close_button);
+    buttons->addWidget(help);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(progress);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    Place_over_main_window(this, 1.8, 2, 2, 3);
+    link->opened();
+}
+
+// The engine goes first: it says goodbye to the radio and closes the port
+// while the line and the timers still exist.
+Form_Adjust_Txp::~Form_Adjust_Txp()
+{
+    link.reset();
+}
+
+void Form_Adjust_Txp::levels_received()
+{
+    for (int i = 0; i < 3; ++i)
+        bars[i]->setValue(chann(Power_row, i));
+}
+
+void Form_Adjust_Txp::closeEvent(QCloseEvent *event)
+{
+    link->leave();
+    event->accept();
+}
+
+void Form_Adjust_Txp::reject()
+{
+    close();
+}
+
+void Form_Adjust_Txp::show_progress(int value)
+{
+    progress->setValue(value);
+}
+
+void Form_Adjust_Txp::show_message(const Bilingual &text, const Bilingual &title,
+                                   const QString &details)
+{
+    Messages::show(text, title, details);
+}
+
+void Form_Adjust_Txp::finished()
+{
+    close();
+}
+
+} // namespace r7k

@@ -1,0 +1,23 @@
+#include "link/comm_read_dialog.h"
+
+#include "link/read_engine.h"
+
+namespace r7k {
+
+namespace {
+
+const Bilingual Caption{QStringLiteral("从对讲机读取数据"), QStringLiteral("Read Data From Radio")};
+const Bilingual Read_text{QStringLiteral("读取"), QStringLiteral("Read")};
+
+} // namespace
+
+Form_Comm_Read::Form_Comm_Read(QWidget *parent, Link_parts parts)
+    : Transfer_dialog(parent,
+                      {"Form_Comm_Read", Caption, "Command_Read", Read_text,
+                       [](Serial_line &line, Timer_set &timers, Link_listener &listener) {
+                           return std::make_unique<Read_engine>(line, timers, listener);
+                       }},
+                      std::move(parts))
+{}
+
+} // namespace r7k

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "link/transfer_dialog.h"
+
+namespace r7k {
+
+// Form_Comm_Read: reads the radio's memory into the image.
+class Form_Comm_Read final : public Transfer_dialog {
+    Q_OBJECT
+public:
+    explicit Form_Comm_Read(QWidget *parent, Link_parts parts = System_link_parts());
+};
+
+} // namespace r7k

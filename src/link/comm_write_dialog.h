@@ -1,0 +1,14 @@
+#pragma once
+
+#include "link/transfer_dialog.h"
+
+namespace r7k {
+
+// Form_Comm_Write: writes the image to the radio.
+class Form_Comm_Write final : public Transfer_dialog {
+    Q_OBJECT
+public:
+    explicit Form_Comm_Write(QWidget *parent, Link_parts parts = System_link_parts());
+};
+
+} // namespace r7k

@@ -1,0 +1,275 @@
+#include "link/link_engine.h"
+
+#include "core/globals.h"
+#include "link/commands.h"
+#include "link/protocol.h"
+
+#include <algorithm>
+
+namespace r7k {
+
+namespace Link_text {
+const Bilingual Busy{QStringLiteral("正在与对讲机进行读写操作 ！"),
+                     QStringLiteral("Read-write operating with transceiver .")};
+const Bilingual Closing_busy{QStringLiteral("正在进行读写操作,请勿关窗口 ！,"),
+                             QStringLiteral("Read-write operating，don't close the window. ,")};
+const Bilingual Port_failure{
+    QStringLiteral("通讯端口打开错误，请正确设置通讯端口 ！"),
+    QStringLiteral("Communication port is error, please setting right communication port . ！")};
+const Bilingual Connecting{QStringLiteral("正在与对讲机联络 ！"),
+                           QStringLiteral("Connecting with transceiver. ")};
+const Bilingual Connect_failed{QStringLiteral("与对讲机联络失败 ！"),
+                               QStringLiteral("Fail connect with transceiver.")};
+const Bilingual Communication_fault{QStringLiteral("与对讲机通讯故障 ！"),
+                                    QStringLiteral("Communication fault.")};
+} // namespace Link_text
+
+namespace {
+// Positions of rx_buf that the identification test looks at.
+constexpr int Identify_window = 21;
+} // namespace
+
+Link_engine::Link_engine(Serial_line &line, Timer_set &timers, Link_listener &listener)
+    : line(line), timers(timers), listener(listener)
+{
+    line.on_data_received = [this] { data_received(); };
+    line.on_line_lost = [this] { reply_timed_out(); };
+    timers.on_timeout = [this](Link_timer timer) { timer_fired(timer); };
+}
+
+Link_engine::~Link_engine()
+{
+    Link_engine::shut_down();
+    line.on_data_received = nullptr;
+    line.on_line_lost = nullptr;
+    timers.on_timeout = nullptr;
+}
+
+void Link_engine::shut_down()
+{
+    stop_link_timers();
+    timers.stop(Link_timer::Timer4);
+    link_busy = false;
+    close_port();
+}
+
+int Link_engine::Remapped(int block)
+{
+    if (block == 129)
+        block = 131;
+    if (block == 132)
+        block = 140;
+    if (block == 141)
+        block = 144;
+    return block;
+}
+
+bool Link_engine::open_port()
+{
+    Port_error = false;
+    if (line.open(Port_no))
+        return true;
+    Port_error = true;
+    listener.show_message(Link_text::Port_failure, Operate_prompt(), line.error_text());
+    return false;
+}
+
+bool Link_engine::connect_radio()
+{
+    if (!line.is_open() && !open_port())
+        return false;
+    identified = false;
+    line.empty_input();
+    hs_stage = 0;
+    prepare_attempt();
+    link_busy = true;
+    queue(connect_command());
+    return true;
+}
+
+QByteArray Link_engine::connect_command() const
+{
+    return Command::Connect();
+}
+
+void Link_engine::queue(const QByteArray &command)
+{
+    std::copy(command.cbegin(), command.cend(), send_buf.begin());
+    send_len = int(command.size());
+    send_pos = 0;
+    sent_all = false;
+    timers.start(Link_timer::Timer1, Send_delay_ms);
+}
+
+void Link_engine::queue_afresh(const QByteArray &command)
+{
+    line.empty_input();
+    queue(command);
+    line.empty_input();
+}
+
+// Timer1: the whole command goes out in one burst of one-byte writes, and
+// the reply time-out counts from its end.
+void Link_engine::send_burst()
+{
+    for (; send_pos < send_len; ++send_pos)
+        line.write(QByteArray(1, char(send_buf[send_pos])));
+    timers.start(Link_timer::Timer2, Reply_timeout_ms);
+    timers.stop(Link_timer::Timer1);
+    sent_all = true;
+}
+
+// Timer2, and a line that failed: the attempt ends, and the whole handshake
+// is tried again after the retry delay, counted from the first time-out.
+void Link_engine::reply_timed_out()
+{
+    timers.stop(Link_timer::Timer1);
+    timers.stop(Link_timer::Timer2);
+    if (!timers.is_active(Link_timer::Timer3))
+        timers.start(Link_timer::Timer3, Retry_delay_ms);
+    close_port();
+    link_busy = false;
+}
+
+void Link_engine::retry()
+{
+    stop_link_timers();
+    if (retry_count < 1) {
+        listener.show_message(Link_text::Connect_failed, Operate_prompt(), {});
+        listener.show_progress(0);
+        listener.show_status(Link_text::Communication_fault);
+        return;
+    }
+    --retry_count;
+    connect_radio();
+}
+
+void Link_engine::data_received()
+{
+    // Bytes that come before the current command has gone out completely
+    // cannot answer it: they are the tail of an earlier reply (the last
+    // byte of the identifier, the second byte of the reply to Start) and
+    // would shift every reply after them.
+    if (!sent_all) {
+        line.empty_input();
+        return;
+    }
+    if (identified)
+        transfer_received();
+    else
+        handshake_received();
+}
+
+void Link_engine::handshake_received()
+{
+    const int lim = hs_stage == 0 ? 0 : 4;
+    if (line.bytes_waiting() <= lim)
+        return;
+    for (int i = 0; i <= lim; ++i)
+        rx_buf[i] = quint8(line.read_byte());
+
+    if (hs_stage == 0 && rx_buf[0] == Protocol::Ack) {
+        hs_stage = 1;
+        queue_afresh(Command::Identify());
+        std::fill_n(rx_buf.begin(), Identify_window, 0);
+        return;
+    }
+    const bool accepted = find_identifier(Protocol::Radio_id_prefix, 9);
+    line.empty_input();
+    if (accepted)
+        accept_identity();
+}
+
+bool Link_engine::find_identifier(const QByteArray &identifier, int last_start)
+{
+    for (int p = 0; p < Identify_window; ++p) {
+        if (!std::equal(identifier.cbegin(), identifier.cend(), rx_buf.cbegin() + p))
+            continue;
+        if (p > last_start)
+            return false;
+        std::copy(rx_buf.cbegin() + p, rx_buf.cbegin() + p + Identify_window, rx_buf.begin());
+        return true;
+    }
+    return false;
+}
+
+void Link_engine::accept_identity()
+{
+    identified = true;
+    timers.stop(Link_timer::Timer2);
+    timers.stop(Link_timer::Timer3);
+    identified_radio();
+}
+
+bool Link_engine::take_ack()
+{
+    while (line.bytes_waiting() > 0)
+        if (line.read_byte() == Protocol::Ack)
+            return true;
+    return false;
+}
+
+void Link_engine::close_timer_fired()
+{
+    if (link_done)
+        listener.finished();
+}
+
+void Link_engine::timer_fired(Link_timer timer)
+{
+    switch (timer) {
+    case Link_timer::Timer1:
+        send_burst();
+        break;
+    case Link_timer::Timer2:
+        reply_timed_out();
+        break;
+    case Link_timer::Timer3:
+        retry();
+        break;
+    case Link_timer::Timer4:
+        close_timer_fired();
+        break;
+    }
+}
+
+void Link_engine::stop_link_timers()
+{
+    timers.stop(Link_timer::Timer1);
+    timers.stop(Link_timer::Timer2);
+    timers.stop(Link_timer::Timer3);
+}
+
+void Link_engine::close_port()
+{
+    if (line.is_open())
+        line.close();
+}
+
+bool Transfer_engine::may_close()
+{
+    if (!link_busy)
+        return true;
+    listener.show_message(Link_text::Closing_busy, Operate_prompt(), {});
+    return false;
+}
+
+bool Transfer_engine::refuse_if_busy()
+{
+    if (link_busy)
+        listener.show_message(Link_text::Busy, Operate_prompt(), {});
+    return link_busy;
+}
+
+void Transfer_engine::begin_transfer()
+{
+    // A retry still pending from an earlier attempt would stop this one.
+    timers.stop(Link_timer::Timer3);
+    retry_count = Retries;
+    if (!connect_radio())
+        return;
+    listener.show_progress(0);
+    listener.show_status(Link_text::Connecting);
+}
+
+} // namespace r7k

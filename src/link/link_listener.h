@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/bilingual.h"
+
+#include <QString>
+
+namespace r7k {
+
+// What a link engine reports to the dialog that runs it; the engines show
+// nothing themselves.
+class Link_listener {
+public:
+    virtual ~Link_listener() = default;
+
+    // Progress bar value 0..100.
+    virtual void show_progress(int value) = 0;
+    // The dialog's status line.
+    virtual void show_status(const Bilingual &text) = 0;
+    // A message box; returns once the user has dismissed it.
+    virtual void show_message(const Bilingual &text, const Bilingual &title,
+                              const QString &details) = 0;
+    // The link has finished with the dialog: it closes itself.
+    virtual void finished() = 0;
+    // The radio reported its transmit power levels (image row 240).
+    virtual void levels_received() {}
+};
+
+} // namespace r7k

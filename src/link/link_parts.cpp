@@ -1,0 +1,13 @@
+#include "link/link_parts.h"
+
+#include "link/qt_serial_line.h"
+#include "link/qt_timer_set.h"
+
+namespace r7k {
+
+Link_parts System_link_parts()
+{
+    return {std::make_unique<Qt_serial_line>(), std::make_unique<Qt_timer_set>()};
+}
+
+} // namespace r7k

@@ -1,0 +1,111 @@
+#include "link/power_engine.h"
+
+#include "core/image.h"
+#include "link/commands.h"
+#include "link/protocol.h"
+
+namespace r7k {
+
+namespace {
+// The identifier and the low, mid and high levels right after it.
+constexpr int Identify_reply_bytes = 9;
+constexpr int Level_column = 3; // the level changed last
+} // namespace
+
+Power_engine::~Power_engine()
+{
+    leave();
+}
+
+void Power_engine::opened()
+{
+    retry_count = Retries;
+    connect_radio();
+    timers.start(Link_timer::Timer4, Watchdog_ms);
+}
+
+void Power_engine::shut_down()
+{
+    leave();
+}
+
+QByteArray Power_engine::connect_command() const
+{
+    return Command::Power_connect();
+}
+
+void Power_engine::prepare_attempt()
+{
+    block_no = 0;
+    last_block = 1;
+}
+
+void Power_engine::handshake_received()
+{
+    if (line.bytes_waiting() < Identify_reply_bytes)
+        return;
+    for (int i = 0; i < Identify_reply_bytes; ++i)
+        rx_buf[i] = quint8(line.read_byte());
+    // The levels count only when all three were read with the identifier.
+    const bool accepted = find_identifier(Protocol::Radio_id, 0);
+    line.empty_input();
+    if (!accepted)
+        return;
+    const int first_level = int(Protocol::Radio_id.size());
+    for (int level = 0; level < 3; ++level)
+        chann(Power_row, level) = rx_buf[first_level + level];
+    listener.levels_received();
+    accept_identity();
+}
+
+void Power_engine::identified_radio()
+{
+    send_frame();
+}
+
+void Power_engine::set_level(int index, int value)
+{
+    chann(Power_row, index) = qint16(value);
+    chann(Power_row, Level_column) = qint16(index);
+    if (identified)
+        send_frame();
+}
+
+// A frame queued while the previous one is still going out or waiting for
+// its ACK replaces it.
+void Power_engine::send_frame()
+{
+    block_no = Power_row + 1;
+    queue_afresh(Command::Power_frame());
+}
+
+void Power_engine::transfer_received()
+{
+    if (!take_ack())
+        return;
+    stop_link_timers();
+    link_busy = false;
+}
+
+void Power_engine::close_timer_fired()
+{
+    ++watchdog_checks;
+    const bool waited_enough = watchdog_checks * Watchdog_ms >= Identify_wait_ms;
+    if (line.is_open() && (identified || !waited_enough))
+        return;
+    leave();
+    listener.finished();
+}
+
+void Power_engine::leave()
+{
+    stop_link_timers();
+    timers.stop(Link_timer::Timer4);
+    link_busy = false;
+    if (line.is_open()) {
+        line.write(QByteArray(1, Protocol::Leave_byte));
+        close_port();
+    }
+}
+
+} // namespace r7k

@@ -1,0 +1,95 @@
+#include "link/read_engine.h"
+
+#include "core/image.h"
+#include "link/commands.h"
+
+namespace r7k {
+
+namespace {
+
+const Bilingual Read_done_status{QStringLiteral("数据读出正常 ！"),
+                                 QStringLiteral("Read Data in gear. ")};
+const Bilingual Read_done_message{QStringLiteral("从对讲机中读取数据完毕 ！"),
+                                  QStringLiteral("Complete reading the data from transceiver.")};
+const Bilingual Read_done_title{QStringLiteral("操作提示"), QStringLiteral("Operate Prompt")};
+
+Bilingual reading_status(int block)
+{
+    const QString n = QString::number(block);
+    return {QStringLiteral("正在读取 ") + n + QStringLiteral(" 数据块"),
+            QStringLiteral("Reading ") + n + QStringLiteral(" Data Block")};
+}
+
+constexpr int Reply_bytes = 20;
+constexpr int Last_image_row = 254;
+
+} // namespace
+
+void Read_engine::opened()
+{
+    timers.start(Link_timer::Timer4, Close_check_ms);
+}
+
+void Read_engine::start()
+{
+    if (!refuse_if_busy())
+        begin_transfer();
+}
+
+void Read_engine::prepare_attempt()
+{
+    block_no = 0;
+    last_block = Last_block;
+}
+
+void Read_engine::identified_radio()
+{
+    block_no = 0;
+    queue_afresh(Command::Start());
+}
+
+void Read_engine::transfer_received()
+{
+    // The reply to Start is two bytes and is not looked at; a block reply is
+    // 4 header bytes and the 16 bytes of the block.
+    const int lim = block_no == 0 ? 1 : Reply_bytes - 1;
+    if (line.bytes_waiting() <= lim)
+        return;
+    timers.stop(Link_timer::Timer2);
+    if (block_no == 0) {
+        request_block(1);
+        line.empty_input();
+        return;
+    }
+    for (int c = 0; c < Reply_bytes; ++c)
+        Comm_buf(block_no, c) = qint16(line.read_byte());
+    line.empty_input();
+    if (block_no < last_block)
+        request_block(Remapped(block_no + 1));
+    else
+        complete();
+}
+
+void Read_engine::request_block(int block)
+{
+    block_no = block;
+    queue(Command::Read_block(block_no));
+    listener.show_progress(block_no * 100 / (last_block + 1));
+    listener.show_status(reading_status(block_no));
+}
+
+void Read_engine::complete()
+{
+    stop_link_timers();
+    link_busy = false;
+    close_port();
+    for (int r = 1; r <= Last_image_row; ++r)
+        for (int c = 0; c < Block_bytes; ++c)
+            chann(r, c) = Comm_buf(r, c + 4);
+    listener.show_progress(100);
+    listener.show_status(Read_done_status);
+    listener.show_message(Read_done_message, Read_done_title, {});
+    link_done = true;
+}
+
+} // namespace r7k

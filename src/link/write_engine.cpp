@@ -1,0 +1,81 @@
+#include "link/write_engine.h"
+
+#include "core/conversions.h"
+#include "core/image.h"
+#include "link/commands.h"
+#include "link/protocol.h"
+
+namespace r7k {
+
+namespace {
+
+const Bilingual No_channel{QStringLiteral("信道参数不能为空"),
+                           QStringLiteral("Please input the frequency in channel ")};
+const Bilingual Write_done_status{QStringLiteral("数据写入完毕 ！"),
+                                  QStringLiteral("Complete writing Data ")};
+
+Bilingual writing_status(int block)
+{
+    const QString k = QString::number(block);
+    return {QStringLiteral("正在写入  ") + k + QStringLiteral("  数据块"),
+            QStringLiteral("Writing  ") + k + QStringLiteral("  Data Block")};
+}
+
+} // namespace
+
+void Write_engine::start()
+{
+    if (refuse_if_busy())
+        return;
+    if (Find_first_used_channel() == 255) {
+        listener.show_message(No_channel, Operate_prompt(), {});
+        return;
+    }
+    Put_radio_id_row();
+    begin_transfer();
+}
+
+void Write_engine::prepare_attempt()
+{
+    block_no = 0;
+    last_block = Last_block;
+}
+
+void Write_engine::identified_radio()
+{
+    block_no = 1;
+    queue_afresh(Command::Start());
+}
+
+// Every ACK that arrives after the current frame went out completely
+// acknowledges it; block_no is then the block to send next.
+void Write_engine::transfer_received()
+{
+    if (!take_ack())
+        return;
+    timers.stop(Link_timer::Timer2);
+    if (block_no >= last_block) {
+        complete();
+        return;
+    }
+    listener.show_progress(block_no * 100 / last_block);
+    listener.show_status(writing_status(block_no - 1));
+    block_no = Remapped(block_no);
+    // The reply to Start may carry more than one byte; whatever is left of
+    // it must not count as the acknowledgement of the first block.
+    queue_afresh(Command::Write_block(block_no));
+    ++block_no;
+}
+
+void Write_engine::complete()
+{
+    stop_link_timers();
+    timers.start(Link_timer::Timer4, Close_delay_ms);
+    link_done = true;
+    link_busy = false;
+    line.write(QByteArray(1, Protocol::End_byte));
+    close_port();
+    listener.show_status(Write_done_status);
+}
+
+} // namespace r7k

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "link/link_engine.h"
+
+namespace r7k {
+
+// Writes the image to the radio: blocks 1..128, 131, 140 and 144..271, each
+// acknowledged, then the End byte.
+class Write_engine final : public Transfer_engine {
+public:
+    static constexpr int Close_delay_ms = 500;
+
+    using Transfer_engine::Transfer_engine;
+
+    void start() override;
+
+protected:
+    void prepare_attempt() override;
+    void identified_radio() override;
+    void transfer_received() override;
+
+private:
+    void complete();
+};
+
+} // namespace r7k
