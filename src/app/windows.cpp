@@ -3,6 +3,7 @@
 #include "link/adjust_txp_dialog.h"
 #include "link/comm_read_dialog.h"
 #include "link/comm_write_dialog.h"
+#include "settings/option_window.h"
 #include "shell/window_host.h"
 
 namespace r7k {
@@ -10,6 +11,7 @@ namespace r7k {
 void Register_windows(Window_host &host)
 {
     Q_UNUSED(host);
+    host.set_factory(Window_id::Option, [](QWidget *parent) { return new Option_window(parent); });
     host.set_factory(Window_id::Comm_read,
                      [](QWidget *parent) { return new Form_Comm_Read(parent); });
     host.set_factory(Window_id::Comm_write,

@@ -1,0 +1,469 @@
+#include "settings/option_window.h"
+
+#include "core/bilingual.h"
+#include "settings/frequency_entry.h"
+#include "shell/main_window.h"
+#include "shell/messages.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace r7k {
+
+namespace {
+
+// Captions by control name; a list or text field carries its caption on the
+// label beside it.
+struct Caption {
+    const char *control;
+    Bilingual text;
+};
+
+const Caption Captions[] = {
+    {"frm_option", {QStringLiteral("可选参数"), QStringLiteral("Optional Features")}},
+    {"Combo_TOT", {QStringLiteral("超时定时器[分钟]"), QStringLiteral("Time Out Timer[Min]")}},
+    {"Combo_Sql", {QStringLiteral("静噪等级"), QStringLiteral("Squelch Level")}},
+    {"Combo_Scan_Way", {QStringLiteral("扫描方式"), QStringLiteral("Scan Way")}},
+    {"Combo_Mode", {QStringLiteral(" 工作模式"), QStringLiteral("Work Mode")}},
+    {"Combo_vox", {QStringLiteral("声控电平"), QStringLiteral("VOX")}},
+    {"Check_Save", {QStringLiteral("电池省电"), QStringLiteral("Save")}},
+    {"Check_Scan", {QStringLiteral("扫描"), QStringLiteral("Scan")}},
+    {"Frame_vfo", {QStringLiteral("频率模式"), QStringLiteral("Frequncy Mode")}},
+    {"Text_RX_Freq", {QStringLiteral("接收频率(MHZ)"), QStringLiteral("RX Frequncy(MHZ)")}},
+    {"Text_TX_Freq", {QStringLiteral("发射频率(MHZ)"), QStringLiteral("TX Frequncy(MHZ)")}},
+    {"Combo_Decode", {QStringLiteral("解码"), QStringLiteral("Decode")}},
+    {"Check_DNI", {QStringLiteral("INV"), QStringLiteral("INV")}},
+    {"Combo_Encode", {QStringLiteral("编码"), QStringLiteral("Encode")}},
+    {"Check_ENI", {QStringLiteral("INV"), QStringLiteral("INV")}},
+    {"Combo_Step", {QStringLiteral("步进频率(KHZ)"), QStringLiteral("Step(KHZ)")}},
+    {"Combo_Sft_d", {QStringLiteral("频差方向"), QStringLiteral("Duplex")}},
+    {"Text_Offset_Freq",
+     {QStringLiteral("频差频率(MHZ)"), QStringLiteral("Offset Frequncy(MHZ) ")}},
+    {"Combo_wn_TX", {QStringLiteral("发射宽带"), QStringLiteral("TX-W/N")}},
+    {"Combo_WN_RX", {QStringLiteral("带宽"), QStringLiteral("W/N")}},
+    {"Combo_TXP", {QStringLiteral("发射功率"), QStringLiteral("TX Power")}},
+    {"Command_Close", {QStringLiteral("关闭"), QStringLiteral("Close")}},
+    {"Command_Help", {QStringLiteral("帮助"), QStringLiteral("Help")}},
+};
+
+QString caption(const char *control)
+{
+    for (const Caption &c : Captions)
+        if (qstrcmp(c.control, control) == 0)
+            return c.text.text();
+    return {};
+}
+
+// The order in which Show_options sets the lists, between its other steps.
+constexpr Option_list Settings_lists[] = {Option_list::Sql, Option_list::TOT, Option_list::Scan_way,
+                                          Option_list::Mode};
+constexpr Option_list Step_lists[] = {Option_list::Step, Option_list::Sft_d};
+constexpr Option_list Flag_lists[] = {Option_list::TXP, Option_list::WN_TX, Option_list::WN_RX};
+
+// 100 twips at the usual 15 twips a pixel.
+constexpr int Left_margin_px = 100 / 15;
+
+// Focus that moves to another window or a menu does not leave a field: the
+// user comes back to it.
+bool leaves_field(const QFocusEvent *event)
+{
+    switch (event->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// The character a key press types, Backspace and Enter included; a null
+// character for keys that type nothing (arrows, Delete, Tab).
+QChar typed_character(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        return Backspace_key;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Enter_key;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return {};
+    default:
+        // Shortcuts such as select-all or copy type nothing.
+        if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+            return {};
+        return event->text().isEmpty() ? QChar() : event->text().front();
+    }
+}
+
+// The text a typed character is added to: the selection, if any, is replaced.
+QString text_before_typing(const QLineEdit *field)
+{
+    QString text = field->text();
+    if (field->hasSelectedText())
+        text.remove(field->selectionStart(), field->selectedText().size());
+    return text;
+}
+
+bool is_user_input(const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A text field whose every typed character passes through the window's key
+// filter: pasting, dropping and input methods would bring text past it.
+void guard_typing(QLineEdit *field, QObject *filter)
+{
+    field->setContextMenuPolicy(Qt::NoContextMenu);
+    field->setAcceptDrops(false);
+    field->setAttribute(Qt::WA_InputMethodEnabled, false);
+    field->installEventFilter(filter);
+}
+
+} // namespace
+
+Option_window::Option_window(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frm_option"));
+    setWindowTitle(caption("frm_option"));
+
+    auto *frame2 = new QGroupBox(this);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    auto *general = new QGridLayout(frame2);
+    add_list(general, Option_list::TOT, "Combo_TOT");
+    add_list(general, Option_list::Sql, "Combo_Sql");
+    add_list(general, Option_list::Scan_way, "Combo_Scan_Way");
+    add_list(general, Option_list::Mode, "Combo_Mode");
+    add_list(general, Option_list::Vox, "Combo_vox");
+    const auto check = [this](const char *name) {
+        auto *box = new QCheckBox(caption(name), this);
+        box->setObjectName(QLatin1String(name));
+        return box;
+    };
+    Check_Save = check("Check_Save");
+    Check_Scan = check("Check_Scan");
+    general->addWidget(Check_Save, general->rowCount(), 0);
+    general->addWidget(Check_Scan, general->rowCount() - 1, 1);
+    general->setRowStretch(general->rowCount(), 1);
+
+    auto *frame_vfo = new QGroupBox(caption("Frame_vfo"), this);
+    frame_vfo->setObjectName(QStringLiteral("Frame_vfo"));
+    auto *vfo = new QGridLayout(frame_vfo);
+    Text_RX_Freq = add_text(vfo, "Text_RX_Freq");
+    Text_TX_Freq = add_text(vfo, "Text_TX_Freq");
+    Text_TX_Freq->setReadOnly(true);
+    // The indicators follow the stored polarity bits; the user changes them
+    // only by picking a tone.
+    const auto indicator = [&](const char *name) {
+        QCheckBox *box = check(name);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->installEventFilter(this);
+        vfo->addWidget(box, vfo->rowCount() - 1, 2);
+        return box;
+    };
+    add_list(vfo, Option_list::Decode, "Combo_Decode");
+    Check_DNI = indicator("Check_DNI");
+    add_list(vfo, Option_list::Encode, "Combo_Encode");
+    Check_ENI = indicator("Check_ENI");
+    add_list(vfo, Option_list::Step, "Combo_Step");
+    add_list(vfo, Option_list::Sft_d, "Combo_Sft_d");
+    Text_Offset_Freq = add_text(vfo, "Text_Offset_Freq");
+    add_list(vfo, Option_list::WN_TX, "Combo_wn_TX");
+    add_list(vfo, Option_list::WN_RX, "Combo_WN_RX");
+    add_list(vfo, Option_list::TXP, "Combo_TXP");
+
+    auto *close = new QPushButton(caption("Command_Close"), this);
+    close->setObjectName(QStringLiteral("Command_Close"));
+    // Clicking Close leaves the focus where it is, so a rejected field does
+    // not keep the window open; closing checks the unfinished entry itself.
+    close->setFocusPolicy(Qt::TabFocus);
+    connect(close, &QPushButton::clicked, this, [this] { Close_window(this); });
+    auto *help = new QPushButton(caption("Command_Help"), this);
+    help->setObjectName(QStringLiteral("Command_Help"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+    buttons->addWidget(help);
+    auto *groups = new QHBoxLayout;
+    groups->addWidget(frame2);
+    groups->addWidget(frame_vfo);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
+    layout->addLayout(buttons);
+
+    connect(Check_Save, &QCheckBox::toggled, this,
+            [](bool on) { Store_checked(Option_switch::Save, on); });
+    connect(Check_Scan, &QCheckBox::toggled, this,
+            [](bool on) { Store_checked(Option_switch::Scan, on); });
+    connect(Text_RX_Freq, &QLineEdit::textEdited, this, &Option_window::rx_edited);
+    connect(Text_Offset_Freq, &QLineEdit::textEdited, this, &Option_window::offset_edited);
+    guard_typing(Text_RX_Freq, this);
+    guard_typing(Text_Offset_Freq, this);
+
+    fill_lists();
+    Show_options();
+}
+
+Option_window::~Option_window()
+{
+    // Destroying the fields moves the focus away from them; that is no leave.
+    closing = true;
+    Text_RX_Freq->removeEventFilter(this);
+    Text_Offset_Freq->removeEventFilter(this);
+}
+
+QComboBox *Option_window::add_list(QGridLayout *grid, Option_list list, const char *name)
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(QLatin1String(name));
+    auto *label = new QLabel(caption(name), this);
+    label->setObjectName(QStringLiteral("Label_") + QLatin1String(name));
+    label->setBuddy(combo);
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(combo, row, 1);
+    lists[list] = combo;
+    combo->installEventFilter(this);
+    connect(combo, &QComboBox::currentIndexChanged, this,
+            [this, list](int index) { list_changed(list, index); });
+    return combo;
+}
+
+QLineEdit *Option_window::add_text(QGridLayout *grid, const char *name)
+{
+    auto *field = new QLineEdit(this);
+    field->setObjectName(QLatin1String(name));
+    auto *label = new QLabel(caption(name), this);
+    label->setObjectName(QStringLiteral("Label_") + QLatin1String(name));
+    label->setBuddy(field);
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(field, row, 1);
+    return field;
+}
+
+void Option_window::fill_lists()
+{
+    for (const auto &[list, combo] : lists) {
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+        combo->addItems(List_entries(list));
+        combo->setCurrentIndex(-1);
+    }
+}
+
+void Option_window::activated()
+{
+    Show_options();
+}
+
+void Option_window::Show_options()
+{
+    for (Option_list list : Settings_lists)
+        show_list(list);
+    {
+        const QSignalBlocker save(Check_Save), scan(Check_Scan);
+        Check_Save->setChecked(Shown_checked(Option_switch::Save));
+        Check_Scan->setChecked(Shown_checked(Option_switch::Scan));
+    }
+    for (Option_list list : Step_lists)
+        show_list(list);
+    Text_Offset_Freq->setText(Shown_offset_text());
+    show_list(Option_list::Vox);
+    Text_TX_Freq->setText(Shown_tx_text());
+    Text_RX_Freq->setText(Shown_rx_text());
+    show_list(Option_list::Decode);
+    Check_DNI->setChecked(Is_inverted_tone(lists[Option_list::Decode]->currentIndex()));
+    show_list(Option_list::Encode);
+    Check_ENI->setChecked(Is_inverted_tone(lists[Option_list::Encode]->currentIndex()));
+    for (Option_list list : Flag_lists)
+        show_list(list);
+    rx_pending = false;
+    offset_pending = false;
+}
+
+// Showing runs no change handling: a shown value is stored back only when its
+// code had to be lowered to the list's last entry.
+void Option_window::show_list(Option_list list)
+{
+    Lower_stored_code(list);
+    QComboBox *combo = lists[list];
+    const QSignalBlocker quiet(combo);
+    combo->setCurrentIndex(Shown_index(list));
+}
+
+void Option_window::list_changed(Option_list list, int index)
+{
+    switch (list) {
+    case Option_list::Decode:
+        Store_index(list, index);
+        Check_DNI->setChecked(Is_inverted_tone(index));
+        break;
+    case Option_list::Encode:
+        Store_index(list, index);
+        Show_options();
+        break;
+    case Option_list::Sft_d:
+        // Without an RX frequency nothing is stored, and the list goes back
+        // to the stored direction rather than show one the TX does not follow.
+        if (Pick_duplex(index, Text_RX_Freq->text(), Text_Offset_Freq->text()))
+            Show_options();
+        else
+            show_list(list);
+        break;
+    default:
+        Store_index(list, index);
+        break;
+    }
+}
+
+int Option_window::duplex() const
+{
+    return lists.at(Option_list::Sft_d)->currentIndex();
+}
+
+bool Option_window::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Check_DNI || watched == Check_ENI)
+        return is_user_input(event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return filter_key(watched, static_cast<QKeyEvent *>(event));
+    case QEvent::FocusIn:
+        if (watched == Text_RX_Freq || watched == Text_Offset_Freq)
+            entered = static_cast<QLineEdit *>(watched);
+        break;
+    case QEvent::FocusOut:
+        if (closing || watched != entered || !leaves_field(static_cast<QFocusEvent *>(event)))
+            break;
+        entered = nullptr;
+        if (watched == Text_RX_Freq)
+            leave_rx(true);
+        else
+            leave_offset(true);
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Returns true to discard the key.
+bool Option_window::filter_key(QObject *watched, QKeyEvent *event)
+{
+    if (watched == Text_RX_Freq || watched == Text_Offset_Freq) {
+        if (event->matches(QKeySequence::Paste))
+            return true;
+        const QChar key = typed_character(event);
+        if (key.isNull())
+            return false;
+        const QString text = text_before_typing(static_cast<QLineEdit *>(watched));
+        return watched == Text_RX_Freq ? !Rx_key_accepted(text, key)
+                                       : !Offset_key_accepted(text, key);
+    }
+    // The lists change only by picking: letters typed into them would pick
+    // the entry they begin, except in the duplex list, which lets them.
+    const QChar key = typed_character(event);
+    return watched != lists[Option_list::Sft_d] && key.isPrint() && key != QLatin1Char(' ');
+}
+
+void Option_window::rx_edited(const QString &text)
+{
+    rx_pending = true;
+    if (Rx_text_changed(text) == Entry::Rejected) {
+        Messages::show(Rx_range_message());
+        Text_RX_Freq->clear();
+        Text_RX_Freq->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Option_window::offset_edited(const QString &text)
+{
+    offset_pending = true;
+    if (Offset_text_changed(text) == Entry::Rejected) {
+        Messages::show(Offset_range_message());
+        Text_Offset_Freq->clear();
+    }
+}
+
+void Option_window::leave_rx(bool keep_focus)
+{
+    rx_pending = false;
+    if (Leave_rx(Text_RX_Freq->text(), duplex(), Text_Offset_Freq->text()) == Entry::Rejected) {
+        Messages::show(Rx_range_message());
+        Text_RX_Freq->clear();
+        if (keep_focus)
+            Text_RX_Freq->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    Show_options();
+}
+
+void Option_window::leave_offset(bool keep_focus)
+{
+    offset_pending = false;
+    if (Leave_offset(Text_Offset_Freq->text(), duplex(), Text_RX_Freq->text()) == Entry::Rejected) {
+        Messages::show(Offset_range_message());
+        Text_Offset_Freq->clear();
+        if (keep_focus)
+            Text_Offset_Freq->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    Show_options();
+}
+
+void Option_window::commit_pending_edit()
+{
+    if (rx_pending)
+        leave_rx(false);
+    if (offset_pending)
+        leave_offset(false);
+}
+
+void Option_window::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (placed)
+        return;
+    placed = true;
+    // Sized and placed from the main window, at the top of its document area.
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    const Main_window *main = Main_window::instance();
+    if (!sub || !main)
+        return;
+    const int width = int(main->width() / 1.04);
+    const int height = int(main->height() / 1.25);
+    sub->setGeometry((main->width() - width) / 2 - Left_margin_px, 0, width, height);
+}
+
+void Option_window::closeEvent(QCloseEvent *event)
+{
+    commit_pending_edit();
+    closing = true;
+    event->accept();
+}
+
+} // namespace r7k
