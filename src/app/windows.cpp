@@ -1,9 +1,13 @@
 #include "app/windows.h"
 
+#include "files/channel_file_dialog.h"
 #include "link/adjust_txp_dialog.h"
 #include "link/comm_read_dialog.h"
 #include "link/comm_write_dialog.h"
 #include "settings/option_window.h"
+#include "shell/form_setup.h"
+#include "shell/form_type.h"
+#include "shell/frm_about.h"
 #include "shell/window_host.h"
 
 namespace r7k {
@@ -12,6 +16,13 @@ void Register_windows(Window_host &host)
 {
     Q_UNUSED(host);
     host.set_factory(Window_id::Option, [](QWidget *parent) { return new Option_window(parent); });
+    host.set_factory(Window_id::Type, [](QWidget *parent) { return new Form_type(parent); });
+    host.set_factory(Window_id::Setup, [](QWidget *parent) { return new Form_setup(parent); });
+    host.set_factory(Window_id::About, [](QWidget *parent) { return new frmAbout(parent); });
+    host.set_factory(Window_id::Open_chann,
+                     [](QWidget *parent) { return new Form_open_chann(parent); });
+    host.set_factory(Window_id::Save_chann,
+                     [](QWidget *parent) { return new Form_save_chann(parent); });
     host.set_factory(Window_id::Comm_read,
                      [](QWidget *parent) { return new Form_Comm_Read(parent); });
     host.set_factory(Window_id::Comm_write,

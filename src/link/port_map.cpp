@@ -36,18 +36,34 @@ QStringList listed_ports()
     return devices;
 }
 
-} // namespace
-
-QString Device(int port_no)
+// The device of port n given the system's list (unused on Windows).
+QString device_in(int port_no, const QStringList &listed)
 {
     if (mappings().contains(port_no))
         return mappings().value(port_no);
 #ifdef Q_OS_WIN
+    Q_UNUSED(listed);
     return QStringLiteral("COM%1").arg(port_no);
 #else
-    const QStringList devices = listed_ports();
-    return port_no >= First_port && port_no <= devices.size() ? devices[port_no - 1] : QString();
+    return port_no >= First_port && port_no <= listed.size() ? listed[port_no - 1] : QString();
 #endif
+}
+
+} // namespace
+
+QString Device(int port_no)
+{
+    return device_in(port_no, listed_ports());
+}
+
+QStringList Devices()
+{
+    // Listing the system's ports takes a while; list them once for all eight.
+    const QStringList listed = listed_ports();
+    QStringList devices;
+    for (int port_no = First_port; port_no <= Last_port; ++port_no)
+        devices.append(device_in(port_no, listed));
+    return devices;
 }
 
 void Set_mapping(int port_no, const QString &device)

@@ -2,6 +2,7 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 namespace r7k {
 
@@ -16,6 +17,9 @@ inline constexpr int Last_port = 8;
 
 // The device that port n stands for; empty when there is none.
 QString Device(int port_no);
+
+// The devices of ports 1..8, port n at index n - 1.
+QStringList Devices();
 
 // Maps port n to a device path for the rest of the run.
 void Set_mapping(int port_no, const QString &device);

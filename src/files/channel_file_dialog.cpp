@@ -1,0 +1,164 @@
+#include "files/channel_file_dialog.h"
+
+#include "core/globals.h"
+#include "files/channel_file.h"
+#include "files/directory_list.h"
+#include "files/volumes.h"
+#include "shell/dialog_placement.h"
+#include "shell/main_window.h"
+#include "shell/messages.h"
+#include "shell/named.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace r7k {
+
+namespace {
+
+struct Dialog_texts {
+    const char *control;
+    Bilingual caption;
+    Bilingual name_label;
+    Bilingual done;
+};
+
+const Dialog_texts Open_texts{
+    "Form_open_chann",
+    {QStringLiteral("打开信道参数文件"), QStringLiteral("Open Channcle File")},
+    {QStringLiteral("打开文件名："), QStringLiteral("Open File:")},
+    {QStringLiteral("信道参数从文件调入成功 ！"),
+     QStringLiteral("Succeed fold the channel parameter from file.")},
+};
+const Dialog_texts Save_texts{
+    "Form_save_chann",
+    {QStringLiteral("保存信道参数文件"), QStringLiteral("Save Channel File")},
+    {QStringLiteral("保存文件名："), QStringLiteral("Save File:")},
+    {QStringLiteral("信道参数保存完毕 ！"), QStringLiteral("Complete storing channel parameter.")},
+};
+const Bilingual Drive_label{QStringLiteral("驱动器："), QStringLiteral("Drive:")};
+const Bilingual Confirm_caption{QStringLiteral("确  定"), QStringLiteral("Confirm")};
+const Bilingual Cancel_caption{QStringLiteral("取  消"), QStringLiteral("Cancel")};
+const Bilingual Cannot_open_drive{QStringLiteral("无法打开该驱动器。"),
+                                  QStringLiteral("The drive cannot be opened.")};
+
+const QString Initial_name = QStringLiteral("*.chann");
+// The files the name check accepts.
+const QStringList File_patterns{QStringLiteral("*.chann"), QStringLiteral("*.CHANN")};
+
+const Dialog_texts &texts_of(Channel_file_dialog_kind kind)
+{
+    return kind == Channel_file_dialog_kind::Open ? Open_texts : Save_texts;
+}
+
+} // namespace
+
+Channel_file_dialog::Channel_file_dialog(Channel_file_dialog_kind kind, QWidget *parent)
+    : QDialog(parent), kind(kind), drives(Named("Drive1", new QComboBox(this))),
+      folders(Named("Dir1", new Directory_list(this))),
+      files(Named("File1", new QListWidget(this))),
+      name_box(Named("Text1", new QLineEdit(Initial_name, this)))
+{
+    const Dialog_texts &texts = texts_of(kind);
+    setObjectName(QLatin1String(texts.control));
+    setWindowTitle(texts.caption.text());
+
+    auto *confirm_button = Named("Command_enter", new QPushButton(Confirm_caption.text(), this));
+    auto *cancel_button = Named("Command_cancel", new QPushButton(Cancel_caption.text(), this));
+    confirm_button->setDefault(true);
+    connect(confirm_button, &QPushButton::clicked, this, &Channel_file_dialog::confirm);
+    connect(cancel_button, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(Named("Label_drive", new QLabel(Drive_label.text(), this)), 0, 0);
+    grid->addWidget(drives, 0, 1);
+    grid->addWidget(folders, 1, 0, 1, 2);
+    grid->addWidget(files, 0, 2, 2, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(1, 1);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(Named("Label_name", new QLabel(texts.name_label.text(), this)));
+    bottom->addWidget(name_box, 1);
+    bottom->addWidget(confirm_button);
+    bottom->addWidget(cancel_button);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid, 1);
+    layout->addLayout(bottom);
+
+    connect(folders, &Directory_list::path_changed, this, &Channel_file_dialog::list_files);
+    connect(files, &QListWidget::itemClicked, this,
+            [this](const QListWidgetItem *item) { name_box->setText(item->text()); });
+
+    drives->addItems(Volume_roots());
+    if (!folders->set_path(QDir::currentPath()))
+        folders->set_path(QDir::homePath());
+    show_drive_of(folders->path());
+    connect(drives, &QComboBox::currentIndexChanged, this, &Channel_file_dialog::choose_drive);
+
+    Dialog_placement::Size_from_main_window(this, 1.5, 1.3);
+    Dialog_placement::Place_at_top(this);
+}
+
+void Channel_file_dialog::choose_drive(int index)
+{
+    const QString root = drives->itemText(index);
+    if (!folders->set_path(root)) {
+        Messages::show(Cannot_open_drive, QDir::toNativeSeparators(root));
+        show_drive_of(folders->path());
+    }
+}
+
+void Channel_file_dialog::show_drive_of(const QString &path)
+{
+    const QSignalBlocker quiet(drives);
+    drives->setCurrentIndex(drives->findText(Volume_of(path, Volume_roots())));
+}
+
+void Channel_file_dialog::list_files(const QString &folder)
+{
+    files->clear();
+    files->addItems(QDir(folder).entryList(File_patterns, QDir::Files | QDir::CaseSensitive,
+                                           QDir::Name | QDir::IgnoreCase));
+}
+
+void Channel_file_dialog::confirm()
+{
+    const File_name_problem problem = Check_file_name(name_box->text());
+    if (problem != File_name_problem::None) {
+        Messages::show(File_name_message(kind, problem));
+        return;
+    }
+    const QString path = Channel_file_path(folders->path(), name_box->text());
+    Channel_file::Outcome outcome;
+    if (kind == Channel_file_dialog_kind::Open) {
+        outcome = Channel_file::Load(path);
+    } else {
+        if (Main_window *main = Main_window::instance())
+            main->host().commit_pending_edits();
+        outcome = Channel_file::Save(path);
+    }
+    if (!outcome.ok) {
+        Messages::show(outcome.message, outcome.details);
+        return;
+    }
+    File_path = path;
+    Messages::show(texts_of(kind).done);
+    accept();
+}
+
+Form_open_chann::Form_open_chann(QWidget *parent)
+    : Channel_file_dialog(Channel_file_dialog_kind::Open, parent)
+{}
+
+Form_save_chann::Form_save_chann(QWidget *parent)
+    : Channel_file_dialog(Channel_file_dialog_kind::Save, parent)
+{}
+
+} // namespace r7k

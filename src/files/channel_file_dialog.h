@@ -1,0 +1,50 @@
+#pragma once
+
+#include "files/file_name_check.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+
+namespace r7k {
+
+class Directory_list;
+
+// The dialog that loads the image from a channel file or saves it to one:
+// a drive list, a folder list, the channel files of the folder and a name
+// box. Confirm checks the name, then loads or saves "folder/name".
+class Channel_file_dialog : public QDialog {
+    Q_OBJECT
+protected:
+    Channel_file_dialog(Channel_file_dialog_kind kind, QWidget *parent);
+
+private:
+    void choose_drive(int index);
+    void show_drive_of(const QString &path);
+    void list_files(const QString &folder);
+    void confirm();
+
+    Channel_file_dialog_kind kind;
+    QComboBox *drives;
+    Directory_list *folders;
+    QListWidget *files;
+    QLineEdit *name_box;
+};
+
+// Form_open_chann: loads a channel file into the image.
+class Form_open_chann final : public Channel_file_dialog {
+    Q_OBJECT
+public:
+    explicit Form_open_chann(QWidget *parent = nullptr);
+};
+
+// Form_save_chann: saves the image to a channel file.
+class Form_save_chann final : public Channel_file_dialog {
+    Q_OBJECT
+public:
+    explicit Form_save_chann(QWidget *parent = nullptr);
+};
+
+} // namespace r7k

@@ -1,0 +1,56 @@
+#include "shell/dialog_placement.h"
+
+#include "shell/main_window.h"
+
+#include <QWidget>
+#include <cmath>
+
+namespace r7k::Dialog_placement {
+
+namespace {
+
+constexpr double Twips_per_inch = 1440;
+
+// The main window's frame on the screen, or nothing before it exists.
+QRect main_frame()
+{
+    const Main_window *main = Main_window::instance();
+    return main ? main->frameGeometry() : QRect();
+}
+
+void move_centred(QWidget *dialog, int top)
+{
+    const QRect main = main_frame();
+    dialog->move(main.x() + (main.width() - dialog->width()) / 2, top);
+}
+
+} // namespace
+
+int Twips_to_pixels(int twips, const QWidget *widget)
+{
+    return int(std::lround(twips * widget->logicalDpiY() / Twips_per_inch));
+}
+
+void Size_from_main_window(QWidget *dialog, double width_divisor, double height_divisor)
+{
+    const QRect main = main_frame();
+    if (main.isValid())
+        dialog->resize(int(main.width() / width_divisor), int(main.height() / height_divisor));
+}
+
+void Place_above_centre(QWidget *dialog, int twips)
+{
+    const QRect main = main_frame();
+    if (main.isValid())
+        move_centred(dialog, main.y() + (main.height() - dialog->height()) / 2 -
+                                 Twips_to_pixels(twips, dialog));
+}
+
+void Place_at_top(QWidget *dialog)
+{
+    const QRect main = main_frame();
+    if (main.isValid())
+        move_centred(dialog, main.y());
+}
+
+} // namespace r7k::Dialog_placement

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+class QButtonGroup;
+
+namespace r7k {
+
+// Form_setup: chooses the serial port (COM1..COM8) that the link dialogs
+// open; beside each choice stands the device of this computer it means.
+class Form_setup : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form_setup(QWidget *parent = nullptr);
+
+private:
+    void confirm();
+
+    QButtonGroup *ports;
+};
+
+} // namespace r7k
