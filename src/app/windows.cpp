@@ -1,5 +1,6 @@
 #include "app/windows.h"
 
+#include "channels/channel_table.h"
 #include "files/channel_file_dialog.h"
 #include "link/adjust_txp_dialog.h"
 #include "link/comm_read_dialog.h"
@@ -15,6 +16,7 @@ namespace r7k {
 void Register_windows(Window_host &host)
 {
     Q_UNUSED(host);
+    host.set_factory(Window_id::Chann, [](QWidget *parent) { return new Channel_table(parent); });
     host.set_factory(Window_id::Option, [](QWidget *parent) { return new Option_window(parent); });
     host.set_factory(Window_id::Type, [](QWidget *parent) { return new Form_type(parent); });
     host.set_factory(Window_id::Setup, [](QWidget *parent) { return new Form_setup(parent); });
