@@ -16,12 +16,9 @@ void Reset_link_globals()
 QList<int> Transfer_blocks(int last)
 {
     QList<int> blocks;
-    for (int b = 1; b <= 128; ++b)
-        blocks.append(b);
-    blocks.append(131);
-    blocks.append(140);
-    for (int b = 144; b <= last; ++b)
-        blocks.append(b);
+    for (int b = 1; b <= last; ++b)
+        if (b <= 128 || b == 131 || b == 140 || b >= 144)
+            blocks.append(b);
     return blocks;
 }
 
