@@ -160,6 +160,10 @@ void Channel_table::build_grid()
 void Channel_table::activated()
 {
     show_all_rows();
+    // A read or a file load replaced the cell under the open editor: what the
+    // editor holds belongs to the old contents and must not overwrite them.
+    if (editing && MSF_chann->item(Edit_row - 1, Edit_col)->text() != text_at_open)
+        drop_edit();
 }
 
 void Channel_table::commit_pending_edit()
@@ -194,6 +198,7 @@ void Channel_table::Begin_cell_edit(int row, int column)
     Edit_row = row;
     Edit_col = column;
     Old_text = MSF_chann->item(row - 1, column)->text();
+    text_at_open = Old_text;
     if (column == Rx_column || column == Tx_column) {
         open_text_editor();
         return;

@@ -64,6 +64,7 @@ private:
     int Edit_col = 0;
     bool editing = false;
     QString Old_text;
+    QString text_at_open; // the cell's text when its editor opened
 };
 
 } // namespace r7k

@@ -425,6 +425,35 @@ private Q_SLOTS:
         QCOMPARE(cell_text(6, 3), QStringLiteral("D036I"));
     }
 
+    void an_editor_left_open_over_a_load_stores_nothing_old()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("other.chann"));
+        enter_text(1, 1, QStringLiteral("450"));
+        click_cell(2, 0);
+        QVERIFY(Channel_file::Save(path).ok);
+        enter_text(1, 1, QStringLiteral("446"));
+        click_cell(2, 0);
+
+        click_cell(1, 1); // open, unchanged, while a file is loaded
+        QVERIFY(Channel_file::Load(path).ok);
+        program->host().activate_current();
+        QVERIFY(!text_edit->isVisible());
+        click_cell(3, 0);
+        QCOMPARE(stored_freq(1, 4), QStringLiteral("450.00000"));
+
+        click_cell(1, 8); // a name editor over an unchanged cell stays open
+        program->host().activate_current();
+        QVERIFY(text_edit->isVisible());
+    }
+
+    void close_stores_the_open_edit()
+    {
+        enter_text(3, 1, QStringLiteral("439"));
+        window->findChild<QPushButton *>(QStringLiteral("Command_close"))->click();
+        QCOMPARE(stored_freq(3, 4), QStringLiteral("439.00000"));
+    }
+
     void clear_brings_no_name_back()
     {
         chann.fill(Power_row, Power_row, 0, 3, 99);
