@@ -181,17 +181,6 @@ private Q_SLOTS:
         Follow_duplex(2, QStringLiteral("30"), QStringLiteral("69"));
         QCOMPARE(cells(Vfo_row, 0, 3), tx);
     }
-
-    void duplex_pick_needs_an_rx_text()
-    {
-        const Data_image before = chann;
-        QVERIFY(!Pick_duplex(1, QString(), QStringLiteral("5")));
-        QVERIFY(chann == before);
-        QVERIFY(Pick_duplex(1, QStringLiteral("438.125"), QStringLiteral("5")));
-        QCOMPARE(int(chann(Settings_row, 6)), 1);
-        QCOMPARE(Shown_tx_text(), QStringLiteral("443.12500"));
-        QCOMPARE(cells(Vfo_row, 4, 7), cells(Vfo_row, 4, 7, before));
-    }
 };
 
 QTEST_GUILESS_MAIN(Test_frequency_entry)

@@ -30,58 +30,19 @@ private Q_SLOTS:
         Reset_image();
     }
 
-    void start_up_image_shows_the_defaults()
-    {
-        const Data_image before = chann;
-        const std::pair<Option_list, QString> shown[] = {
-            {Option_list::Sql, "5"},       {Option_list::TOT, "1"},
-            {Option_list::Scan_way, "TO"}, {Option_list::Mode, "Frequncy"},
-            {Option_list::Step, "5K"},     {Option_list::Sft_d, "Off"},
-            {Option_list::Vox, "Off"},     {Option_list::Decode, "OFF"},
-            {Option_list::Encode, "OFF"},  {Option_list::TXP, "High"},
-            {Option_list::WN_TX, "Wide"},  {Option_list::WN_RX, "Wide"},
-        };
-        for (const auto &[list, text] : shown) {
-            QCOMPARE(List_entries(list).value(Shown_index(list)), text);
-            Lower_stored_code(list);
-        }
-        QVERIFY(Shown_checked(Option_switch::Save));
-        QVERIFY(!Shown_checked(Option_switch::Scan));
-        QCOMPARE(Shown_rx_text(), QStringLiteral("400.01250"));
-        QCOMPARE(Shown_tx_text(), QStringLiteral("400.01250"));
-        QCOMPARE(Shown_offset_text(), QStringLiteral("68.012500"));
-        QVERIFY(chann == before);
-    }
-
     void list_entries_in_both_languages()
     {
         Language = true;
-        QCOMPARE(List_entries(Option_list::TOT),
-                 QStringList({"关", "1", "2", "3", "4", "5", "6", "7"}));
-        QCOMPARE(List_entries(Option_list::Scan_way), QStringList({"时间", "载波", "搜索"}));
         QCOMPARE(List_entries(Option_list::Mode), QStringList({"频率", "信道", "仅信道模式"}));
-        QCOMPARE(List_entries(Option_list::Sft_d), QStringList({"关", "加频", "减频"}));
-        QCOMPARE(List_entries(Option_list::TXP), QStringList({"低功率", "高功率"}));
-        QCOMPARE(List_entries(Option_list::WN_RX), QStringList({"窄带", "宽带"}));
-        QCOMPARE(List_entries(Option_list::Vox).size(), 9);
         Language = false;
-        QCOMPARE(List_entries(Option_list::Sql),
-                 QStringList({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
         QCOMPARE(List_entries(Option_list::Mode),
                  QStringList({"Frequncy", "Channel", "Only Channel"}));
-        QCOMPARE(List_entries(Option_list::Step),
-                 QStringList({"5K", "6.25K", "10K", "12.5K", "25K"}));
         QCOMPARE(List_entries(Option_list::Vox),
                  QStringList({"Off", "1", "2", "3", "4", "5", "6", "7", "8"}));
-        QCOMPARE(List_entries(Option_list::WN_TX), QStringList({"Narrow", "Wide"}));
         const QStringList tones = List_entries(Option_list::Encode);
         QCOMPARE(tones.size(), 259);
-        QCOMPARE(tones[0], QStringLiteral("OFF"));
-        QCOMPARE(tones[1], QStringLiteral("67.0"));
-        QCOMPARE(tones[50], QStringLiteral("254.1"));
-        QCOMPARE(tones[51], QStringLiteral("D023N"));
-        QCOMPARE(tones[154], QStringLiteral("D754N"));
-        QCOMPARE(tones[155], QStringLiteral("D023I"));
+        QCOMPARE(tones.mid(49, 3), QStringList({"250.3", "254.1", "D023N"}));
+        QCOMPARE(tones.mid(154, 2), QStringList({"D754N", "D023I"}));
         QCOMPARE(tones[258], QStringLiteral("D754I"));
     }
 

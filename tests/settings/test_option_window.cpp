@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
@@ -341,6 +342,23 @@ private Q_SLOTS:
         leave(rx);
         QCOMPARE(recorder->messages.size(), 1);
         QCOMPARE(rx->text(), QStringLiteral("400.00000"));
+    }
+
+    // A rejected RX keeps the focus even against a switch to another window.
+    void rejected_rx_holds_the_window()
+    {
+        QWidget *window = open();
+        QLineEdit *rx = find<QLineEdit>(window, "Text_RX_Freq");
+        type_into(rx, QStringLiteral("999"));
+        QMdiArea *area = program->document_area();
+        QVERIFY(area->subWindowList().size() > 1);
+        for (QMdiSubWindow *frame : area->subWindowList())
+            if (frame->widget() != window)
+                area->setActiveSubWindow(frame);
+        QCOMPARE(recorder->messages.size(), 1);
+        QCOMPARE(QApplication::focusWidget(), rx);
+        QCOMPARE(area->activeSubWindow()->widget(), window);
+        QCOMPARE(cells(Vfo_row, 4, 7), (QList<int>{80, 18, 0, 64}));
     }
 
     void rx_key_filter_in_the_field()
