@@ -8,6 +8,7 @@
 #include "shell/main_window.h"
 #include "shell/messages.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -111,7 +112,7 @@ Channel_table::Channel_table(QWidget *parent)
     // editor would otherwise hand it to a widget that scrolls the grid back.
     for (QScrollBar *bar : {MSF_chann->verticalScrollBar(), MSF_chann->horizontalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, [this] {
-            if (Text_Edit->hasFocus() || Combo_edit->hasFocus())
+            if (MSF_chann->viewport()->isAncestorOf(QApplication::focusWidget()))
                 MSF_chann->setFocus();
             Text_Edit->hide();
             Combo_edit->hide();

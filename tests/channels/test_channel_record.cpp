@@ -208,19 +208,13 @@ private Q_SLOTS:
         QCOMPARE(Choice_items(Encode_column).first(), QStringLiteral("关"));
     }
 
-    void names_are_stored_as_gbk_codes()
-    {
-        QVERIFY(!Store_channel_name(1, QStringLiteral("AB中")));
-        QCOMPARE(cells(144, 0, 15),
-                 (QList<int>{0, 65, 0, 66, 0xD6, 0xD0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-        QCOMPARE(Channel_name(1), QStringLiteral("AB中"));
-    }
-
     void names_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QList<int>>("first_cells");
+        QTest::newRow("ascii and chinese") << "AB中"
+                                           << "AB中" << QList<int>{0, 65, 0, 66, 0xD6, 0xD0};
         QTest::newRow("cut to eight") << "  ABCDEFGHIJ "
                                       << "ABCDEFGH" << QList<int>{0, 65, 0, 66, 0, 67};
         QTest::newRow("eight chinese")
@@ -239,6 +233,8 @@ private Q_SLOTS:
         QVERIFY(!Store_channel_name(20, typed));
         QCOMPARE(Channel_name(20), shown);
         QCOMPARE(cells(163, 0, 5), first_cells);
+        const int used = 2 * int(shown.size()); // empty positions follow the name
+        QCOMPARE(cells(163, used, 15), QList<int>(16 - used, 0));
     }
 
     void a_name_gbk_cannot_hold_is_refused()
@@ -384,15 +380,6 @@ private Q_SLOTS:
         QVERIFY(!Enter_rx_freq(1, QStringLiteral("441"), true));
         QCOMPARE(stored_freq(1, 0), QStringLiteral("441.00000"));
         QCOMPARE(cells(1, 8, 15), (QList<int>{0, 0, 0, 7, 0, 255, 255, 255}));
-    }
-
-    void erasing_rx_deletes_the_channel_not_its_name()
-    {
-        program_channel(2);
-        QVERIFY(!Store_channel_name(2, QStringLiteral("NAME")));
-        QVERIFY(!Enter_rx_freq(2, QStringLiteral(" "), false));
-        QCOMPARE(cells(2, 0, 15), QList<int>(16, 255));
-        QCOMPARE(Channel_name(2), QStringLiteral("NAME"));
     }
 
     void tx_entry()
