@@ -78,11 +78,13 @@ const QList<Bilingual> &fixed_entries(Option_list list)
         return power;
     case Option_list::WN_TX:
     case Option_list::WN_RX:
+        return bandwidth;
     case Option_list::Decode:
     case Option_list::Encode:
-        break;
+        break; // made from Tone_text, which start-up fills
     }
-    return bandwidth;
+    static const QList<Bilingual> none;
+    return none;
 }
 
 bool is_tone_list(Option_list list)

@@ -1,6 +1,7 @@
 #include "settings/option_window.h"
 
 #include "core/bilingual.h"
+#include "core/globals.h"
 #include "settings/frequency_entry.h"
 #include "shell/main_window.h"
 #include "shell/messages.h"
@@ -227,14 +228,6 @@ Option_window::Option_window(QWidget *parent) : QWidget(parent)
     Show_options();
 }
 
-Option_window::~Option_window()
-{
-    // Destroying the fields moves the focus away from them; that is no leave.
-    closing = true;
-    Text_RX_Freq->removeEventFilter(this);
-    Text_Offset_Freq->removeEventFilter(this);
-}
-
 QComboBox *Option_window::add_list(QGridLayout *grid, Option_list list, const char *name)
 {
     auto *combo = new QComboBox(this);
@@ -357,7 +350,10 @@ bool Option_window::eventFilter(QObject *watched, QEvent *event)
             entered = static_cast<QLineEdit *>(watched);
         break;
     case QEvent::FocusOut:
-        if (closing || watched != entered || !leaves_field(static_cast<QFocusEvent *>(event)))
+        // A window being closed or rebuilt leaves no field: its flag is
+        // cleared before it goes.
+        if (!Open_flags_of(Open_flag::Option) || closing || watched != entered ||
+            !leaves_field(static_cast<QFocusEvent *>(event)))
             break;
         entered = nullptr;
         if (watched == Text_RX_Freq)

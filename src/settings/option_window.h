@@ -21,7 +21,6 @@ class Option_window : public QWidget, public Image_view {
     Q_OBJECT
 public:
     explicit Option_window(QWidget *parent = nullptr);
-    ~Option_window() override;
 
     void activated() override;
     // Checks and stores an RX frequency or offset the user has typed but not

@@ -461,6 +461,20 @@ private Q_SLOTS:
         QCOMPARE(recorder->texts(), rx[0] == 80 ? QStringList(Rx_message) : QStringList());
     }
 
+    // Rebuilding or ending drops a half-typed RX without a word or a store.
+    void reopening_with_an_unfinished_entry()
+    {
+        type_into(find<QLineEdit>(open(), "Text_RX_Freq"), QStringLiteral("999"));
+        program->switch_language(false);
+        QWidget *window = program->findChild<Option_window *>();
+        QLineEdit *rx = find<QLineEdit>(window, "Text_RX_Freq");
+        QCOMPARE(rx->text(), QStringLiteral("400.01250"));
+        type_into(rx, QStringLiteral("999"));
+        program.reset();
+        QVERIFY(recorder->messages.isEmpty());
+        QCOMPARE(cells(Vfo_row, 4, 7), (QList<int>{80, 18, 0, 64}));
+    }
+
     void help_does_nothing()
     {
         QWidget *window = open();
