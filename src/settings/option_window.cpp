@@ -194,6 +194,10 @@ Option_window::Option_window(QWidget *parent) : QWidget(parent)
     add_list(vfo, Option_list::WN_TX, "Combo_wn_TX");
     add_list(vfo, Option_list::WN_RX, "Combo_WN_RX");
     add_list(vfo, Option_list::TXP, "Combo_TXP");
+    // Controls keep their natural width; the room left over stays empty.
+    vfo->setColumnStretch(3, 1);
+    vfo->setRowStretch(vfo->rowCount(), 1);
+    general->setColumnStretch(2, 1);
 
     auto *close = new QPushButton(caption("Command_Close"), this);
     close->setObjectName(QStringLiteral("Command_Close"));
@@ -209,8 +213,8 @@ Option_window::Option_window(QWidget *parent) : QWidget(parent)
     buttons->addWidget(close);
     buttons->addWidget(help);
     auto *groups = new QHBoxLayout;
-    groups->addWidget(frame2);
-    groups->addWidget(frame_vfo);
+    groups->addWidget(frame2, 1);
+    groups->addWidget(frame_vfo, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addLayout(buttons);
