@@ -4,6 +4,7 @@
 
 #include "core/globals.h"
 #include "core/image.h"
+#include "link/adjust_txp_dialog.h"
 #include "link/port_map.h"
 #include "link/transfer_dialog.h"
 #include "message_recorder.h"
@@ -14,8 +15,10 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,6 +81,7 @@ private Q_SLOTS:
     void read_brings_the_radio_memory();
     void radio_lost_mid_read_leaves_the_image();
     void write_then_read_back();
+    void power_levels_adjusted_live();
 };
 
 void Test_sim_transfer::read_brings_the_radio_memory()
@@ -171,6 +175,41 @@ void Test_sim_transfer::write_then_read_back()
         if (block <= 254)
             for (int column = 0; column < 16; ++column)
                 QCOMPARE(chann(block, column), written(block, column));
+}
+
+void Test_sim_transfer::power_levels_adjusted_live()
+{
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("radio.chann");
+    Message_recorder recorder;
+    auto main = Start_program();
+    Sim_process sim;
+    serve_com1(sim, "power", {"--save-to", saved});
+
+    main->findChild<QAction *>(QStringLiteral("Adj_Txp"))->trigger();
+    QPointer<Form_Adjust_Txp> dialog =
+        qobject_cast<Form_Adjust_Txp *>(main->host().window(Window_id::Adjust_txp));
+    QVERIFY(dialog);
+    // The levels shown are the radio's.
+    auto *high_label = dialog->findChild<QLabel *>(QStringLiteral("Label_H"));
+    QTRY_COMPARE(high_label->text(), QStringLiteral("220"));
+    QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("Label_L"))->text(), QStringLiteral("40"));
+
+    QVERIFY(dialog->engine().identified);
+    dialog->findChild<QScrollBar *>(QStringLiteral("HScroll_H"))->setValue(200);
+    QTRY_VERIFY(dialog->engine().sent_all); // the frame has gone out
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Command_Close")),
+                      Qt::LeftButton);
+    QTRY_VERIFY(!dialog);
+
+    // The radio saved its memory when the Leave byte came.
+    QTRY_VERIFY(QFileInfo::exists(saved));
+    Radio radio;
+    QVERIFY(radio.load(saved).ok);
+    const QList<int> levels{radio.byte(Power_row, 0), radio.byte(Power_row, 1),
+                            radio.byte(Power_row, 2), radio.byte(Power_row, 3)};
+    QCOMPARE(levels, QList<int>({40, 120, 200, 2}));
+    QVERIFY2(recorder.messages.isEmpty(), qPrintable(recorder.texts().join('\n')));
 }
 
 QTEST_MAIN(Test_sim_transfer)
