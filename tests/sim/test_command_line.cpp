@@ -4,7 +4,7 @@
 #include "link/port_map.h"
 #include "link/protocol.h"
 
-#include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSerialPort>
@@ -84,7 +84,8 @@ void Test_command_line::demo_serves_a_radio_on_com1()
     QProcess program;
     program.start(QStringLiteral(R7K_CPS_PATH), {"--demo"});
     QVERIFY(program.waitForStarted());
-    const QString link = QStringLiteral("/tmp/r7k-radio-demo-%1").arg(program.processId());
+    const QString link =
+        QDir::tempPath() + QStringLiteral("/r7k-radio-demo-%1").arg(program.processId());
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(link).isSymLink(), 10000);
 
     QSerialPort port(link);

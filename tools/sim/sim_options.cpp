@@ -1,5 +1,7 @@
 #include "sim/sim_options.h"
 
+#include <algorithm>
+
 namespace r7k::sim {
 
 namespace {
