@@ -173,7 +173,8 @@ void Pty_server::take(const QByteArray &bytes)
         if (before(wire_free, start))
             wire_free = start;
         wire_free = later(wire_free, Byte_ns * bytes.size());
-        pace_until(wire_free);
+        if (!pace_until(wire_free))
+            return;
     }
     const bool had_ended = radio.ended();
     const bool had_left = radio.left();
@@ -188,8 +189,7 @@ void Pty_server::send(const QByteArray &bytes)
     for (const char byte : bytes) {
         if (options.pace) {
             deadline = later(deadline, Byte_ns);
-            pace_until(deadline);
-            if (stop_requested())
+            if (!pace_until(deadline))
                 return;
         }
         // A full buffer means nobody is reading: the byte is lost, as on a wire.
@@ -198,10 +198,20 @@ void Pty_server::send(const QByteArray &bytes)
     }
 }
 
-void Pty_server::pace_until(const timespec &deadline) const
+bool Pty_server::pace_until(const timespec &deadline) const
 {
-    // Absolute deadlines: relative sleeps would add up their overshoot.
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+    // Absolute deadlines: relative sleeps would add up their overshoot. A
+    // long wait goes in slices, so that a stop request is not kept waiting.
+    constexpr long Slice_ns = 50'000'000L;
+    while (true) {
+        if (stop_requested())
+            return false;
+        const timespec slice_end = later(now(), Slice_ns);
+        const timespec &until = before(deadline, slice_end) ? deadline : slice_end;
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+        }
+        if (&until == &deadline)
+            return true;
     }
 }
 

@@ -39,7 +39,8 @@ private:
     void send(const QByteArray &bytes);
     void save_memory() const;
     bool stop_requested() const;
-    void pace_until(const timespec &deadline) const;
+    // Sleeps until the deadline; false when a stop was asked for meanwhile.
+    bool pace_until(const timespec &deadline) const;
     void close_line();
 
     Radio &radio;
