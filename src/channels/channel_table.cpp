@@ -161,9 +161,12 @@ void Channel_table::build_grid()
 void Channel_table::activated()
 {
     show_all_rows();
-    // A read or a file load replaced the cell under the open editor: what the
-    // editor holds belongs to the old contents and must not overwrite them.
-    if (editing && MSF_chann->item(Edit_row - 1, Edit_col)->text() != text_at_open)
+    // A read or a file load replaced the cell under the open text editor: what
+    // the editor holds belongs to the old contents and must not overwrite them.
+    // (A list choice is stored the moment it is made, so a list has nothing
+    // to hold back.)
+    if (editing && !is_drop_down_column(Edit_col) &&
+        MSF_chann->item(Edit_row - 1, Edit_col)->text() != text_at_open)
         drop_edit();
 }
 
@@ -253,13 +256,11 @@ void Channel_table::Commit_cell_edit(bool by_enter)
         message = Enter_rx_freq(channel, text, by_enter);
     else if (Edit_col == Tx_column)
         message = Enter_tx_freq(channel, text);
-    else if (Edit_col == Name_column && text != Old_text)
+    else if (Edit_col == Name_column && text != text_at_open)
         message = Store_channel_name(channel, text);
-
-    if (is_drop_down_column(Edit_col))
-        MSF_chann->item(channel - 1, Edit_col)->setText(Combo_edit->currentText());
-    else
-        Show_channel_row(channel);
+    // A list choice is already in the image; the row shows the image in any
+    // case, so the grid never holds a text of its own.
+    Show_channel_row(channel);
     hide_editors();
     report(message);
 }
