@@ -146,16 +146,6 @@ private Q_SLOTS:
         QCOMPARE(program->panel_text(7), QStringLiteral(" 244-- 247 MHZ"));
     }
 
-    void about_texts_follow_the_language()
-    {
-        trigger(*program, "Language_eng");
-        QCOMPARE(About_text[4], QStringLiteral("Confirm"));
-        QCOMPARE(About_text[1],
-                 QStringLiteral("Ver1.4\nCopyright (C) Norvik TALVEN Electronic Co.,Ltd."));
-        trigger(*program, "Language_chn");
-        QCOMPARE(About_text[4], QStringLiteral("确定"));
-    }
-
     void open_windows_are_rebuilt_in_order()
     {
         const QList<Window_id> opened = open_every_rebuilt_window();

@@ -3,7 +3,6 @@
 #include "link/port_map.h"
 #include "message_recorder.h"
 #include "shell/form_setup.h"
-#include "shell/port_choice.h"
 #include "started_program.h"
 
 #include <QGroupBox>
@@ -46,34 +45,6 @@ private Q_SLOTS:
                 text_of(dialog(), qPrintable(QStringLiteral("Device%1").arg(port)));
             QCOMPARE(shown, device.isEmpty() ? QStringLiteral("（无此端口）") : device);
         }
-    }
-
-    void device_text_data()
-    {
-        QTest::addColumn<int>("port");
-        QTest::addColumn<QString>("device");
-        QTest::addColumn<QString>("chinese");
-        QTest::addColumn<QString>("english");
-        QTest::newRow("none") << 3 << ""
-                              << "（无此端口）"
-                              << "(no such port)";
-        QTest::newRow("itself") << 3 << "COM3"
-                                << ""
-                                << "";
-        QTest::newRow("another COM") << 3 << "COM5"
-                                     << "COM5"
-                                     << "COM5";
-        QTest::newRow("device") << 8 << "/dev/ttyACM0"
-                                << "/dev/ttyACM0"
-                                << "/dev/ttyACM0";
-    }
-    void device_text()
-    {
-        QFETCH(int, port);
-        QFETCH(QString, device);
-        QFETCH(QString, chinese);
-        QFETCH(QString, english);
-        QCOMPARE(Port_device_text(port, device), (Bilingual{chinese, english}));
     }
 
     void ok_makes_the_choice_the_port_of_the_link()
