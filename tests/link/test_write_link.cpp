@@ -197,16 +197,6 @@ private Q_SLOTS:
         QVERIFY(rig.radio.written_blocks().isEmpty());
     }
 
-    void a_second_write_while_busy_is_refused()
-    {
-        Rig rig;
-        rig.engine.start();
-        rig.clock.advance(300);
-        rig.engine.start();
-        QCOMPARE(rig.listener.message_texts(),
-                 QStringList{"Read-write operating with transceiver ."});
-    }
-
 private:
     static void pieces()
     {
