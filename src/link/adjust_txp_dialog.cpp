@@ -1,7 +1,7 @@
 #include "link/adjust_txp_dialog.h"
 
 #include "core/image.h"
-#include "link/dialog_placement.h"
+#include "shell/dialog_placement.h"
 #include "shell/messages.h"
 
 #include <QCloseEvent>
@@ -96,7 +96,8 @@ Form_Adjust_Txp::Form_Adjust_Txp(QWidget *parent, Link_parts parts)
     layout->addStretch();
     layout->addLayout(buttons);
 
-    Place_over_main_window(this, 1.8, 2, 2, 3);
+    Dialog_placement::Size_from_main_window(this, 1.8, 2);
+    Dialog_placement::Place_by_divisors(this, 2, 3);
     link->opened();
 }
 

@@ -1,6 +1,6 @@
 #include "link/transfer_dialog.h"
 
-#include "link/dialog_placement.h"
+#include "shell/dialog_placement.h"
 #include "shell/main_window.h"
 #include "shell/messages.h"
 
@@ -58,7 +58,8 @@ Transfer_dialog::Transfer_dialog(QWidget *parent, const Kind &kind, Link_parts p
     layout->addStretch();
     layout->addLayout(buttons);
 
-    Place_over_main_window(this, 1.6, 3, 2, 1.45);
+    Dialog_placement::Size_from_main_window(this, 1.6, 3);
+    Dialog_placement::Place_by_divisors(this, 2, 1.45);
 
     link = kind.make_engine(*this->parts.line, *this->parts.timers, *this);
     link->opened();

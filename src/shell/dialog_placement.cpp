@@ -53,4 +53,12 @@ void Place_at_top(QWidget *dialog)
         move_centred(dialog, main.y());
 }
 
+void Place_by_divisors(QWidget *dialog, double left_divisor, double top_divisor)
+{
+    const QRect main = main_frame();
+    if (main.isValid())
+        dialog->move(main.x() + int((main.width() - dialog->width()) / left_divisor),
+                     main.y() + int((main.height() - dialog->height()) / top_divisor));
+}
+
 } // namespace r7k::Dialog_placement

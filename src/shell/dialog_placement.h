@@ -21,5 +21,9 @@ void Place_above_centre(QWidget *dialog, int twips);
 // Centred horizontally over the main window, level with its top edge.
 void Place_at_top(QWidget *dialog);
 
+// Counted from the main window's top-left corner: left edge at
+// (main width - width) / left_divisor, top edge at (main height - height) / top_divisor.
+void Place_by_divisors(QWidget *dialog, double left_divisor, double top_divisor);
+
 } // namespace Dialog_placement
 } // namespace r7k
