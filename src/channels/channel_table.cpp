@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -118,12 +119,22 @@ Channel_table::Channel_table(QWidget *parent)
             Combo_edit->hide();
         });
 
-    if (Main_window *main = Main_window::instance())
-        resize(main->document_area()->size() * 0.9);
-
     Cur_chann = 1;
     show_all_rows();
     show_caption();
+}
+
+// Sized from the main window's document area once that is laid out: at
+// start-up the table opens before the main window is shown.
+void Channel_table::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    const Main_window *main = Main_window::instance();
+    if (placed || !sub || !main)
+        return;
+    placed = true;
+    sub->resize(main->document_area()->size() * 0.9);
 }
 
 void Channel_table::build_grid()

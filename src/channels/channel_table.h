@@ -31,6 +31,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void build_grid();
@@ -65,6 +66,7 @@ private:
     bool editing = false;
     QString Old_text;
     QString text_at_open; // the cell's text when its editor opened
+    bool placed = false;
 };
 
 } // namespace r7k
