@@ -21,16 +21,11 @@ using namespace Dialog_driver;
 
 namespace {
 
-// A document window whose unfinished edit stores `value` into cell (row, 0).
+// A document window whose unfinished edit stores 0x42 into cell (5, 0).
 class Pending_edit_view : public QWidget, public Image_view {
 public:
-    Pending_edit_view(int row, qint16 value) : row(row), value(value) {}
     void activated() override {}
-    void commit_pending_edit() override { chann(row, 0) = value; }
-
-private:
-    int row;
-    qint16 value;
+    void commit_pending_edit() override { chann(5, 0) = 0x42; }
 };
 
 void write_file(const QString &path, const QByteArray &contents)
@@ -47,11 +42,17 @@ QByteArray read_file(const QString &path)
 }
 
 // Rows 0..280 of the image filled with a pattern no start-up image has.
-void fill_with_pattern()
+Data_image fill_with_pattern()
 {
     for (int row = 0; row < Channel_file::Rows; ++row)
         for (int column = 0; column < Channel_file::Columns; ++column)
             chann(row, column) = qint16((row * 7 + column * 3) % 256);
+    return chann;
+}
+
+QString tag()
+{
+    return QString::fromUtf8(QTest::currentDataTag());
 }
 
 QStringList items_of(const QListWidget *list)
@@ -69,7 +70,6 @@ class Test_file_dialogs : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(folder.isValid());
         QVERIFY(QDir::setCurrent(folder.path()));
         program = Start_program();
         messages.messages.clear();
@@ -89,23 +89,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("problem");
         const int invalid = int(File_name_problem::Invalid_character);
         const int suffix = int(File_name_problem::Wrong_suffix);
-        const int none = int(File_name_problem::None);
-        QTest::newRow("dollar") << "a$b.chann" << invalid;
-        QTest::newRow("slash") << "../up.chann" << invalid;
-        QTest::newRow("backslash") << "a\\b.chann" << invalid;
-        QTest::newRow("hash before suffix") << "#.Chann" << invalid;
-        QTest::newRow("empty") << "" << suffix;
-        QTest::newRow("no suffix") << "channels" << suffix;
-        QTest::newRow("upper case") << "ok.CHANN" << none;
-        QTest::newRow("blanks around") << "  ok.chann  " << none;
-        QTest::newRow("Chinese name") << "对讲机.chann" << none;
+        for (const char *name :
+             {"*.chann", "a#b.chann", "a$b.chann", "../up.chann", "a\\b.chann", "#.Chann"})
+            QTest::newRow(name) << name << invalid;
+        for (const char *name : {"x.Chann", ".chan", "", "channels"})
+            QTest::newRow(name) << name << suffix;
+        for (const char *name : {"ok.chann", "ok.CHANN", "  ok.chann  ", "对讲机.chann"})
+            QTest::newRow(name) << QString::fromUtf8(name) << int(File_name_problem::None);
     }
-    void name_checks()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, problem);
-        QCOMPARE(int(Check_file_name(name)), problem);
-    }
+    void name_checks() { QTEST(int(Check_file_name(tag())), "problem"); }
 
     void volume_of_a_path()
     {
@@ -114,9 +106,7 @@ private Q_SLOTS:
         QCOMPARE(Volume_of("/home/u", roots), QStringLiteral("/home"));
         QCOMPARE(Volume_of("/home", roots), QStringLiteral("/home"));
         QCOMPARE(Volume_of("/homework", roots), QStringLiteral("/"));
-        const QStringList volumes = Volume_roots();
-        QVERIFY(!volumes.isEmpty());
-        QCOMPARE(volumes.first(), QDir::rootPath());
+        QCOMPARE(Volume_roots().value(0), QDir::rootPath());
     }
 
     void bad_names_are_refused_in_both_languages_data()
@@ -127,24 +117,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         const struct {
             bool save;
-            const char *name;
-            const char *chinese;
-            const char *english;
+            const char *name, *chinese, *english;
         } rows[] = {
             {false, "*.chann", "打开信道参数文件名无效 ",
              "Open the file name of channel parameter is nullity "},
-            {false, "a#b.chann", "打开信道参数文件名无效 ",
-             "Open the file name of channel parameter is nullity "},
             {false, "x.Chann", "无效的信道参数文件后缀名！",
              "Nullity file suffix name of channel parameter."},
-            {false, ".chan", "无效的信道参数文件后缀名！",
-             "Nullity file suffix name of channel parameter."},
-            {true, "*.chann", "保存信道参数所需要的文件名无效 ",
-             "Store the file name of channel parameter need is nullity. "},
             {true, "a#b.chann", "保存信道参数所需要的文件名无效 ",
              "Store the file name of channel parameter need is nullity. "},
-            {true, "x.Chann", "建议不要修改系统默认的文件后缀名！",
-             "Advice don't modify file suffix name of system default ！"},
             {true, ".chan", "建议不要修改系统默认的文件后缀名！",
              "Advice don't modify file suffix name of system default ！"},
         };
@@ -163,14 +143,11 @@ private Q_SLOTS:
         QFETCH(QString, message);
         trigger(*program, chinese ? "Language_chn" : "Language_eng");
         write_file(folder.filePath("x.Chann"), Channel_file::Format_image());
-        const Data_image before = chann;
+        const Data_image before = fill_with_pattern();
 
-        QWidget *dialog = open_dialog(save);
-        type_name(dialog, name);
-        click(dialog, "Command_enter");
+        QWidget *dialog = enter(save, name);
         QCOMPARE(messages.texts(), QStringList{message});
-        QCOMPARE(messages.messages[0].title,
-                 chinese ? QStringLiteral("操作提示") : QStringLiteral("Operate prompt"));
+        QCOMPARE(messages.messages[0].title, QString(chinese ? "操作提示" : "Operate prompt"));
         QVERIFY(messages.messages[0].exclamation);
         QTest::qWait(0);
         QCOMPARE(window(save), dialog);
@@ -181,23 +158,19 @@ private Q_SLOTS:
 
     void save_then_open_gives_back_the_image()
     {
-        fill_with_pattern();
-        const Data_image saved = chann;
-
-        QWidget *dialog = open_dialog(true);
-        QCOMPARE(control<Directory_list>(dialog, "Dir1")->path(), folder.path());
-        type_name(dialog, QStringLiteral("trip.chann"));
-        click(dialog, "Command_enter");
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("信道参数保存完毕 ！")});
+        write_file(folder.filePath("trip.chann"), "old contents\r\n");
+        const Data_image saved = fill_with_pattern();
+        QCOMPARE(control<Directory_list>(open_dialog(true), "Dir1")->path(), folder.path());
+        enter(true, "trip.chann");
+        QCOMPARE(messages.texts(), QStringList{"信道参数保存完毕 ！"});
         QCOMPARE(File_path, folder.filePath("trip.chann"));
         QTRY_VERIFY(!window(true));
         QVERIFY(!Open_flags_of(Open_flag::Save_chann));
         QCOMPARE(read_file(File_path), Channel_file::Format_image());
 
         Reset_image();
-        QVERIFY(chann != saved);
         trigger(*program, "Language_eng");
-        dialog = open_dialog(false);
+        QWidget *dialog = open_dialog(false);
         auto *files = control<QListWidget>(dialog, "File1");
         QCOMPARE(items_of(files), QStringList{"trip.chann"});
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
@@ -213,60 +186,35 @@ private Q_SLOTS:
     void save_stores_the_unfinished_edit_first()
     {
         program->host().set_factory(Window_id::Chann,
-                                    [](QWidget *) { return new Pending_edit_view(5, 0x42); });
+                                    [](QWidget *) { return new Pending_edit_view; });
         program->host().open(Window_id::Chann);
-        QWidget *dialog = open_dialog(true);
-        type_name(dialog, QStringLiteral("edit.CHANN"));
-        click(dialog, "Command_enter");
+        enter(true, "edit.CHANN");
         QCOMPARE(chann(5, 0), qint16(0x42));
         QVERIFY(read_file(folder.filePath("edit.CHANN")).split('\n').at(5).startsWith(" 66 "));
     }
 
-    void saving_over_a_file_replaces_it()
-    {
-        write_file(folder.filePath("old.chann"), "old contents\r\n");
-        QWidget *dialog = open_dialog(true);
-        type_name(dialog, QStringLiteral("old.chann"));
-        click(dialog, "Command_enter");
-        QCOMPARE(read_file(folder.filePath("old.chann")), Channel_file::Format_image());
-    }
-
+    // The file format's own failures are tested with it; here one of each kind
+    // must reach the user with its reason and keep the dialog open.
     void files_that_fail_change_nothing_data()
     {
         QTest::addColumn<bool>("save");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("has_details");
-        QTest::newRow("missing") << false << "none.chann" << QByteArray()
-                                 << "无法打开信道参数文件。" << true;
-        QTest::newRow("not a number") << false << "bad.chann" << QByteArray(" 1  2 \r\n 3 x7 ")
-                                      << "信道参数文件第 2 行的“x7”不是数值。" << false;
-        QTest::newRow("short") << false << "short.chann" << QByteArray(" 1  2  3 ")
-                               << "信道参数文件不完整：只有 3 个数值，应为 4496 个。" << false;
-        QTest::newRow("folder opened")
-            << false << "folder.chann" << QByteArray() << "无法打开信道参数文件。" << true;
-        QTest::newRow("folder saved over")
-            << true << "folder.chann" << QByteArray() << "无法保存信道参数文件。" << true;
+        QTest::newRow("none.chann") << false << "无法打开信道参数文件。" << true;
+        QTest::newRow("bad.chann") << false << "信道参数文件第 2 行的“x7”不是数值。" << false;
+        QTest::newRow("folder.chann") << true << "无法保存信道参数文件。" << true;
     }
     void files_that_fail_change_nothing()
     {
         QFETCH(bool, save);
-        QFETCH(QString, name);
-        QFETCH(QByteArray, contents);
-        QFETCH(QString, message);
-        QFETCH(bool, has_details);
-        if (!contents.isEmpty())
-            write_file(folder.filePath(name), contents);
+        write_file(folder.filePath("bad.chann"), " 1  2 \r\n 3 x7 ");
         QVERIFY(QDir(folder.path()).mkdir("folder.chann"));
-        fill_with_pattern();
-        const Data_image before = chann;
+        const Data_image before = fill_with_pattern();
 
-        QWidget *dialog = open_dialog(save);
-        type_name(dialog, name);
-        click(dialog, "Command_enter");
-        QCOMPARE(messages.texts(), QStringList{message});
-        QCOMPARE(!messages.messages[0].details.isEmpty(), has_details);
+        QWidget *dialog = enter(save, tag());
+        QCOMPARE(messages.messages.size(), 1);
+        QTEST(messages.messages[0].text, "message");
+        QTEST(!messages.messages[0].details.isEmpty(), "has_details");
         QVERIFY(chann == before);
         QVERIFY(File_path.isEmpty());
         QTest::qWait(0);
@@ -291,15 +239,12 @@ private Q_SLOTS:
         QCOMPARE(folders->path(), folder.filePath("sub"));
         QCOMPARE(items_of(files), QStringList{"inner.chann"});
         QVERIFY(find_entry(folders, folder.filePath("sub/deeper")));
-
-        type_name(dialog, QStringLiteral("inner.chann"));
         fill_with_pattern();
-        click(dialog, "Command_enter");
+        enter(false, "inner.chann");
         QCOMPARE(File_path, folder.filePath("sub/inner.chann"));
         QCOMPARE(Channel_file::Format_image(), read_file(File_path));
 
-        dialog = open_dialog(false);
-        folders = control<Directory_list>(dialog, "Dir1");
+        folders = control<Directory_list>(open_dialog(false), "Dir1");
         activate(folders, QFileInfo(folder.path()).absolutePath());
         QCOMPARE(folders->path(), QFileInfo(folder.path()).absolutePath());
     }
@@ -310,29 +255,28 @@ private Q_SLOTS:
         auto *folders = control<Directory_list>(open_dialog(false), "Dir1");
         QVERIFY(QDir(folder.path()).rmdir("gone"));
         activate(folders, folder.filePath("gone"));
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("无法打开该文件夹。")});
+        QCOMPARE(messages.texts(), QStringList{"无法打开该文件夹。"});
         QCOMPARE(messages.messages[0].details, folder.filePath("gone"));
         QCOMPARE(folders->path(), folder.path());
     }
 
     void drive_list_starts_on_the_working_folder_and_moves_to_roots()
     {
-        if (Volume_roots().size() < 2)
+        const QStringList roots = Volume_roots();
+        if (roots.size() < 2)
             QSKIP("this computer has one volume only");
         QVERIFY(QDir(folder.path()).mkdir("sub"));
         QWidget *dialog = open_dialog(false);
         auto *drives = control<QComboBox>(dialog, "Drive1");
-        const QStringList roots = Volume_roots();
         QCOMPARE(drives->count(), roots.size());
         QCOMPARE(drives->itemText(0), QDir::rootPath());
         QCOMPARE(drives->currentText(), Volume_of(folder.path(), roots));
 
         // The list shows another volume, as if the user had been there, and
         // the user picks the root.
-        if (roots.size() > 1) {
-            const QSignalBlocker quiet(drives);
-            drives->setCurrentIndex(1);
-        }
+        drives->blockSignals(true);
+        drives->setCurrentIndex(1);
+        drives->blockSignals(false);
         control<Directory_list>(dialog, "Dir1")->set_path(folder.filePath("sub"));
         drives->setCurrentIndex(0);
         QCOMPARE(control<Directory_list>(dialog, "Dir1")->path(), QDir::rootPath());
@@ -343,12 +287,10 @@ private Q_SLOTS:
 
     void cancel_closes_without_effect()
     {
-        fill_with_pattern();
-        const Data_image before = chann;
+        const Data_image before = fill_with_pattern();
         for (const bool save : {false, true}) {
-            QWidget *dialog = open_dialog(save);
-            type_name(dialog, QStringLiteral("never.chann"));
-            click(dialog, "Command_cancel");
+            type_name(open_dialog(save), "never.chann");
+            click(window(save), "Command_cancel");
             QTRY_VERIFY(!window(save));
         }
         QVERIFY(chann == before);
@@ -356,52 +298,16 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(folder.filePath("never.chann")));
     }
 
-    void texts_follow_the_language_data()
-    {
-        QTest::addColumn<bool>("save");
-        QTest::addColumn<bool>("chinese");
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow("open Chinese")
-            << false << true
-            << QStringList{"打开信道参数文件", "驱动器：", "打开文件名：", "确  定", "取  消"};
-        QTest::newRow("open English")
-            << false << false
-            << QStringList{"Open Channcle File", "Drive:", "Open File:", "Confirm", "Cancel"};
-        QTest::newRow("save Chinese")
-            << true << true
-            << QStringList{"保存信道参数文件", "驱动器：", "保存文件名：", "确  定", "取  消"};
-        QTest::newRow("save English")
-            << true << false
-            << QStringList{"Save Channel File", "Drive:", "Save File:", "Confirm", "Cancel"};
-    }
-    void texts_follow_the_language()
-    {
-        QFETCH(bool, save);
-        QFETCH(bool, chinese);
-        QFETCH(QStringList, texts);
-        trigger(*program, chinese ? "Language_chn" : "Language_eng");
-        QWidget *dialog = open_dialog(save);
-        QCOMPARE(dialog->windowTitle(), texts[0]);
-        QCOMPARE(text_of(dialog, "Label_drive"), texts[1]);
-        QCOMPARE(text_of(dialog, "Label_name"), texts[2]);
-        QCOMPARE(text_of(dialog, "Command_enter"), texts[3]);
-        QCOMPARE(text_of(dialog, "Command_cancel"), texts[4]);
-    }
-
-    void save_and_save_as_open_the_same_dialog()
+    void commands_open_their_dialog_at_the_top_of_the_main_window()
     {
         for (const char *command : {"File_save", "File_saveas"}) {
             trigger(*program, command);
             QVERIFY(qobject_cast<Form_save_chann *>(window(true)));
         }
-        trigger(*program, "File_Open");
-        QVERIFY(qobject_cast<Form_open_chann *>(window(false)));
-    }
-
-    void sits_at_the_top_of_the_main_window()
-    {
         program->resize(1200, 900);
-        const QWidget *dialog = open_dialog(false);
+        trigger(*program, "File_Open");
+        const QWidget *dialog = qobject_cast<Form_open_chann *>(window(false));
+        QVERIFY(dialog);
         const QRect main = program->frameGeometry();
         QCOMPARE(dialog->size(), QSize(int(main.width() / 1.5), int(main.height() / 1.3)));
         QCOMPARE(dialog->x(), main.x() + (main.width() - dialog->width()) / 2);
@@ -417,10 +323,9 @@ private:
     QWidget *open_dialog(bool save)
     {
         trigger(*program, save ? "File_save" : "File_Open");
-        QWidget *dialog = window(save);
-        if (!dialog)
+        if (!window(save))
             qFatal("the file dialog did not open");
-        return dialog;
+        return window(save);
     }
 
     static void type_name(QWidget *dialog, const QString &name)
@@ -428,6 +333,15 @@ private:
         auto *box = control<QLineEdit>(dialog, "Text1");
         box->clear();
         QTest::keyClicks(box, name);
+    }
+
+    // Types `name` into the dialog (opening it when needed) and confirms.
+    QWidget *enter(bool save, const QString &name)
+    {
+        QWidget *dialog = window(save) ? window(save) : open_dialog(save);
+        type_name(dialog, name);
+        click(dialog, "Command_enter");
+        return dialog;
     }
 
     static QListWidgetItem *find_entry(const QListWidget *list, const QString &path)
@@ -445,7 +359,6 @@ private:
         QVERIFY2(entry, qPrintable(path));
         folders->scrollToItem(entry);
         const QPoint at = folders->visualItemRect(entry).center();
-        QVERIFY(folders->viewport()->rect().contains(at));
         QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
     }

@@ -1,118 +1,135 @@
+#include "core/conversions.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "dialog_driver.h"
+#include "fake_clock.h"
+#include "fake_line.h"
+#include "link/adjust_txp_dialog.h"
+#include "message_recorder.h"
+#include "sim/radio.h"
 #include "started_program.h"
 
-#include <QAction>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
-#include <QMenuBar>
+#include <QRadioButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QToolBar>
 
 using namespace r7k;
+using namespace Dialog_driver;
 
 namespace {
 
-QAction *action(QWidget *window, const char *name)
+// Menu captions; "机型" is written "机 型" until the first switch.
+const char *const Main_captions[][3] = {
+    {"File", "文件", "File"},
+    {"File_New", "新建", "New"},
+    {"File_Open", "打开", "Open"},
+    {"File_save", "保存", "Save"},
+    {"File_saveas", "另存为", "Save As"},
+    {"File_exit", "退出", "Exit"},
+    {"proc_type", "机型", "Model"},
+    {"Edit", "编辑", "Edit"},
+    {"Channel_edit", "信道信息", "Channel Information "},
+    {"Optional_edit", "可选功能", "Optional Features"},
+    {"Program", "编程", "Program"},
+    {"Prog_read", "从对讲机读取数据", "Read from radio"},
+    {"Prog_write", "向对讲机写入数据", "Write to radio"},
+    {"Adjust", "调整", "Adjust"},
+    {"Adj_Txp", "发射功率调整", "Power Adjust"},
+    {"proc_setup", "端口设置", "Communication"},
+    {"Language_Setup", "语言", "Language"},
+    {"Menu_About", "关于", "About"},
+    {"Menu_exit", "退出", "Exit"},
+    {"Language_chn", "中文", "中文"},
+    {"Language_eng", "English", "English"},
+};
+
+QString caption_of(const Main_window &program, const char *name)
 {
-    auto *found = window->findChild<QAction *>(QLatin1String(name));
-    if (!found)
-        qFatal("no action %s", name);
-    return found;
+    if (auto *menu = program.findChild<QMenu *>(QLatin1String(name)))
+        return menu->title();
+    auto *action = program.findChild<QAction *>(QLatin1String(name));
+    return action ? action->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
 }
 
-QString caption(QWidget *window, const char *name)
+// Every caption a window shows: title, labels, buttons, frames, list entries, headings.
+QStringList captions_of(const QWidget *window)
 {
-    if (auto *menu = window->findChild<QMenu *>(QLatin1String(name)))
-        return menu->title();
-    return action(window, name)->text();
+    QStringList texts{window->windowTitle()};
+    for (const QLabel *label : window->findChildren<QLabel *>())
+        texts.append(label->text());
+    for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        texts.append(button->text());
+    for (const QGroupBox *frame : window->findChildren<QGroupBox *>())
+        texts.append(frame->title());
+    for (const QComboBox *list : window->findChildren<QComboBox *>())
+        for (int i = 0; i < list->count(); ++i)
+            texts.append(list->itemText(i));
+    for (const QHeaderView *header : window->findChildren<QHeaderView *>())
+        for (int i = 0; header->model() && i < header->count(); ++i)
+            texts.append(header->model()->headerData(i, header->orientation()).toString());
+    texts.removeAll(QString());
+    return texts;
 }
+
+bool has_chinese(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() >= 0x3000; });
+}
+
+// Whether any cell of the window's grids shows `text`.
+bool grid_shows(const QWidget *window, const QString &text)
+{
+    for (const QAbstractItemView *view : window->findChildren<QAbstractItemView *>())
+        for (int row = 0; view->model() && row < view->model()->rowCount(); ++row)
+            for (int column = 0; column < view->model()->columnCount(); ++column)
+                if (view->model()->index(row, column).data().toString().contains(text))
+                    return true;
+    return false;
+}
+
+// A document window that counts its activations and pending-edit commits.
+struct Counting_view : QWidget, Image_view {
+    void activated() override { ++activations; }
+    void commit_pending_edit() override { ++commits; }
+    int activations = 0, commits = 0;
+};
 
 } // namespace
 
 class Test_main_window : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { program = Start_program(); }
+    void init()
+    {
+        program = Start_program();
+        messages.messages.clear();
+    }
     void cleanup() { program.reset(); }
 
-    void start_up_shows_chinese_captions()
+    void start_up_shows_the_chinese_frame()
     {
         QCOMPARE(program->objectName(), QStringLiteral("MDImain"));
-        QCOMPARE(program->windowTitle(),
-                 QStringLiteral("NorvikTALVEN电子有限公司  R7K 系列对讲机编程软件 "));
-        const std::pair<const char *, const char *> captions[] = {
-            {"File", "文件"},
-            {"File_New", "新建"},
-            {"File_Open", "打开"},
-            {"File_save", "保存"},
-            {"File_saveas", "另存为"},
-            {"File_exit", "退出"},
-            {"proc_type", "机 型"},
-            {"Edit", "编辑"},
-            {"Channel_edit", "信道信息"},
-            {"Optional_edit", "可选功能"},
-            {"Program", "编程"},
-            {"Prog_read", "从对讲机读取数据"},
-            {"Prog_write", "向对讲机写入数据"},
-            {"Adjust", "调整"},
-            {"Adj_Txp", "发射功率调整"},
-            {"proc_setup", "端口设置"},
-            {"Language_Setup", "语言"},
-            {"Language_chn", "中文"},
-            {"Language_eng", "English"},
-            {"Menu_About", "关于"},
-            {"Menu_exit", "退出"},
-        };
-        for (const auto &[name, text] : captions)
-            QCOMPARE(caption(program.get(), name), QString::fromUtf8(text));
-        QVERIFY(action(program.get(), "Language_chn")->isChecked());
-        QVERIFY(!action(program.get(), "Language_eng")->isChecked());
-    }
-
-    void start_up_fills_the_status_bar()
-    {
-        const QStringList panels = {
-            QStringLiteral("状态"),           QString(),
-            QStringLiteral("COM1"),           QStringLiteral("软件版本"),
-            QStringLiteral("Ver1.4"),         QStringLiteral("频 段"),
-            QStringLiteral(" 136-- 470 MHZ"), QStringLiteral("NorvikTALVEN电子有限公司"),
-        };
-        for (int panel = 1; panel <= 8; ++panel)
-            QCOMPARE(program->panel_text(panel), panels[panel - 1]);
-    }
-
-    void start_up_sets_globals_and_image()
-    {
-        QCOMPARE(Port_no, qint16(1));
-        QCOMPARE(Model_no, qint16(0));
-        QCOMPARE(Freq_low, 136.0);
-        QCOMPARE(Freq_high, 470.0);
-        QVERIFY(Language);
-        QCOMPARE(Version, QStringLiteral("Ver1.4"));
+        check_main_captions(true, true);
+        QCOMPARE(std::tuple(Port_no, Model_no, Freq_low, Freq_high, Language),
+                 std::tuple(qint16(1), qint16(0), 136.0, 470.0, true));
         QCOMPARE(chann(Settings_row, 0), qint16(5));
         QCOMPARE(chann(0, 0), qint16(255));
-    }
-
-    void shortcuts()
-    {
         const std::pair<const char *, QKeySequence> shortcuts[] = {
-            {"File_New", QKeySequence(Qt::CTRL | Qt::Key_N)},
-            {"File_Open", QKeySequence(Qt::CTRL | Qt::Key_O)},
-            {"File_save", QKeySequence(Qt::CTRL | Qt::Key_S)},
-            {"Prog_read", QKeySequence(Qt::CTRL | Qt::Key_R)},
-            {"Prog_write", QKeySequence(Qt::CTRL | Qt::Key_W)},
+            {"File_New", QKeySequence("Ctrl+N")},   {"File_Open", QKeySequence("Ctrl+O")},
+            {"File_save", QKeySequence("Ctrl+S")},  {"Prog_read", QKeySequence("Ctrl+R")},
+            {"Prog_write", QKeySequence("Ctrl+W")},
         };
         for (const auto &[name, keys] : shortcuts)
-            QCOMPARE(action(program.get(), name)->shortcut(), keys);
-    }
-
-    void toolbar_has_six_keyed_buttons()
-    {
-        auto *toolbar = program->findChild<QToolBar *>();
-        QVERIFY(toolbar);
+            QCOMPARE(program->findChild<QAction *>(name)->shortcut(), keys);
         QStringList keys;
-        for (QAction *button : toolbar->actions())
+        for (QAction *button : program->findChild<QToolBar *>()->actions())
             keys.append(button->data().toString());
         QCOMPARE(keys, (QStringList{"open", "save", "edit_chann", "read", "write", "Exit"}));
     }
@@ -120,51 +137,175 @@ private Q_SLOTS:
     void file_new_does_nothing()
     {
         chann(1, 0) = 0x11;
-        const QList<QWidget *> before = program->findChildren<QWidget *>();
-        action(program.get(), "File_New")->trigger();
+        const qsizetype widgets = program->findChildren<QWidget *>().size();
+        trigger(*program, "File_New");
         QCOMPARE(chann(1, 0), qint16(0x11));
-        QCOMPARE(program->findChildren<QWidget *>().size(), before.size());
+        QCOMPARE(program->findChildren<QWidget *>().size(), widgets);
     }
 
     void every_exit_closes_the_program_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::newRow("File_exit") << "File_exit";
-        QTest::newRow("Menu_exit") << "Menu_exit";
-        QTest::newRow("toolbar Exit") << "Exit";
+        for (const char *command : {"File_exit", "Menu_exit", "Exit"})
+            QTest::newRow(command) << command;
     }
     void every_exit_closes_the_program()
     {
         QFETCH(QString, command);
-        QVERIFY(program->isVisible());
-        action(program.get(), qPrintable(command))->trigger();
+        trigger(*program, "Channel_edit");
+        trigger(*program, qPrintable(command));
         QVERIFY(!program->isVisible());
-        for (bool open : Open_flags)
-            QVERIFY(!open);
+        QVERIFY(std::none_of(Open_flags.begin(), Open_flags.end(), [](bool open) { return open; }));
     }
 
-    void switching_language_rewrites_every_caption()
+    // Choosing a window's command again replaces it; closing a dialog
+    // reactivates the document window under it.
+    void windows_are_replaced_and_reactivated()
     {
-        program->switch_language(false);
-        QCOMPARE(program->windowTitle(),
-                 QStringLiteral("Norvik TALVEN Electronic Co.,Ltd. R7K series program software "));
-        QCOMPARE(caption(program.get(), "Channel_edit"), QStringLiteral("Channel Information "));
-        QCOMPARE(caption(program.get(), "proc_type"), QStringLiteral("Model"));
-        QCOMPARE(program->panel_text(1), QStringLiteral("State"));
-        QCOMPARE(program->panel_text(4), QStringLiteral("  Version"));
-        QCOMPARE(program->panel_text(6), QStringLiteral("Band"));
-        QCOMPARE(program->panel_text(8), QStringLiteral("Norvik TALVEN Electronic Co.,Ltd. "));
-        QCOMPARE(program->panel_text(7), QStringLiteral(" 136-- 470 MHZ"));
-        QVERIFY(action(program.get(), "Language_eng")->isChecked());
-        QVERIFY(!action(program.get(), "Language_chn")->isChecked());
+        int built = 0;
+        program->host().set_factory(Window_id::Chann, [&](QWidget *) {
+            ++built;
+            return new Counting_view;
+        });
+        trigger(*program, "Channel_edit");
+        QPointer<QWidget> first = window(Window_id::Chann);
+        trigger(*program, "Channel_edit");
+        QVERIFY(first.isNull());
+        QCOMPARE(built, 2);
+        QCOMPARE(program->findChild<QMdiArea *>()->subWindowList().size(), 1);
+        QVERIFY(Open_flags_of(Open_flag::Chann));
 
-        program->switch_language(true);
-        QCOMPARE(caption(program.get(), "proc_type"), QStringLiteral("机型"));
-        QCOMPARE(program->panel_text(6), QStringLiteral("频段"));
-        QVERIFY(action(program.get(), "Language_chn")->isChecked());
+        auto *view = static_cast<Counting_view *>(window(Window_id::Chann));
+        const int activations = view->activations;
+        trigger(*program, "proc_setup");
+        click(window(Window_id::Setup), "Command1");
+        QTRY_VERIFY(!window(Window_id::Setup));
+        QCOMPARE(view->activations, activations + 1);
+        program->host().commit_pending_edits();
+        QCOMPARE(view->commits, 1);
+        Main_window bare;
+        QCOMPARE(bare.host().open(Window_id::About), nullptr);
+    }
+
+    void main_window_captions_follow_the_language()
+    {
+        Port_no = 3;
+        Freq_low = 244;
+        Freq_high = 247;
+        program->show_port();
+        program->show_band();
+        for (const bool chinese : {false, true, true}) {
+            trigger(*program, chinese ? "Language_chn" : "Language_eng");
+            check_main_captions(chinese, false);
+        }
+    }
+
+    void open_windows_are_rebuilt_in_order()
+    {
+        QList<Window_id> opened;
+        for (Window_id id : {Window_id::About, Window_id::Option, Window_id::Chann,
+                             Window_id::Setup, Window_id::Type, Window_id::Save_chann,
+                             Window_id::Open_chann, Window_id::Comm_read, Window_id::Comm_write})
+            if (program->host().has_factory(id) && program->host().open(id))
+                opened.append(id);
+        std::map<Window_id, QStringList> chinese;
+        for (Window_id id : opened)
+            chinese[id] = captions_of(window(id));
+        for (const bool to_chinese : {false, true, true}) {
+            std::map<Window_id, QPointer<QWidget>> before;
+            for (Window_id id : opened)
+                before[id] = window(id);
+            QSignalSpy reopened(&program->host(), &Window_host::opened);
+            trigger(*program, to_chinese ? "Language_chn" : "Language_eng");
+            QCOMPARE(reopened.size(), opened.size());
+            for (int i = 0; i < opened.size(); ++i) {
+                const Window_id id = opened[i];
+                const QString name = window(id)->objectName();
+                QCOMPARE(reopened[i][0].value<Window_id>(), id);
+                QVERIFY2(before[id].isNull() && window(id)->isVisible(), qPrintable(name));
+                const QStringList captions = captions_of(window(id));
+                if (to_chinese)
+                    QCOMPARE(captions, chinese[id]);
+                else
+                    for (const QString &caption : captions)
+                        QVERIFY2(!has_chinese(caption), qPrintable(name + ": " + caption));
+            }
+        }
+        QVERIFY(messages.messages.isEmpty());
+    }
+
+    void windows_reopen_on_the_current_image_in_their_initial_state()
+    {
+        trigger(*program, "Channel_edit");
+        QString frequency = QStringLiteral("438.125");
+        Store_freq(frequency, 1, 4); // the receive frequency of channel 1
+        QVERIFY(!grid_shows(window(Window_id::Chann), frequency));
+        trigger(*program, "proc_setup");
+        QTest::mouseClick(control<QRadioButton>(window(Window_id::Setup), "Option5"),
+                          Qt::LeftButton);
+        trigger(*program, "File_save");
+        control<QLineEdit>(window(Window_id::Save_chann), "Text1")->setText("typed.chann");
+
+        trigger(*program, "Language_eng");
+        QVERIFY(grid_shows(window(Window_id::Chann), frequency));
+        QVERIFY(control<QRadioButton>(window(Window_id::Setup), "Option1")->isChecked());
+        QCOMPARE(Port_no, qint16(1));
+        QCOMPARE(control<QLineEdit>(window(Window_id::Save_chann), "Text1")->text(),
+                 QStringLiteral("*.chann"));
+    }
+
+    void power_adjust_is_left_alone()
+    {
+        Fake_clock clock;
+        sim::Radio radio;
+        Wire_log log;
+        program->host().set_factory(Window_id::Adjust_txp, [&](QWidget *parent) {
+            return new Form_Adjust_Txp(parent, {std::make_unique<Fake_line>(clock, radio, log),
+                                                std::make_unique<Fake_timer_set>(clock)});
+        });
+        trigger(*program, "Adj_Txp");
+        QPointer<QWidget> power = window(Window_id::Adjust_txp);
+        QVERIFY(power);
+        const QStringList captions = captions_of(power);
+        trigger(*program, "Language_eng");
+        QCOMPARE(window(Window_id::Adjust_txp), power.data());
+        QCOMPARE(captions_of(power), captions);
+        program.reset(); // before the fake link it runs on goes away
     }
 
 private:
+    QWidget *window(Window_id id) const { return program->host().window(id); }
+
+    // The menus, checked marks, status panels and title in one language; the
+    // band panel and port panel keep what they showed.
+    void check_main_captions(bool chinese, bool start_up)
+    {
+        for (const auto &caption : Main_captions) {
+            QString text = QString::fromUtf8(caption[chinese ? 1 : 2]);
+            if (start_up && text == QStringLiteral("机型"))
+                text = QStringLiteral("机 型");
+            QCOMPARE(caption_of(*program, caption[0]), text);
+        }
+        QCOMPARE(program->findChild<QAction *>("Language_chn")->isChecked(), chinese);
+        QCOMPARE(program->findChild<QAction *>("Language_eng")->isChecked(), !chinese);
+        const QString port = QStringLiteral("COM%1").arg(Port_no);
+        const QString band = start_up ? " 136-- 470 MHZ" : " 244-- 247 MHZ";
+        const QStringList panels =
+            chinese ? QStringList{"状态",   "",
+                                  port,     "软件版本",
+                                  "Ver1.4", start_up ? "频 段" : "频段",
+                                  band,     "NorvikTALVEN电子有限公司"}
+                    : QStringList{"State",  "",     port, "  Version",
+                                  "Ver1.4", "Band", band, "Norvik TALVEN Electronic Co.,Ltd. "};
+        for (int panel = 1; panel <= 8; ++panel)
+            QCOMPARE(program->panel_text(panel), panels[panel - 1]);
+        QCOMPARE(program->windowTitle(),
+                 chinese ? QStringLiteral("NorvikTALVEN电子有限公司  R7K 系列对讲机编程软件 ")
+                         : QStringLiteral(
+                               "Norvik TALVEN Electronic Co.,Ltd. R7K series program software "));
+    }
+
+    Message_recorder messages;
     std::unique_ptr<Main_window> program;
 };
 

@@ -1,0 +1,316 @@
+#include "core/globals.h"
+#include "core/tables.h"
+#include "dialog_driver.h"
+#include "link/port_map.h"
+#include "message_recorder.h"
+#include "shell/model_choice.h"
+#include "shell/system_info.h"
+#include "started_program.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using namespace r7k;
+using namespace Dialog_driver;
+
+namespace {
+
+// Puts a program `name` into `folder` that leaves "<name>.ran" beside itself when run.
+void make_viewer(const QString &folder, const QString &name)
+{
+    QFile script(folder + QLatin1Char('/') + name);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n: > \"$0.ran\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+}
+
+} // namespace
+
+class Test_shell_dialogs : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        program = Start_program();
+        Port_error = false;
+        messages.messages.clear();
+        saved_path = qgetenv("PATH");
+    }
+    void cleanup()
+    {
+        program.reset();
+        qputenv("PATH", saved_path);
+    }
+
+    // Each window's captions, by control ("" for the title), in both languages.
+    void captions_follow_the_language_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QStringList>("texts");
+        const QStringList type{"", "Command_ok", "Command_cancel", "Label_model",
+                               "Label_band_title"};
+        const QStringList setup{"", "Frame1", "Command_ok", "Command1"};
+        const QStringList file{"", "Label_drive", "Label_name", "Command_enter", "Command_cancel"};
+        const struct {
+            const char *command;
+            QStringList controls, chinese, english;
+        } rows[] = {
+            {"proc_type",
+             type,
+             {"机型选择", "确 定", "取 消", "机  型", "频  段"},
+             {"Model Select", "Confirm", "Cancel", "Model", "Band"}},
+            {"proc_setup",
+             setup,
+             {"通讯端口设置", "端口设置", "确 定", "取 消"},
+             {"Communication Port Setup", "Port Setup", "Confirm", "Cancel"}},
+            {"File_Open",
+             file,
+             {"打开信道参数文件", "驱动器：", "打开文件名：", "确  定", "取  消"},
+             {"Open Channcle File", "Drive:", "Open File:", "Confirm", "Cancel"}},
+            {"File_save",
+             file,
+             {"保存信道参数文件", "驱动器：", "保存文件名：", "确  定", "取  消"},
+             {"Save Channel File", "Drive:", "Save File:", "Confirm", "Cancel"}},
+            {"Menu_About",
+             {"lblTitle", "cmdOK"},
+             {"NorvikTALVEN电子有限公司  R7K 系列对讲机编程软件", "确定"},
+             {"Norvik TALVEN Electronic Co.,Ltd. R7K series program software", "Confirm"}},
+        };
+        for (const auto &row : rows)
+            for (const bool chinese : {true, false}) {
+                QStringList texts;
+                for (int i = 0; i < row.controls.size(); ++i)
+                    texts << row.controls[i] + '=' + (chinese ? row.chinese : row.english)[i];
+                QTest::addRow("%s %d", row.command, chinese) << row.command << chinese << texts;
+            }
+    }
+    void captions_follow_the_language()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, chinese);
+        QFETCH(QStringList, texts);
+        trigger(*program, chinese ? "Language_chn" : "Language_eng");
+        trigger(*program, qPrintable(command));
+        const QWidget *dialog = last_opened();
+        QStringList shown;
+        for (const QString &entry : texts) {
+            const QByteArray name = entry.section('=', 0, 0).toLatin1();
+            auto *frame = dialog->findChild<QGroupBox *>(name);
+            shown << name + '=' +
+                         (name.isEmpty() ? dialog->windowTitle()
+                          : frame        ? frame->title()
+                                         : text_of(dialog, name.constData()));
+        }
+        QCOMPARE(shown, texts);
+    }
+
+    void choosing_a_model_sets_the_band_data()
+    {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("R7K VHF") << 136.0 << 174.0 << " 136-- 174 MHZ";
+        QTest::newRow("KL7M UHF2") << 244.0 << 247.0 << " 244-- 247 MHZ";
+        QTest::newRow("KL7M FULL") << 100.0 << 601.0 << " 100-- 601 MHZ";
+    }
+    void choosing_a_model_sets_the_band()
+    {
+        QComboBox *models = open_models();
+        QCOMPARE(models->count(), Model_count);
+        const int index = models->findText(QString::fromUtf8(QTest::currentDataTag()));
+        models->setCurrentIndex(index);
+        click(window(Window_id::Type), "Command_ok");
+        QTEST(Freq_low, "low");
+        QTEST(Freq_high, "high");
+        QCOMPARE(Model_no, qint16(index));
+        QTEST(program->panel_text(7), "panel");
+        QTRY_VERIFY(!window(Window_id::Type));
+        QVERIFY(!Open_flags_of(Open_flag::Type));
+        QCOMPARE(open_models()->currentIndex(), index);
+        QCOMPARE(text_of(window(Window_id::Type), "Label_band"),
+                 QStringLiteral("  %1 --  %2").arg(Freq_low).arg(Freq_high));
+    }
+
+    void model_cancel_and_typing_keep_the_model()
+    {
+        open_models()->setCurrentIndex(1);
+        click(window(Window_id::Type), "Command_cancel");
+        QTRY_VERIFY(!window(Window_id::Type));
+        QCOMPARE(Model_no, qint16(0));
+        QCOMPARE(program->panel_text(7), QStringLiteral(" 136-- 470 MHZ"));
+
+        Select_model(5);
+        QComboBox *models = open_models();
+        QTest::keyClicks(models->lineEdit(), QStringLiteral("KL7M FULL"));
+        QCOMPARE(models->currentIndex(), -1);
+        click(window(Window_id::Type), "Command_ok");
+        QTRY_VERIFY(!window(Window_id::Type));
+        QCOMPARE(std::tuple(Model_no, Freq_low, Freq_high), std::tuple(qint16(5), 450.0, 521.0));
+    }
+
+    void model_dialog_sits_above_the_middle()
+    {
+        const QWidget *box = open_models()->window();
+        const QRect main = program->frameGeometry();
+        QCOMPARE(box->size(), QSize(int(main.width() / 2), int(main.height() / 1.8)));
+        QCOMPARE(box->x() + box->width() / 2, main.x() + main.width() / 2);
+        const int twips_500 = qRound(500 * box->logicalDpiY() / 1440.0);
+        QCOMPARE(box->y(), main.y() + (main.height() - box->height()) / 2 - twips_500);
+    }
+
+    void port_choices_name_their_devices()
+    {
+        Port_no = 7;
+        Port_map::Set_mapping(2, QStringLiteral("/dev/ttyUSB7"));
+        trigger(*program, "proc_setup");
+        QCOMPARE(text_of(window(Window_id::Setup), "Device2"), QStringLiteral("/dev/ttyUSB7"));
+        for (int port = 1; port <= 8; ++port) {
+            QCOMPARE(option(port)->text(), QStringLiteral("COM%1").arg(port));
+            QCOMPARE(option(port)->isChecked(), port == 7);
+            QCOMPARE(option(port)->parentWidget(), control(window(Window_id::Setup), "Frame1"));
+            const QString device = Port_map::Device(port);
+            QCOMPARE(text_of(window(Window_id::Setup), qPrintable(QString("Device%1").arg(port))),
+                     device.isEmpty() ? QStringLiteral("（无此端口）") : device);
+        }
+        QTest::mouseClick(option(3), Qt::LeftButton);
+        click(window(Window_id::Setup), "Command1");
+        QTRY_VERIFY(!window(Window_id::Setup));
+        QCOMPARE(Port_no, qint16(7));
+    }
+
+    // The read dialog opens the chosen port through the real serial stack; a
+    // device that does not exist fails, and the failure names it.
+    void ok_makes_the_choice_the_port_of_the_link()
+    {
+        const QString missing =
+            QStringLiteral("/tmp/r7k-port-dialog-%1-none").arg(QCoreApplication::applicationPid());
+        Port_map::Set_mapping(4, missing);
+        choose_port(4);
+        QCOMPARE(program->panel_text(3), QStringLiteral("COM4"));
+        QTRY_VERIFY(!window(Window_id::Setup));
+        QVERIFY(!Open_flags_of(Open_flag::Setup));
+
+        trigger(*program, "Prog_read");
+        click(window(Window_id::Comm_read), "Command_Read");
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY2(messages.messages[0].details.startsWith(missing),
+                 qPrintable(messages.messages[0].details));
+        QVERIFY(Port_error);
+
+        // After the failed open, OK takes the new port but keeps the dialog.
+        choose_port(6);
+        QCOMPARE(std::tuple(Port_no, program->panel_text(3)),
+                 std::tuple(qint16(6), QString("COM6")));
+        QTest::qWait(0);
+        QVERIFY(window(Window_id::Setup) && window(Window_id::Setup)->isVisible());
+        click(window(Window_id::Setup), "Command1");
+        QTRY_VERIFY(!window(Window_id::Setup));
+    }
+
+    void about_box_shows_the_about_texts()
+    {
+        trigger(*program, "Menu_About");
+        const char *const shown[] = {"lblTitle",      "lblVersion", "lblDescription",
+                                     "lblDisclaimer", "cmdOK",      "cmdSysInfo"};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(text_of(window(Window_id::About), shown[i]), About_text[i]);
+        QVERIFY(About_text[1].startsWith(QStringLiteral("Ver1.4\n")));
+        QVERIFY(!control<QLabel>(window(Window_id::About), "picIcon")->pixmap().isNull());
+        click(window(Window_id::About), "cmdOK");
+        QTRY_VERIFY(!window(Window_id::About));
+        QVERIFY(!Open_flags_of(Open_flag::About));
+    }
+
+    void finds_the_first_viewer_in_order_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("none") << QStringList{} << QString();
+        QTest::newRow("one") << QStringList{"kinfocenter"} << "kinfocenter";
+        QTest::newRow("hardinfo first")
+            << QStringList{"kinfocenter", "hardinfo2", "hardinfo"} << "hardinfo";
+        QTest::newRow("hardinfo2 before monitors")
+            << QStringList{"ksysguard", "gnome-system-monitor", "hardinfo2"} << "hardinfo2";
+        QTest::newRow("gnome before kde")
+            << QStringList{"ksysguard", "gnome-system-monitor"} << "gnome-system-monitor";
+        QTest::newRow("unknown programs") << QStringList{"top", "htop"} << QString();
+    }
+    void finds_the_first_viewer_in_order()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, chosen);
+        QTemporaryDir folder;
+        for (const QString &name : installed)
+            make_viewer(folder.path(), name);
+        const std::optional<Program_launch> tool = System_info_tool({folder.path()});
+        QCOMPARE(tool ? tool->program : QString(), chosen.isEmpty() ? "" : folder.filePath(chosen));
+        QVERIFY(!tool || tool->arguments.isEmpty());
+    }
+
+    void system_information_starts_the_viewer_or_says_so()
+    {
+        QTemporaryDir folder;
+        qputenv("PATH", QFile::encodeName(folder.path()));
+        for (const char *language : {"Language_chn", "Language_eng"}) {
+            trigger(*program, language);
+            trigger(*program, "Menu_About");
+            click(window(Window_id::About), "cmdSysInfo");
+            QVERIFY(window(Window_id::About));
+        }
+        QCOMPARE(messages.texts(), QStringList(2, QStringLiteral("此时系统信息不可用")));
+        QVERIFY(!messages.messages[0].exclamation && !messages.messages[1].exclamation);
+
+        make_viewer(folder.path(), QStringLiteral("gnome-system-monitor"));
+        make_viewer(folder.path(), QStringLiteral("kinfocenter"));
+        click(window(Window_id::About), "cmdSysInfo");
+        QTRY_VERIFY(QFile::exists(folder.filePath("gnome-system-monitor.ran")));
+        QVERIFY(!QFile::exists(folder.filePath("kinfocenter.ran")));
+        QCOMPARE(messages.messages.size(), 2);
+    }
+
+private:
+    QWidget *window(Window_id id) const { return program->host().window(id); }
+
+    // The one dialog a fresh program has open.
+    QWidget *last_opened() const
+    {
+        for (Window_id id : {Window_id::Type, Window_id::Setup, Window_id::Open_chann,
+                             Window_id::Save_chann, Window_id::About})
+            if (window(id))
+                return window(id);
+        qFatal("no dialog opened");
+    }
+
+    QComboBox *open_models()
+    {
+        trigger(*program, "proc_type");
+        return control<QComboBox>(window(Window_id::Type), "Combo_type");
+    }
+
+    QRadioButton *option(int port) const
+    {
+        return control<QRadioButton>(window(Window_id::Setup),
+                                     qPrintable(QStringLiteral("Option%1").arg(port)));
+    }
+
+    void choose_port(int port)
+    {
+        trigger(*program, "proc_setup");
+        QTest::mouseClick(option(port), Qt::LeftButton);
+        click(window(Window_id::Setup), "Command_ok");
+        QCOMPARE(Port_no, qint16(port));
+    }
+
+    Message_recorder messages;
+    std::unique_ptr<Main_window> program;
+    QByteArray saved_path;
+};
+
+QTEST_MAIN(Test_shell_dialogs)
+#include "test_shell_dialogs.moc"
