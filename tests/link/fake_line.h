@@ -10,10 +10,8 @@
 // What went over a fake line; it belongs to the test, so it outlives the
 // dialog that owned the line.
 struct Wire_log {
-    QByteArray sent;            // every byte the program wrote, in order
-    QList<qint64> sent_at;      // the moment of each byte
-    int longer_writes = 0;      // writes of more than one byte
-    QList<qsizetype> closed_at; // size of `sent` when the port closed
+    QByteArray sent;       // every byte the program wrote, in order
+    int longer_writes = 0; // writes of more than one byte
     int opens = 0;
     bool open = false;
     QString refuse_open;    // when set, the port cannot be opened, for this reason
@@ -22,27 +20,78 @@ struct Wire_log {
 
 // A serial line joined to the simulated radio in this process. The radio's
 // answers travel like on a 9600-baud wire, about a byte a millisecond, and
-// arrive in pieces of random size, as a serial port hands them over.
+// arrive in pieces of random size, as a serial port hands them over. Bytes
+// reaching a closed port are lost, as on a real one.
 class Fake_line final : public r7k::Serial_line {
 public:
-    Fake_line(Fake_clock &clock, r7k::sim::Radio &radio, Wire_log &log);
-    ~Fake_line() override;
+    Fake_line(Fake_clock &clock, r7k::sim::Radio &radio, Wire_log &log)
+        : clock(clock), radio(radio), log(log)
+    {}
+    ~Fake_line() override
+    {
+        for (int id : scheduled)
+            clock.cancel(id);
+        log.open = false;
+    }
 
-    bool open(int port_no) override;
-    void close() override;
+    bool open(int) override
+    {
+        failure = radio.hung_up() ? QStringLiteral("No such file or directory") : log.refuse_open;
+        log.open = failure.isEmpty();
+        log.opens += log.open;
+        waiting.clear();
+        return log.open;
+    }
+    void close() override { log.open = false, waiting.clear(); }
     bool is_open() const override { return log.open; }
     int bytes_waiting() const override { return int(waiting.size()); }
-    int read_byte() override;
-    void write(const QByteArray &bytes) override;
+    int read_byte() override
+    {
+        const int byte = quint8(waiting.front());
+        waiting.remove(0, 1);
+        return byte;
+    }
+    void write(const QByteArray &bytes) override
+    {
+        if (!log.open || radio.hung_up())
+            return;
+        log.sent += bytes;
+        log.longer_writes += bytes.size() > 1;
+        const QByteArray reply = radio.receive(bytes);
+        if (radio.hung_up())
+            later(1, [this] {
+                if (log.open && on_line_lost)
+                    on_line_lost();
+            });
+        else
+            arrive(reply);
+    }
     void empty_input() override { waiting.clear(); }
     QString error_text() const override { return failure; }
 
-    // Bytes that arrive from the radio's side `delay_ms` from now, as if the
-    // radio had sent them.
-    void arrive(const QByteArray &bytes, qint64 delay_ms);
+    // Bytes that start arriving now, as if the radio had sent them.
+    void arrive(const QByteArray &bytes)
+    {
+        wire_free = qMax(wire_free, clock.now());
+        for (qsizetype from = 0; from < bytes.size();) {
+            const QByteArray piece = bytes.mid(from, pieces.bounded(1, log.largest_piece + 1));
+            from += piece.size();
+            wire_free += piece.size();
+            later(wire_free - clock.now(), [this, piece] {
+                if (!log.open)
+                    return;
+                waiting += piece;
+                if (on_data_received)
+                    on_data_received();
+            });
+        }
+    }
 
 private:
-    void deliver(const QByteArray &piece);
+    void later(qint64 ms, std::function<void()> action)
+    {
+        scheduled.append(clock.call_at(clock.now() + ms, std::move(action)));
+    }
 
     Fake_clock &clock;
     r7k::sim::Radio &radio;
@@ -50,6 +99,6 @@ private:
     QByteArray waiting;
     QString failure;
     QRandomGenerator pieces{2024};
-    qint64 wire_free = 0; // when the last scheduled byte has arrived
+    qint64 wire_free = 0; // when the last byte on its way has arrived
     QList<int> scheduled;
 };

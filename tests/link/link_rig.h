@@ -1,70 +1,114 @@
 #pragma once
 
-#include "core/bilingual.h"
-#include "fake_clock.h"
+#include "core/globals.h"
+#include "core/image.h"
 #include "fake_line.h"
 #include "link/link_listener.h"
+#include "link/link_parts.h"
 
-#include <QList>
+#include <QRegularExpression>
 #include <QStringList>
 
-// Records what an engine reports, as a dialog would show it.
+// Records what an engine reports, as a dialog would show it: a message as
+// "title: chinese / english", a status as "chinese / english".
 struct Recording_listener final : r7k::Link_listener {
-    struct Shown {
-        r7k::Bilingual text;
-        r7k::Bilingual title;
-        QString details;
-    };
-
     QList<int> progress;
-    QList<r7k::Bilingual> statuses;
-    QList<Shown> messages;
+    QStringList statuses, messages;
+    QString details; // of the last message
     int finished_count = 0;
     int levels = 0;
 
+    static QString both(const r7k::Bilingual &text) { return text.chinese + " / " + text.english; }
     void show_progress(int value) override { progress.append(value); }
-    void show_status(const r7k::Bilingual &text) override { statuses.append(text); }
+    void show_status(const r7k::Bilingual &text) override { statuses.append(both(text)); }
     void show_message(const r7k::Bilingual &text, const r7k::Bilingual &title,
-                      const QString &details) override
+                      const QString &why) override
     {
-        messages.append({text, title, details});
+        messages.append(title.english + ": " + both(text));
+        details = why;
     }
     void levels_received() override { ++levels; }
     void finished() override { ++finished_count; }
 
-    // English texts of the messages shown, in order.
-    QStringList message_texts() const
+    // The block numbers that the statuses name, in order.
+    QList<int> block_numbers() const
     {
-        QStringList texts;
-        for (const Shown &m : messages)
-            texts.append(m.text.english);
-        return texts;
+        QList<int> numbers;
+        static const QRegularExpression number(QStringLiteral("/ \\D*(\\d+)"));
+        for (const QString &status : statuses)
+            if (const auto match = number.match(status); match.hasMatch())
+                numbers.append(match.captured(1).toInt());
+        return numbers;
     }
-    QString last_status() const { return statuses.isEmpty() ? QString() : statuses.last().english; }
 };
 
-// An engine on a fake line joined to the simulated radio, in virtual time.
-template <class Engine> struct Link_rig {
+// The simulated radio joined by a fake line, in virtual time. It outlives
+// the line, which a dialog may own.
+struct Wire_bench {
     Fake_clock clock;
     r7k::sim::Radio radio;
     Wire_log log;
+
+    r7k::Link_parts parts()
+    {
+        return {std::make_unique<Fake_line>(clock, radio, log),
+                std::make_unique<Fake_timer_set>(clock)};
+    }
+};
+
+// An engine on a fake line, reporting to a recording listener.
+template <class Engine> struct Link_rig : Wire_bench {
     Fake_line line{clock, radio, log};
     Fake_timer_set timers{clock};
     Recording_listener listener;
     Engine engine{line, timers, listener};
+
+    bool run_to_end()
+    {
+        return clock.advance_until([this] { return engine.link_done; }, 60'000);
+    }
 };
 
 // The start-up state of the globals the link uses: port 1, no port error,
 // the start-up image with the factory channels, an empty reply buffer.
-void Reset_link_globals();
+inline void Reset_link_globals()
+{
+    r7k::Port_no = 1;
+    r7k::Port_error = false;
+    r7k::Language = false;
+    r7k::Reset_image();
+    r7k::Load_default_image();
+    r7k::Comm_buf.clear();
+}
 
 // Blocks 1..128, 131, 140 and 144..last in transfer order.
-QList<int> Transfer_blocks(int last);
+inline QList<int> Transfer_blocks(int last)
+{
+    QList<int> blocks;
+    for (int b = 1; b <= last; ++b)
+        if (b <= 128 || b == 131 || b == 140 || b >= 144)
+            blocks.append(b);
+    return blocks;
+}
 
-// "AT^" + code bytes + CR, and the address bytes of a block, worked out the
-// way the radio documents them: high = n div 16, low = (n mod 16) * 16.
-QByteArray Address_of(int block);
+// The address bytes of a block, worked out the way the radio documents
+// them: high = n div 16, low = (n mod 16) * 16.
+inline QByteArray Address_of(int block)
+{
+    return QByteArray(1, char(block / 16)) + char((block % 16) * 16);
+}
 
-// Splits the bytes sent into commands, each ending in CR (a single End or
-// Leave byte stands alone).
-QList<QByteArray> Commands_in(const QByteArray &sent);
+// Columns from..from+count-1 of a row of the image, the reply buffer or
+// the simulated radio's memory.
+template <class Table>
+QByteArray Bytes_of(const Table &table, int row, int from = 0, int count = 16)
+{
+    QByteArray bytes;
+    for (int c = from; c < from + count; ++c)
+        bytes.append(char(table(row, c)));
+    return bytes;
+}
+inline QByteArray Radio_bytes(const r7k::sim::Radio &radio, int block)
+{
+    return Bytes_of([&radio](int row, int c) { return radio.byte(row, c); }, block);
+}

@@ -1,0 +1,427 @@
+// The read, the write and the live power adjustment, and the link layer
+// under them, in virtual time against the simulated radio.
+#include "link/power_engine.h"
+#include "link/protocol.h"
+#include "link/read_engine.h"
+#include "link/write_engine.h"
+#include "link_rig.h"
+
+#include <QTest>
+
+using namespace r7k;
+
+Q_DECLARE_METATYPE(r7k::sim::Faults)
+
+namespace {
+
+const QByteArray Connect = "AT^" + Protocol::Access_word + "\r";
+const QByteArray Handshake = Connect + "AT^\x02\r" + "AT^\x06\r"; // with Start
+const QByteArray Power_connect = "AT^" + Protocol::Access_word + "AT^\x02";
+const QByteArray Power_header("\x06\x67\x0F\x00\x10", 5);
+
+const QString Connect_failed =
+    QStringLiteral("Operate prompt: 与对讲机联络失败 ！ / Fail connect with transceiver.");
+const QString Port_failed = QStringLiteral(
+    "Operate prompt: 通讯端口打开错误，请正确设置通讯端口 ！ / Communication port is error, "
+    "please setting right communication port . ！");
+const QString Read_complete = QStringLiteral(
+    "Operate Prompt: 从对讲机中读取数据完毕 ！ / Complete reading the data from transceiver.");
+const QString Fault_status = QStringLiteral("与对讲机通讯故障 ！ / Communication fault.");
+
+// Marks every image row so that a change shows.
+void mark_image()
+{
+    chann.fill(0, Data_image::rows - 1, 0, 15, 77);
+}
+
+bool image_is_marked()
+{
+    for (int r = 0; r < Data_image::rows; ++r)
+        if (Bytes_of(chann, r) != QByteArray(16, 77))
+            return false;
+    return true;
+}
+
+void pieces_data()
+{
+    QTest::addColumn<int>("largest_piece");
+    QTest::newRow("replies in pieces") << 20;
+    // The tail of a reply then comes while the next command waits to go out:
+    // it must not be taken for the first byte of the next reply.
+    QTest::newRow("replies a byte at a time") << 1;
+}
+
+// Opens the power link and waits until the radio is identified and its
+// first frame acknowledged.
+bool open_identified(Link_rig<Power_engine> &rig)
+{
+    rig.engine.opened();
+    return rig.clock.advance_until([&] { return rig.engine.identified && !rig.engine.link_busy; },
+                                   1000);
+}
+
+} // namespace
+
+class Test_link_engines : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        Reset_link_globals();
+        for (int c = 0; c < 16; ++c) // levels that differ from the radio's
+            chann(Power_row, c) = qint16(c + 1);
+    }
+
+    void read_whole_data() { pieces_data(); }
+    void read_whole()
+    {
+        QFETCH(int, largest_piece);
+        Link_rig<Read_engine> rig;
+        rig.log.largest_piece = largest_piece;
+        mark_image();
+        rig.engine.opened();
+        rig.engine.start();
+        rig.clock.advance(14);
+        QVERIFY(rig.log.sent.isEmpty());
+        rig.clock.advance(1); // the command goes out in one burst
+        QCOMPARE(rig.log.sent, Connect);
+        QVERIFY(rig.run_to_end());
+
+        QVERIFY(QRegularExpression("^[A-Z]{8}$").match(Protocol::Access_word).hasMatch());
+        QByteArray requests = Handshake;
+        for (int block : Transfer_blocks(272)) {
+            requests += "AT^R" + Address_of(block) + "\x10\r";
+            QCOMPARE(Bytes_of(Comm_buf, block, 0, 20),
+                     "R" + Address_of(block) + "\x10" + Radio_bytes(rig.radio, block));
+            if (block <= 254)
+                QCOMPARE(Bytes_of(chann, block), Radio_bytes(rig.radio, block));
+        }
+        QCOMPARE(rig.log.sent, requests);
+        QCOMPARE(rig.log.longer_writes, 0);
+        for (int row : {0, 255, 272, 273, 300})
+            QCOMPARE(Bytes_of(chann, row), QByteArray(16, 77));
+
+        const Recording_listener &shown = rig.listener;
+        QCOMPARE(shown.block_numbers(), Transfer_blocks(272));
+        QCOMPARE(shown.statuses.first(), "正在与对讲机联络 ！ / Connecting with transceiver. ");
+        QCOMPARE(shown.statuses[1], "正在读取 1 数据块 / Reading 1 Data Block");
+        QCOMPARE(shown.statuses.last(), "数据读出正常 ！ / Read Data in gear. ");
+        QCOMPARE(shown.progress.first(), 0);
+        QCOMPARE(shown.progress.mid(shown.progress.size() - 2), (QList<int>{99, 100}));
+        QVERIFY(std::is_sorted(shown.progress.cbegin(), shown.progress.cend()));
+        QCOMPARE(shown.messages, QStringList{Read_complete});
+        QVERIFY(!rig.log.open && !rig.engine.link_busy);
+        QCOMPARE(shown.finished_count, 0); // the dialog closes at the next check
+        rig.clock.advance(Read_engine::Close_check_ms);
+        QVERIFY(shown.finished_count >= 1);
+    }
+
+    // The reply time-out counts from the end of the burst and the retry from
+    // the time-out; a new start while a retry is pending cancels the retry.
+    void read_times_out_retries_and_a_new_start_cancels_the_retry()
+    {
+        Link_rig<Read_engine> rig;
+        rig.radio.set_faults({.no_answer = true});
+        rig.engine.start();
+        rig.clock.advance(15 + 999);
+        QVERIFY(rig.log.open && rig.engine.link_busy);
+        rig.clock.advance(1);
+        QVERIFY(!rig.log.open && !rig.engine.link_busy);
+        rig.clock.advance(4999);
+        QCOMPARE(rig.log.opens, 1);
+        rig.clock.advance(1);
+        QCOMPARE(rig.log.opens, 2);
+        QCOMPARE(rig.engine.retry_count, 2);
+
+        rig.clock.advance(2000); // timed out again; the next retry is due in 4 s
+        rig.radio.set_faults({});
+        rig.engine.start();
+        QVERIFY(rig.run_to_end());
+        QCOMPARE(rig.listener.block_numbers(), Transfer_blocks(272));
+        QCOMPARE(rig.log.opens, 3);
+        QCOMPARE(rig.listener.messages, QStringList{Read_complete});
+    }
+
+    void read_fault_leaves_the_image_unchanged_data()
+    {
+        QTest::addColumn<sim::Faults>("faults");
+        QTest::addColumn<int>("block"); // the last block asked for
+        QTest::addColumn<int>("opens");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("wrong identity")
+            << sim::Faults{.wrong_identity = true} << 0 << 4 << Connect_failed;
+        QTest::newRow("noise at 3") << sim::Faults{.noise_at = 3} << 3 << 4 << Connect_failed;
+        QTest::newRow("noise at 200") << sim::Faults{.noise_at = 200} << 200 << 4 << Connect_failed;
+        QTest::newRow("stall at 131") << sim::Faults{.stall_at = 131} << 131 << 4 << Connect_failed;
+        QTest::newRow("stall at 272") << sim::Faults{.stall_at = 272} << 272 << 4 << Connect_failed;
+        QTest::newRow("short at 144")
+            << sim::Faults{.short_reply_at = 144} << 144 << 4 << Connect_failed;
+        QTest::newRow("hang-up at 50") << sim::Faults{.hang_up_at = 50} << 50 << 1 << Port_failed;
+    }
+    void read_fault_leaves_the_image_unchanged()
+    {
+        QFETCH(sim::Faults, faults);
+        QFETCH(int, block);
+        QFETCH(int, opens);
+        QFETCH(QString, message);
+        Link_rig<Read_engine> rig;
+        mark_image();
+        rig.radio.set_faults(faults);
+        rig.engine.start();
+        rig.clock.advance(90'000);
+
+        QVERIFY(image_is_marked());
+        QVERIFY(!rig.engine.link_done && !rig.engine.link_busy && !rig.log.open);
+        QCOMPARE(rig.log.sent.count(Connect), opens); // the whole handshake each time
+        QCOMPARE(rig.listener.block_numbers().value(rig.listener.block_numbers().size() - 1),
+                 block);
+        QCOMPARE(rig.listener.messages, QStringList{message});
+        if (message == Connect_failed) {
+            QCOMPARE(rig.listener.statuses.last(), Fault_status);
+            QCOMPARE(rig.listener.progress.last(), 0);
+        }
+    }
+
+    void read_short_reply_times_out_and_starts_again_from_block_1()
+    {
+        Link_rig<Read_engine> rig;
+        rig.radio.set_faults({.short_reply_at = 7, .once = true});
+        rig.engine.start();
+        QVERIFY(rig.run_to_end());
+
+        const QList<int> numbers = rig.listener.block_numbers();
+        QCOMPARE(numbers.mid(0, 8), (QList<int>{1, 2, 3, 4, 5, 6, 7, 1}));
+        QCOMPARE(numbers.mid(7), Transfer_blocks(272));
+        QCOMPARE(rig.log.opens, 2);
+        for (int block : Transfer_blocks(254))
+            QCOMPARE(Bytes_of(chann, block), Radio_bytes(rig.radio, block));
+        QCOMPARE(rig.listener.messages, QStringList{Read_complete});
+    }
+
+    void read_start_and_cancel_are_refused_only_while_busy()
+    {
+        Link_rig<Read_engine> rig;
+        QVERIFY(rig.engine.may_close());
+        rig.engine.start();
+        rig.clock.advance(100);
+        rig.engine.start();
+        QVERIFY(!rig.engine.may_close());
+        QVERIFY(rig.run_to_end());
+        QVERIFY(rig.engine.may_close());
+        QCOMPARE(rig.log.opens, 1);
+        QCOMPARE(rig.listener.messages,
+                 (QStringList{"Operate prompt: 正在与对讲机进行读写操作 ！ / Read-write operating "
+                              "with transceiver .",
+                              "Operate prompt: 正在进行读写操作,请勿关窗口 ！, / Read-write "
+                              "operating，don't close the window. ,",
+                              Read_complete}));
+    }
+
+    void read_port_that_cannot_be_opened_shows_only_the_port_error()
+    {
+        Link_rig<Read_engine> rig;
+        rig.log.refuse_open = QStringLiteral("/dev/ttyUSB0: Permission denied");
+        rig.engine.start();
+        rig.clock.advance(30'000);
+
+        QCOMPARE(rig.listener.messages, QStringList{Port_failed});
+        QCOMPARE(rig.listener.details, rig.log.refuse_open);
+        QVERIFY(rig.listener.statuses.isEmpty() && rig.listener.progress.isEmpty());
+        QVERIFY(Port_error && rig.log.sent.isEmpty() && !rig.engine.link_busy);
+        rig.log.refuse_open.clear(); // the next attempt clears the flag
+        rig.engine.start();
+        QVERIFY(!Port_error);
+    }
+
+    void write_whole_data() { pieces_data(); }
+    void write_whole()
+    {
+        QFETCH(int, largest_piece);
+        Link_rig<Write_engine> rig;
+        rig.log.largest_piece = largest_piece;
+        chann(1, 13) = 0x0D; // data bytes may look like CR
+        rig.engine.start();
+        QCOMPARE(Bytes_of(chann, 139), "ZRQ-47" + QByteArray(10, char(255)));
+        QVERIFY(rig.run_to_end());
+
+        QCOMPARE(rig.radio.written_blocks(), Transfer_blocks(271));
+        const QByteArray &sent = rig.log.sent;
+        QCOMPARE(sent.size(), Handshake.size() + 258 * 24 + 1);
+        QVERIFY(sent.startsWith(Handshake) && sent.endsWith('E'));
+        QCOMPARE(sent.mid(Handshake.size(), 24),
+                 "AT^W" + QByteArray("\x00\x10\x10", 3) + Bytes_of(chann, 1) + "\r");
+        QCOMPARE(sent.mid(Handshake.size() + 128 * 24 + 4, 2), QByteArray("\x08\x30"));
+        QCOMPARE(sent.mid(sent.size() - 25 + 4, 2), QByteArray("\x10\xF0"));
+        for (int i = 0; i < 258; ++i) {
+            const int block = Transfer_blocks(271)[i];
+            QCOMPARE(sent.mid(Handshake.size() + i * 24, 24),
+                     "AT^W" + Address_of(block) + "\x10" + Bytes_of(chann, block) + "\r");
+            QCOMPARE(Radio_bytes(rig.radio, block), Bytes_of(chann, block));
+        }
+        QCOMPARE(rig.log.longer_writes, 0);
+
+        const Recording_listener &shown = rig.listener;
+        QCOMPARE(shown.block_numbers(), QList<int>{0} + Transfer_blocks(270));
+        QCOMPARE(shown.statuses[1], "正在写入  0  数据块 / Writing  0  Data Block");
+        QCOMPARE(shown.statuses.last(), "数据写入完毕 ！ / Complete writing Data ");
+        QCOMPARE(shown.progress.mid(0, 3), (QList<int>{0, 0, 0})); // by 272, of the next block
+        QCOMPARE(shown.progress.last(), 271 * 100 / 272);
+        // End, then the port closes (a closed port sends nothing), then the
+        // dialog closes with no message.
+        QVERIFY(!rig.log.open && rig.radio.ended() && !rig.engine.link_busy);
+        rig.clock.advance(499);
+        QCOMPARE(shown.finished_count, 0);
+        rig.clock.advance(1);
+        QCOMPARE(shown.finished_count, 1);
+        QVERIFY(shown.messages.isEmpty());
+    }
+
+    // An ACK before the frame has gone out completely answers nothing.
+    void write_ignores_an_early_ack()
+    {
+        Link_rig<Write_engine> rig;
+        rig.engine.start();
+        QVERIFY(rig.clock.advance_until([&] { return rig.engine.block_no == 10; }, 10'000));
+        QVERIFY(!rig.engine.sent_all);
+        rig.line.arrive(QByteArray(1, Protocol::Ack));
+        rig.clock.advance(1);
+        QCOMPARE(rig.engine.block_no, 10);
+        QVERIFY(rig.run_to_end());
+        QCOMPARE(rig.radio.written_blocks(), Transfer_blocks(271));
+    }
+
+    void write_ignores_other_bytes_and_starts_over()
+    {
+        Link_rig<Write_engine> rig;
+        rig.radio.set_faults({.noise_at = 100, .once = true});
+        rig.engine.start();
+        QVERIFY(rig.run_to_end());
+        // The radio answered block 100 with noise instead of storing it.
+        QCOMPARE(rig.radio.written_blocks(), Transfer_blocks(99) + Transfer_blocks(271));
+        QCOMPARE(rig.log.opens, 2);
+        QVERIFY(rig.listener.messages.isEmpty());
+    }
+
+    void write_without_a_programmed_channel_sends_nothing()
+    {
+        Link_rig<Write_engine> rig;
+        chann.fill(0, 127, 0, 15, 255);
+        for (int row = 0; row < 128; ++row)
+            chann(row, row % 4) = 0x12; // part of a frequency only
+        chann.fill(128, 128, 0, 3, 0x45);
+        const QByteArray row_139 = Bytes_of(chann, 139);
+        rig.engine.start();
+        rig.clock.advance(30'000);
+        QCOMPARE(rig.listener.messages,
+                 QStringList{"Operate prompt: 信道参数不能为空 / Please input the frequency in "
+                             "channel "});
+        QVERIFY(rig.log.opens == 0 && rig.log.sent.isEmpty());
+        QCOMPARE(Bytes_of(chann, 139), row_139);
+    }
+
+    void write_fails_after_three_retries()
+    {
+        Link_rig<Write_engine> rig;
+        rig.radio.set_faults({.no_answer = true});
+        rig.engine.start();
+        rig.clock.advance(30'000);
+        QCOMPARE(rig.log.opens, 4);
+        QCOMPARE(rig.listener.messages, QStringList{Connect_failed});
+        QCOMPARE(rig.listener.statuses.last(), Fault_status);
+        QVERIFY(rig.radio.written_blocks().isEmpty());
+    }
+
+    void power_takes_the_levels_from_the_radio_and_sends_each_change()
+    {
+        Link_rig<Power_engine> rig;
+        for (int level = 0; level < 3; ++level)
+            rig.radio.set_byte(Power_row, level, 40 + 90 * level);
+        QVERIFY(open_identified(rig));
+        QCOMPARE(rig.listener.levels, 1);
+        QCOMPARE(Bytes_of(chann, Power_row, 0, 3), QByteArray("\x28\x82\xDC"));
+        // The first frame goes out as soon as the radio is identified.
+        QCOMPARE(rig.log.sent, Power_connect + Power_header + Bytes_of(chann, Power_row));
+        QCOMPARE(rig.radio.power_frames(), QList<QByteArray>{Bytes_of(chann, Power_row)});
+
+        const qsizetype before = rig.log.sent.size();
+        rig.engine.set_level(2, 200);
+        rig.clock.advance(100);
+        QCOMPARE(rig.log.sent.mid(before),
+                 Power_header + "\x28\x82\xC8\x02\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\x0F\x10");
+        QCOMPARE(rig.radio.power_frames().last(), rig.log.sent.mid(before + 5));
+        QVERIFY(!rig.engine.link_busy);
+
+        // A frame queued before the last went out replaces it.
+        rig.engine.set_level(0, 10);
+        rig.clock.advance(5);
+        rig.engine.set_level(0, 11);
+        rig.clock.advance(100);
+        QCOMPARE(rig.radio.power_frames().size(), 3);
+        QCOMPARE(rig.radio.power_frames().last()[0], 11);
+
+        rig.clock.advance(5000); // the watchdog leaves a live link alone
+        QCOMPARE(rig.listener.finished_count, 0);
+        const QByteArray sent = rig.log.sent;
+        rig.engine.leave();
+        rig.engine.leave();
+        QCOMPARE(rig.log.sent, sent + "b");
+        QVERIFY(!rig.log.open && rig.radio.left());
+    }
+
+    void power_sends_nothing_before_identification()
+    {
+        Link_rig<Power_engine> rig;
+        rig.engine.opened();
+        rig.engine.set_level(1, 77);
+        QCOMPARE(Bytes_of(chann, Power_row, 0, 4), QByteArray("\x01\x4D\x03\x01"));
+        rig.clock.advance(14);
+        QVERIFY(rig.log.sent.isEmpty());
+        rig.clock.advance(1);
+        QCOMPARE(rig.log.sent, Power_connect);
+    }
+
+    void power_gives_up_on_a_radio_that_does_not_identify_data()
+    {
+        QTest::addColumn<sim::Faults>("faults");
+        QTest::newRow("silent") << sim::Faults{.no_answer = true};
+        QTest::newRow("wrong identity") << sim::Faults{.wrong_identity = true};
+    }
+    void power_gives_up_on_a_radio_that_does_not_identify()
+    {
+        QFETCH(sim::Faults, faults);
+        Link_rig<Power_engine> rig;
+        rig.radio.set_faults(faults);
+        const QByteArray row = Bytes_of(chann, Power_row);
+        rig.engine.opened();
+        rig.clock.advance(1499);
+        QVERIFY(!rig.log.open); // the reply time-out closed the port
+        QCOMPARE(rig.listener.finished_count, 0);
+        rig.clock.advance(1);
+        QCOMPARE(rig.listener.finished_count, 1);
+        rig.clock.advance(30'000);
+        QCOMPARE(rig.listener.finished_count, 1);
+        QCOMPARE(rig.log.sent, Power_connect); // no retry, no Leave on a closed port
+        QVERIFY(rig.listener.levels == 0 && rig.listener.messages.isEmpty());
+        QCOMPARE(Bytes_of(chann, Power_row), row);
+    }
+
+    void power_closes_on_a_port_error_and_on_a_lost_ack()
+    {
+        Link_rig<Power_engine> refused;
+        refused.log.refuse_open = QStringLiteral("COM1 stands for no serial device");
+        refused.engine.opened();
+        QCOMPARE(refused.listener.messages, QStringList{Port_failed});
+        refused.clock.advance(500);
+        QCOMPARE(refused.listener.finished_count, 1);
+
+        Link_rig<Power_engine> lost;
+        QVERIFY(open_identified(lost));
+        lost.radio.set_faults({.no_answer = true});
+        lost.engine.set_level(0, 5);
+        lost.clock.advance(2000);
+        QCOMPARE(lost.listener.finished_count, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(Test_link_engines)
+#include "test_link_engines.moc"
