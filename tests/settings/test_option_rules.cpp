@@ -2,23 +2,47 @@
 #include "core/image.h"
 #include "core/tables.h"
 #include "image_cells.h"
+#include "settings/frequency_entry.h"
 #include "settings/option_rules.h"
 
 #include <QTest>
 
 using namespace r7k;
-
-Q_DECLARE_METATYPE(r7k::Option_list)
+using enum Option_list;
 
 namespace {
 
-constexpr Option_list All_lists[] = {
-    Option_list::Sql,    Option_list::TOT,   Option_list::Scan_way, Option_list::Mode,
-    Option_list::Step,   Option_list::Sft_d, Option_list::Vox,      Option_list::Decode,
-    Option_list::Encode, Option_list::TXP,   Option_list::WN_TX,    Option_list::WN_RX,
+// A list's code in one cell (and a tone's polarity bits in column 12): the
+// entry it shows, the code stored back on showing, the cell after picking
+// entry 1.
+struct Code {
+    Option_list list;
+    int row, column, code, column12;
+    QString shown;
+    int stored, picked_1;
 };
 
+// Characters typed into a field holding text: those let in and those kept out.
+struct Keys {
+    bool offset;
+    QString text, let_in, kept_out;
+};
+
+// Leaving the RX field: the TX and RX cells stored, or none when rejected.
+struct Rx_leave {
+    QString rx;
+    int duplex;
+    QString offset;
+    QList<int> stored;
+};
+
+const QList<int> Rx_438{0x00, 0x25, 0x81, 0x43};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Code)
+Q_DECLARE_METATYPE(Rx_leave)
+Q_DECLARE_METATYPE(Keys)
 
 class Test_option_rules : public QObject {
     Q_OBJECT
@@ -28,192 +52,110 @@ private Q_SLOTS:
     {
         Language = false;
         Reset_image();
+        Freq_low = 400;
+        Freq_high = 470;
     }
 
-    void list_entries_in_both_languages()
+    void list_entries_in_order()
     {
         Language = true;
-        QCOMPARE(List_entries(Option_list::Mode), QStringList({"频率", "信道", "仅信道模式"}));
+        QCOMPARE(List_entries(Mode), QStringList({"频率", "信道", "仅信道模式"}));
         Language = false;
-        QCOMPARE(List_entries(Option_list::Mode),
-                 QStringList({"Frequncy", "Channel", "Only Channel"}));
-        QCOMPARE(List_entries(Option_list::Vox),
-                 QStringList({"Off", "1", "2", "3", "4", "5", "6", "7", "8"}));
-        const QStringList tones = List_entries(Option_list::Encode);
+        QCOMPARE(List_entries(Mode), QStringList({"Frequncy", "Channel", "Only Channel"}));
+        const QStringList tones = List_entries(Encode);
         QCOMPARE(tones.size(), 259);
         QCOMPARE(tones.mid(49, 3), QStringList({"250.3", "254.1", "D023N"}));
         QCOMPARE(tones.mid(154, 2), QStringList({"D754N", "D023I"}));
-        QCOMPARE(tones[258], QStringLiteral("D754I"));
     }
 
-    void work_mode_and_switches_share_a_cell_data()
+    void codes_shown_lowered_and_picked_data()
     {
-        QTest::addColumn<int>("column3");
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<bool>("save");
-        QTest::addColumn<bool>("scan");
-        QTest::addColumn<int>("lowered");
-        QTest::newRow("7") << 7 << "Channel" << true << true << 7;
-        QTest::newRow("11") << 11 << "Only Channel" << true << true << 11;
-        QTest::newRow("15") << 15 << "Only Channel" << true << true << 11;
-        QTest::newRow("0xF2") << 0xF2 << "Frequncy" << true << false << 0xF2;
+        QTest::addColumn<Code>("code");
+        QTest::newRow("squelch 12") << Code{Sql, Settings_row, 0, 12, 0, "9", 9, 1};
+        QTest::newRow("time-out 255") << Code{TOT, Settings_row, 1, 255, 0, "7", 7, 1};
+        QTest::newRow("scan way 3") << Code{Scan_way, Settings_row, 2, 3, 0, "SE", 2, 1};
+        QTest::newRow("mode 7") << Code{Mode, Settings_row, 3, 7, 0, "Channel", 7, 7};
+        QTest::newRow("mode 11") << Code{Mode, Settings_row, 3, 11, 0, "Only Channel", 11, 7};
+        QTest::newRow("mode 15") << Code{Mode, Settings_row, 3, 15, 0, "Only Channel", 11, 7};
+        QTest::newRow("mode 0xF2") << Code{Mode, Settings_row, 3, 0xF2, 0, "Frequncy", 0xF2, 0xF6};
+        QTest::newRow("step 9") << Code{Step, Settings_row, 5, 9, 0, "25K", 4, 1};
+        QTest::newRow("duplex 255") << Code{Sft_d, Settings_row, 6, 255, 0, "Minus", 2, 1};
+        QTest::newRow("VOX 200") << Code{Vox, Vfo_row, 10, 200, 0, "8", 8, 1};
+        QTest::newRow("VOX 3") << Code{Vox, Vfo_row, 10, 3, 0, "3", 3, 1};
+        QTest::newRow("decode 60") << Code{Decode, Vfo_row, 8, 60, 0xFE, "D053N", 60, 1};
+        QTest::newRow("decode 60 inverted") << Code{Decode, Vfo_row, 8, 60, 1, "D053I", 60, 1};
+        QTest::newRow("decode 200") << Code{Decode, Vfo_row, 8, 200, 0, "D754N", 154, 1};
+        QTest::newRow("decode 200 inverted") << Code{Decode, Vfo_row, 8, 200, 1, "D754I", 154, 1};
+        QTest::newRow("decode 35") << Code{Decode, Vfo_row, 8, 35, 0, "183.5", 35, 1};
+        QTest::newRow("decode 35 bit set") << Code{Decode, Vfo_row, 8, 35, 1, "183.5", 35, 1};
+        QTest::newRow("encode 60 decode bit") << Code{Encode, Vfo_row, 9, 60, 1, "D053N", 60, 1};
+        QTest::newRow("encode 60 inverted") << Code{Encode, Vfo_row, 9, 60, 2, "D053I", 60, 1};
+        QTest::newRow("encode 255 erased") << Code{Encode, Vfo_row, 9, 255, 255, "D754I", 154, 1};
     }
-    void work_mode_and_switches_share_a_cell()
+    void codes_shown_lowered_and_picked()
     {
-        QFETCH(int, column3);
-        QFETCH(QString, mode);
-        QFETCH(bool, save);
-        QFETCH(bool, scan);
-        QFETCH(int, lowered);
-        chann(Settings_row, 3) = qint16(column3);
-        QCOMPARE(List_entries(Option_list::Mode).value(Shown_index(Option_list::Mode)), mode);
-        QCOMPARE(Shown_checked(Option_switch::Save), save);
-        QCOMPARE(Shown_checked(Option_switch::Scan), scan);
-        Lower_stored_code(Option_list::Mode);
-        QCOMPARE(int(chann(Settings_row, 3)), lowered);
-
-        // Each store changes its own bits only.
-        Store_index(Option_list::Mode, 1);
-        QCOMPARE(int(chann(Settings_row, 3)), (lowered & 0xF3) | 4);
-        Store_checked(Option_switch::Save, !save);
-        QCOMPARE(Shown_checked(Option_switch::Save), !save);
-        QCOMPARE(Shown_checked(Option_switch::Scan), scan);
-        Store_checked(Option_switch::Scan, !scan);
-        QCOMPARE(Shown_checked(Option_switch::Scan), !scan);
-        QCOMPARE(Shown_index(Option_list::Mode), 1);
-        QCOMPARE(chann(Settings_row, 3) & 0xF0, lowered & 0xF0);
-    }
-
-    void codes_beyond_a_list_are_lowered_data()
-    {
-        QTest::addColumn<Option_list>("list");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("stored");
-        QTest::newRow("squelch 12") << Option_list::Sql << Settings_row << 0 << 12 << "9" << 9;
-        QTest::newRow("time-out 255") << Option_list::TOT << Settings_row << 1 << 255 << "7" << 7;
-        QTest::newRow("scan way 3") << Option_list::Scan_way << Settings_row << 2 << 3 << "SE" << 2;
-        QTest::newRow("step 9") << Option_list::Step << Settings_row << 5 << 9 << "25K" << 4;
-        QTest::newRow("duplex 255")
-            << Option_list::Sft_d << Settings_row << 6 << 255 << "Minus" << 2;
-        QTest::newRow("VOX 200") << Option_list::Vox << Vfo_row << 10 << 200 << "8" << 8;
-        QTest::newRow("VOX 3 kept") << Option_list::Vox << Vfo_row << 10 << 3 << "3" << 3;
-    }
-    void codes_beyond_a_list_are_lowered()
-    {
-        QFETCH(Option_list, list);
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(int, code);
-        QFETCH(QString, shown);
-        QFETCH(int, stored);
-        chann(row, column) = qint16(code);
+        QFETCH(Code, code);
+        chann(code.row, code.column) = qint16(code.code);
+        chann(Vfo_row, 12) = qint16(code.column12);
         Data_image expected = chann;
-        expected(row, column) = qint16(stored);
-        QCOMPARE(List_entries(list).value(Shown_index(list)), shown);
-        Lower_stored_code(list);
+        expected(code.row, code.column) = qint16(code.stored);
+        const int index = Shown_index(code.list);
+        QCOMPARE(List_entries(code.list).value(index), code.shown);
+        QCOMPARE(Is_inverted_tone(index), code.shown.endsWith('I'));
+        Lower_stored_code(code.list);
         QVERIFY(chann == expected);
-        Store_index(list, 1);
-        QCOMPARE(int(chann(row, column)), 1);
+        Store_index(code.list, 1);
+        expected(code.row, code.column) = qint16(code.picked_1);
+        QVERIFY(chann == expected);
     }
 
-    void tone_shown_from_code_and_polarity_data()
+    // Battery save and scan share column 3 with the work mode.
+    void switches_keep_the_other_bits()
     {
-        QTest::addColumn<Option_list>("list");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("column12");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("lowered");
-        const auto add = [](const char *name, Option_list list, int code, int column12,
-                            const char *shown, int lowered) {
-            QTest::newRow(name) << list << code << column12 << QString::fromLatin1(shown)
-                                << lowered;
-        };
-        add("decode 60 normal", Option_list::Decode, 60, 0xFE, "D053N", 60);
-        add("decode 60 inverted", Option_list::Decode, 60, 0x01, "D053I", 60);
-        add("decode 200 normal", Option_list::Decode, 200, 0, "D754N", 154);
-        add("decode 200 inverted", Option_list::Decode, 200, 1, "D754I", 154);
-        add("decode 35", Option_list::Decode, 35, 0, "183.5", 35);
-        add("decode 35 bit set", Option_list::Decode, 35, 1, "183.5", 35);
-        add("encode 60 decode bit", Option_list::Encode, 60, 0x01, "D053N", 60);
-        add("encode 60 inverted", Option_list::Encode, 60, 0x02, "D053I", 60);
-        add("encode 255 erased", Option_list::Encode, 255, 255, "D754I", 154);
-        add("encode off", Option_list::Encode, 0, 2, "OFF", 0);
-    }
-    void tone_shown_from_code_and_polarity()
-    {
-        QFETCH(Option_list, list);
-        QFETCH(int, code);
-        QFETCH(int, column12);
-        QFETCH(QString, shown);
-        QFETCH(int, lowered);
-        const int column = list == Option_list::Decode ? 8 : 9;
-        chann(Vfo_row, column) = qint16(code);
-        chann(Vfo_row, 12) = qint16(column12);
-        const int index = Shown_index(list);
-        QCOMPARE(List_entries(list).value(index), shown);
-        QCOMPARE(Is_inverted_tone(index), shown.endsWith(QLatin1Char('I')));
-        Lower_stored_code(list);
-        QCOMPARE(int(chann(Vfo_row, column)), lowered);
-        QCOMPARE(int(chann(Vfo_row, 12)), column12);
+        chann(Settings_row, 3) = 0xF6;
+        QVERIFY(Shown_checked(Option_switch::Save) && !Shown_checked(Option_switch::Scan));
+        Store_checked(Option_switch::Save, false);
+        Store_checked(Option_switch::Scan, true);
+        QCOMPARE(chann(Settings_row, 3), 0xF5);
     }
 
-    void tone_choice_stores_code_and_polarity_bit()
-    {
-        chann(Vfo_row, 12) = 0xF0;
-        Store_index(Option_list::Decode, 155); // D023I
-        QCOMPARE(cells(Vfo_row, 8, 12), (QList<int>{51, 0, 0, 7, 0xF1}));
-        Store_index(Option_list::Decode, 1); // 67.0 keeps the bit
-        QCOMPARE(cells(Vfo_row, 8, 12), (QList<int>{1, 0, 0, 7, 0xF1}));
-        Store_index(Option_list::Decode, 51); // D023N clears it
-        QCOMPARE(cells(Vfo_row, 8, 12), (QList<int>{51, 0, 0, 7, 0xF0}));
-        Store_index(Option_list::Encode, 258); // D754I
-        QCOMPARE(cells(Vfo_row, 8, 12), (QList<int>{51, 154, 0, 7, 0xF2}));
-        Store_index(Option_list::Encode, 0);
-        QCOMPARE(cells(Vfo_row, 8, 12), (QList<int>{51, 0, 0, 7, 0xF2}));
-        Store_index(Option_list::Encode, 259); // not an entry
-        Store_index(Option_list::Encode, -1);
-        QCOMPARE(cells(Vfo_row, 8, 12), (QList<int>{51, 0, 0, 7, 0xF2}));
-    }
-
-    void bandwidth_power_and_tx_bandwidth_bits()
+    // Column 11 holds bandwidth, power and TX bandwidth; column 12 the polarity bits.
+    void tone_and_flag_picks_keep_the_other_bits()
     {
         chann(Vfo_row, 11) = 0xFF;
-        Store_index(Option_list::WN_RX, 0); // Narrow clears bits 0 and 2
-        QCOMPARE(int(chann(Vfo_row, 11)), 0xFA);
-        Store_index(Option_list::WN_TX, 1); // TX Wide sets bit 2 only
-        QCOMPARE(int(chann(Vfo_row, 11)), 0xFE);
-        QCOMPARE(Shown_index(Option_list::WN_RX), 0);
-        QCOMPARE(Shown_index(Option_list::WN_TX), 1);
+        chann(Vfo_row, 12) = 0xF0;
+        const auto pick = [](Option_list list, int index, QList<int> columns_8_to_12) {
+            Store_index(list, index);
+            QCOMPARE(cells(Vfo_row, 8, 12), columns_8_to_12);
+        };
+        pick(Decode, 155, {51, 0, 0, 0xFF, 0xF1}); // D023I
+        pick(Decode, 1, {1, 0, 0, 0xFF, 0xF1});    // 67.0 keeps the bit
+        pick(Decode, 51, {51, 0, 0, 0xFF, 0xF0});  // D023N clears it
+        pick(Encode, 258, {51, 154, 0, 0xFF, 0xF2});
+        pick(Encode, 0, {51, 0, 0, 0xFF, 0xF2});
+        pick(Encode, 259, {51, 0, 0, 0xFF, 0xF2}); // not an entry
+        pick(Encode, -1, {51, 0, 0, 0xFF, 0xF2});
+        pick(WN_RX, 0, {51, 0, 0, 0xFA, 0xF2}); // Narrow clears bits 0 and 2
+        pick(WN_TX, 1, {51, 0, 0, 0xFE, 0xF2}); // TX Wide sets bit 2 only
+        QCOMPARE(Shown_index(WN_RX), 0);
+        QCOMPARE(Shown_index(WN_TX), 1);
         // Showing never stores a bandwidth, which would overwrite bit 2.
-        for (Option_list list : All_lists)
+        for (auto list : {TXP, WN_TX, WN_RX})
             Lower_stored_code(list);
-        QCOMPARE(int(chann(Vfo_row, 11)), 0xFE);
-        Store_index(Option_list::TXP, 0);
-        QCOMPARE(int(chann(Vfo_row, 11)), 0xFC);
-        QCOMPARE(Shown_index(Option_list::TXP), 0);
-        Store_index(Option_list::WN_RX, 1);
-        QCOMPARE(int(chann(Vfo_row, 11)), 0xFD);
+        pick(TXP, 0, {51, 0, 0, 0xFC, 0xF2});
+        pick(WN_RX, 1, {51, 0, 0, 0xFD, 0xF2});
     }
 
     void frequencies_stored_as_typed()
     {
-        QVERIFY(Store_rx_text(QStringLiteral("438.125")));
-        QCOMPARE(cells(Vfo_row, 4, 7), (QList<int>{0x00, 0x25, 0x81, 0x43}));
-        QCOMPARE(Shown_rx_text(), QStringLiteral("438.12500"));
+        QVERIFY(Store_rx_text("438.125"));
         // No snapping to the 5 kHz or 6.25 kHz grid.
-        QVERIFY(Store_tx_text(QStringLiteral("438.0062")));
-        QCOMPARE(cells(Vfo_row, 0, 3), (QList<int>{0x20, 0x06, 0x80, 0x43}));
-        QCOMPARE(Shown_tx_text(), QStringLiteral("438.00620"));
-        QCOMPARE(cells(Vfo_row, 4, 7), (QList<int>{0x00, 0x25, 0x81, 0x43}));
-
-        QVERIFY(Store_offset_text(QStringLiteral("5")));
-        QCOMPARE(cells(Settings_row, 7, 10), (QList<int>{0, 0, 0, 5}));
-        QCOMPARE(Shown_offset_text(), QStringLiteral("5.000000"));
-        QVERIFY(Store_offset_text(QStringLiteral("12.5")));
-        QCOMPARE(Shown_offset_text(), QStringLiteral("12.500000"));
+        QVERIFY(Store_tx_text("438.0062"));
+        QCOMPARE(cells(Vfo_row, 0, 7), QList<int>({0x20, 0x06, 0x80, 0x43}) + Rx_438);
+        QCOMPARE(Shown_tx_text() + Shown_rx_text(), "438.00620438.12500");
+        QVERIFY(Store_offset_text("12.5"));
+        QCOMPARE(cells(Settings_row, 7, 10), (QList<int>{0, 0, 0x50, 0x12}));
+        QCOMPARE(Shown_offset_text(), "12.500000");
         QVERIFY(Store_offset_text(QString()));
         QCOMPARE(cells(Settings_row, 6, 11), (QList<int>{0, 255, 255, 255, 255, 255}));
     }
@@ -224,21 +166,91 @@ private Q_SLOTS:
     {
         chann.fill(Vfo_row, Vfo_row, 0, 7, 255);
         chann.fill(Settings_row, Settings_row, 7, 10, 255);
-        QCOMPARE(Shown_rx_text(), QString());
-        QCOMPARE(Shown_tx_text(), QString());
-        QCOMPARE(Shown_offset_text(), QString());
+        QCOMPARE(Shown_rx_text() + Shown_tx_text() + Shown_offset_text(), QString());
         chann(Vfo_row, 2) = 0x4A;
         QCOMPARE(Shown_tx_text(), QString());
-
         const Data_image erased = chann;
-        QVERIFY(!Store_tx_text(QStringLiteral("1666.66665")));
-        QVERIFY(!Store_rx_text(QStringLiteral("-2.5")));
-        QVERIFY(!Store_offset_text(QStringLiteral("166.666665")));
+        QVERIFY(!Store_tx_text("1666.66665"));
+        QVERIFY(!Store_rx_text("-2.5"));
+        QVERIFY(!Store_offset_text("166.666665"));
         QVERIFY(chann == erased);
-        QVERIFY(Store_tx_text(QStringLiteral("999.99999")));
-        QCOMPARE(cells(Vfo_row, 0, 3), (QList<int>{0x99, 0x99, 0x99, 0x99}));
-        QVERIFY(Store_offset_text(QStringLiteral("99.999999")));
-        QCOMPARE(cells(Settings_row, 7, 10), (QList<int>{0x99, 0x99, 0x99, 0x99}));
+        QVERIFY(Store_tx_text("999.99999"));
+        QVERIFY(Store_offset_text("99.999999"));
+        QCOMPARE(cells(Vfo_row, 0, 3) + cells(Settings_row, 7, 10), QList<int>(8, 0x99));
+    }
+
+    void key_filters_data()
+    {
+        QTest::addColumn<Keys>("keys");
+        QTest::newRow("RX empty") << Keys{false, "", "4\b", ".-a"};
+        QTest::newRow("RX blanks") << Keys{false, "  ", "4", "."};
+        QTest::newRow("RX 438") << Keys{false, "438", ".0", "a\r"};
+        QTest::newRow("RX eight characters") << Keys{false, "438.1250", "0.", ""};
+        QTest::newRow("RX nine characters") << Keys{false, "438125000", ".\b", "1"};
+        QTest::newRow("offset empty") << Keys{true, "", "5\r\b", ".x"};
+        QTest::newRow("offset 5") << Keys{true, "5", ".\b", "x"};
+        QTest::newRow("offset 5.2") << Keys{true, "5.2", "0", "."};
+        QTest::newRow("offset seven characters") << Keys{true, "69.9875", "0", ""};
+        QTest::newRow("offset eight characters") << Keys{true, "69.98750", "\b\r", "1"};
+    }
+    void key_filters()
+    {
+        QFETCH(Keys, keys);
+        const auto accepted = keys.offset ? Offset_key_accepted : Rx_key_accepted;
+        for (const QChar key : keys.let_in)
+            QVERIFY2(accepted(keys.text, key), qPrintable(QString(key)));
+        for (const QChar key : keys.kept_out)
+            QVERIFY2(!accepted(keys.text, key), qPrintable(QString(key)));
+    }
+
+    void rx_leave_data()
+    {
+        QTest::addColumn<Rx_leave>("leave");
+        const QList<int> rejected;
+        const auto both = [](QList<int> bytes) { return bytes + bytes; };
+        QTest::newRow("off") << Rx_leave{"438.125", 0, "5", Rx_438 + Rx_438};
+        QTest::newRow("plus, no offset") << Rx_leave{"438.125", 1, "", Rx_438 + Rx_438};
+        QTest::newRow("plus 69.99")
+            << Rx_leave{"438.125", 1, "69.99", QList<int>{0x00, 0x15, 0x81, 0x50} + Rx_438};
+        QTest::newRow("no direction")
+            << Rx_leave{"438.125", -1, "5", QList<int>{80, 18, 0, 64} + Rx_438};
+        QTest::newRow("low limit") << Rx_leave{"400", 0, "", both({0, 0, 0, 0x40})};
+        QTest::newRow("below the high limit")
+            << Rx_leave{"469.99999", 0, "", both({0x99, 0x99, 0x99, 0x46})};
+        QTest::newRow("high limit") << Rx_leave{"470", 0, "", rejected};
+        QTest::newRow("below") << Rx_leave{"399.99999", 0, "", rejected};
+        QTest::newRow("empty") << Rx_leave{"", 0, "", rejected};
+        QTest::newRow("ten characters") << Rx_leave{"438.125000", 0, "", rejected};
+        QTest::newRow("two points") << Rx_leave{"438.1.5", 0, "", both({0, 0, 0x81, 0x43})};
+    }
+    void rx_leave()
+    {
+        QFETCH(Rx_leave, leave);
+        const QList<int> before = cells(Vfo_row, 0, 7);
+        const Entry entry = Leave_rx(leave.rx, leave.duplex, leave.offset);
+        QCOMPARE(entry, leave.stored.isEmpty() ? Entry::Rejected : Entry::Accepted);
+        QCOMPARE(cells(Vfo_row, 0, 7), leave.stored.isEmpty() ? before : leave.stored);
+        QCOMPARE(Rx_text_changed(leave.rx),
+                 leave.rx.size() > 9 ? Entry::Rejected : Entry::Accepted);
+    }
+
+    void offset_leave_and_the_following_tx()
+    {
+        Store_rx_text("438.125");
+        const QList<int> tx = cells(Vfo_row, 0, 3);
+        QCOMPARE(Leave_offset("1.2345678", 2, "438.125"), Entry::Rejected);
+        QCOMPARE(cells(Vfo_row, 0, 3) + cells(Settings_row, 7, 10), tx + QList<int>(4, 255));
+        // With no RX frequency the TX stays, and a TX that four BCD bytes
+        // cannot hold is not stored.
+        QCOMPARE(Leave_offset("5", 0, QString()), Entry::Accepted);
+        Follow_duplex(2, "30", "69");
+        QCOMPARE(cells(Vfo_row, 0, 3), tx);
+        QCOMPARE(Leave_offset("69.9875", 2, "438.125"), Entry::Accepted);
+        QCOMPARE(cells(Settings_row, 7, 10), (QList<int>{0x00, 0x75, 0x98, 0x69}));
+        QCOMPARE(Shown_tx_text(), "368.13750");
+        QCOMPARE(Following_tx_text(1, "", "5"), std::nullopt);
+        QCOMPARE(Following_tx_text(2, "145.6", ".6"), "145");
+        QCOMPARE(Following_tx_text(1, "438.125", "abc"), "438.125");
     }
 };
 
