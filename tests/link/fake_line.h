@@ -42,7 +42,11 @@ public:
         waiting.clear();
         return log.open;
     }
-    void close() override { log.open = false, waiting.clear(); }
+    void close() override
+    {
+        log.open = false;
+        waiting.clear();
+    }
     bool is_open() const override { return log.open; }
     int bytes_waiting() const override { return int(waiting.size()); }
     int read_byte() override

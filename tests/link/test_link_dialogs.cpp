@@ -25,7 +25,11 @@ class Editing_view final : public QWidget, public Image_view {
 public:
     using QWidget::QWidget;
     void activated() override {}
-    void commit_pending_edit() override { chann(1, 3) = 0x43, ++commits; }
+    void commit_pending_edit() override
+    {
+        chann(1, 3) = 0x43;
+        ++commits;
+    }
     int commits = 0;
 };
 

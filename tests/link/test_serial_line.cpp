@@ -24,7 +24,11 @@ struct Pty {
         if (openpty(&far, &near, name, nullptr, nullptr) == 0)
             Port_map::Set_mapping(Pty_port, QString::fromLocal8Bit(name));
     }
-    ~Pty() { ::close(far), ::close(near); }
+    ~Pty()
+    {
+        ::close(far);
+        ::close(near);
+    }
 };
 
 } // namespace
