@@ -52,19 +52,14 @@ class Channel_table_test : public QObject {
                           grid()->visualItemRect(item).center());
     }
 
-    // Each character a key press carrying its text, as an input method sends
-    // Chinese characters.
-    void type(const QString &text)
-    {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, editor(), Qt::Key(c.toUpper().unicode()), c, {});
-    }
-
+    // Types into the cell's emptied editor, each character a key press
+    // carrying its text, as an input method sends Chinese characters.
     void enter_text(int row, int column, const QString &text)
     {
         click(row, column);
         editor()->clear();
-        type(text);
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, editor(), Qt::Key(c.toUpper().unicode()), c, {});
     }
 
     void press_enter()
@@ -80,7 +75,6 @@ class Channel_table_test : public QObject {
         QAbstractItemView *list = combo()->view();
         list->scrollTo(list->model()->index(index, 0));
         const QPoint centre = list->visualRect(list->model()->index(index, 0)).center();
-        QTest::mouseMove(list->viewport(), centre);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
         QTRY_VERIFY(!list->isVisible());
     }
@@ -146,7 +140,8 @@ private Q_SLOTS:
             QCOMPARE(combo()->isVisible(), column > Tx_column);
             press_enter();
         }
-        type(u"Ab中文12"_s);
+        QVERIFY(editor()->isVisible());
+        enter_text(3, Name_column, u"Ab中文12"_s);
         press_enter();
         QCOMPARE(current(), (Grid_cell{4, Rx_column}));
         QCOMPARE(row_texts(3)[1] + row_texts(3)[7], u"446.00000Ab中文12"_s);
