@@ -1,11 +1,13 @@
 // The simulated radio's logic, in-process: every command, every fault, the
-// demo memory and the memory file.
+// demo memory, the memory file and r7k-sim's own options.
 
 #include "core/image.h"
 #include "link/protocol.h"
 #include "sim/radio.h"
+#include "sim/sim_options.h"
 
 #include <QFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,42 +18,21 @@ using namespace r7k::Protocol;
 
 namespace {
 
-QByteArray connect_frame()
-{
-    return Prefix + Access_word + Cr;
-}
-QByteArray short_frame(char code)
-{
-    return Prefix + code + Cr;
-}
-QByteArray block_frame(char code, int block, const QByteArray &data = {})
-{
-    const int address = block * 16;
-    return Prefix + code + char(address >> 8) + char(address & 0xFF) + Block_length + data + Cr;
-}
-QByteArray read_frame(int block)
-{
-    return block_frame(Read_code, block);
-}
-QByteArray write_frame(int block, const QByteArray &data)
-{
-    return block_frame(Write_code, block, data);
-}
-QByteArray power_connect_frame()
-{
-    return Prefix + Access_word + Prefix + Identify_code;
-}
-QByteArray power_frame(const QByteArray &data)
-{
-    return QByteArrayLiteral("\x06g\x0F\x00\x10") + data;
-}
-// The handshake of a read or write: Connect, Identify, Start.
-QByteArray handshake()
-{
-    return connect_frame() + short_frame(Identify_code) + short_frame(Start_code);
-}
-const QByteArray Handshake_reply = QByteArray(1, Ack) + Radio_id + QByteArray(2, Ack);
+const QByteArray Ack_reply(1, Ack);
+const QByteArray Noise = QByteArrayLiteral("\x55\xAA\x15\x00\xFF\x7E\x31");
+const QByteArray Connect = Prefix + Access_word + Cr;
+const QByteArray Identify = Prefix + Identify_code + Cr;
+const QByteArray Start = Prefix + Start_code + Cr;
+const QByteArray Handshake = Connect + Identify + Start;
+const QByteArray Handshake_reply = Ack_reply + Radio_id + Ack_reply + Ack_reply;
+const QByteArray Power_connect = Prefix + Access_word + Prefix + Identify_code;
+const QByteArray Power_header = QByteArrayLiteral("\x06g\x0F\x00\x10");
 
+QByteArray block_frame(int block, const QByteArray &data = {})
+{
+    return Prefix + (data.isEmpty() ? Read_code : Write_code) + char(block * 16 >> 8) +
+           char(block * 16 & 0xFF) + Block_length + data + Cr;
+}
 QByteArray block_bytes(const Radio &radio, int block)
 {
     QByteArray bytes;
@@ -61,9 +42,7 @@ QByteArray block_bytes(const Radio &radio, int block)
 }
 QByteArray read_reply(const Radio &radio, int block)
 {
-    const int address = block * 16;
-    return QByteArray(1, 'R') + char(address >> 8) + char(address & 0xFF) + Block_length +
-           block_bytes(radio, block);
+    return block_frame(block).mid(3, 4) + block_bytes(radio, block);
 }
 QByteArray pattern(int seed)
 {
@@ -72,21 +51,13 @@ QByteArray pattern(int seed)
         data += char((seed * 37 + i * 11) & 0xFF);
     return data;
 }
-
 QString name_of(const Radio &radio, int channel)
 {
-    QByteArray gbk;
-    for (int position = 0; position < 8; ++position) {
-        const int high = radio.byte(Name_row(channel), 2 * position);
-        const int low = radio.byte(Name_row(channel), 2 * position + 1);
-        if (high == 0 && low == 0)
-            break;
-        if (high != 0)
-            gbk += char(high);
-        gbk += char(low);
-    }
-    QStringDecoder decoder("GBK");
-    return decoder.decode(gbk);
+    QByteArray gbk; // one 16-bit code a position, high byte 0 for ASCII
+    for (int column = 0; column < 16; ++column)
+        if (const int code = radio.byte(Name_row(channel), column))
+            gbk += char(code);
+    return QStringDecoder("GBK").decode(gbk);
 }
 
 } // namespace
@@ -98,19 +69,14 @@ private Q_SLOTS:
     void answers_each_command_data();
     void answers_each_command();
     void takes_commands_in_any_split();
-    void skips_noise_between_commands();
-    void write_stores_and_records_blocks();
-    void power_frames_store_block_240();
     void end_and_leave_last_until_next_connect();
-    void read_faults_data();
-    void read_faults();
-    void write_faults_data();
-    void write_faults();
-    void power_connect_with_wrong_identity();
+    void each_fault_data();
+    void each_fault();
+    void wrong_identity();
     void hang_up_silences_the_radio_for_good();
     void demo_memory_fills_every_column();
-    void memory_file_round_trip();
-    void bad_memory_file_changes_nothing();
+    void memory_file();
+    void options();
 };
 
 void Test_sim_radio::answers_each_command_data()
@@ -118,39 +84,26 @@ void Test_sim_radio::answers_each_command_data()
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("sent");
     QTest::addColumn<QByteArray>("expected");
-
-    const Radio demo;
-    const QByteArray ack(1, Ack);
-    QTest::newRow("connect") << QByteArray() << connect_frame() << ack;
-    QTest::newRow("wrong access word")
-        << QByteArray() << QByteArray(Prefix + "ZRQPROGX" + Cr) << QByteArray();
-    QTest::newRow("identify") << connect_frame() << short_frame(Identify_code) << Radio_id;
-    QTest::newRow("identify without connect")
-        << QByteArray() << short_frame(Identify_code) << QByteArray();
-    QTest::newRow("start") << QByteArray(connect_frame() + short_frame(Identify_code))
-                           << short_frame(Start_code) << QByteArray(2, Ack);
-    QTest::newRow("start without identify")
-        << connect_frame() << short_frame(Start_code) << QByteArray();
-    QTest::newRow("read block 1") << handshake() << read_frame(1) << read_reply(demo, 1);
-    QTest::newRow("read block 131") << handshake() << read_frame(131) << read_reply(demo, 131);
-    QTest::newRow("read block 272") << handshake() << read_frame(272) << read_reply(demo, 272);
-    QTest::newRow("read before start") << QByteArray(connect_frame() + short_frame(Identify_code))
-                                       << read_frame(1) << QByteArray();
-    QTest::newRow("read beyond memory") << handshake() << read_frame(301) << QByteArray();
-    QTest::newRow("write block 5") << handshake() << write_frame(5, pattern(5)) << ack;
-    QTest::newRow("write without session")
-        << QByteArray() << write_frame(5, pattern(5)) << QByteArray();
-    QTest::newRow("end") << handshake() << QByteArray(1, End_byte) << QByteArray();
-    QTest::newRow("read after end")
-        << QByteArray(handshake() + End_byte) << read_frame(1) << QByteArray();
+    const QByteArray none;
+    QTest::newRow("connect") << none << Connect << Ack_reply;
+    QTest::newRow("connect after noise") << none << QByteArray(Noise + "AT" + Connect) << Ack_reply;
+    QTest::newRow("wrong access word") << none << QByteArray(Prefix + "ZRQPROGX" + Cr) << none;
+    QTest::newRow("identify") << Connect << Identify << Radio_id;
+    QTest::newRow("identify without connect") << none << Identify << none;
+    QTest::newRow("start") << QByteArray(Connect + Identify) << Start << QByteArray(2, Ack);
+    QTest::newRow("start without identify") << Connect << Start << none;
+    QTest::newRow("read block 272") << Handshake << block_frame(272) << read_reply(Radio(), 272);
+    QTest::newRow("read before start") << QByteArray(Connect + Identify) << block_frame(1) << none;
+    QTest::newRow("read beyond memory") << Handshake << block_frame(301) << none;
+    QTest::newRow("read after end") << QByteArray(Handshake + End_byte) << block_frame(1) << none;
+    QTest::newRow("write") << Handshake << block_frame(5, pattern(5)) << Ack_reply;
     QTest::newRow("power connect")
-        << QByteArray() << power_connect_frame() << QByteArray(Radio_id + "\x28\x78\xDC");
-    QTest::newRow("power frame") << power_connect_frame() << power_frame(pattern(1)) << ack;
-    QTest::newRow("power frame without power session")
-        << handshake() << power_frame(pattern(1)) << QByteArray();
-    QTest::newRow("leave") << power_connect_frame() << QByteArray(1, Leave_byte) << QByteArray();
-    QTest::newRow("power frame after leave") << QByteArray(power_connect_frame() + Leave_byte)
-                                             << power_frame(pattern(1)) << QByteArray();
+        << none << Power_connect << QByteArray(Radio_id + "\x28\x78\xDC");
+    QTest::newRow("power frame") << Power_connect << Power_header + pattern(1) << Ack_reply;
+    QTest::newRow("power frame in a read session")
+        << Handshake << Power_header + pattern(1) << none;
+    QTest::newRow("power frame after leave")
+        << QByteArray(Power_connect + Leave_byte) << Power_header + pattern(1) << none;
 }
 
 void Test_sim_radio::answers_each_command()
@@ -163,17 +116,23 @@ void Test_sim_radio::answers_each_command()
     QCOMPARE(radio.receive(sent).toHex(' '), expected.toHex(' '));
 }
 
+// Stores written blocks and power frames, whatever the split of the bytes;
+// the levels reported at the next power connect are the stored ones.
 void Test_sim_radio::takes_commands_in_any_split()
 {
-    QByteArray session = handshake();
+    QByteArray session = Handshake;
     for (int block = 1; block <= 20; ++block)
-        session += read_frame(block);
-    session += write_frame(7, pattern(7)) + End_byte;
-    session += power_connect_frame() + power_frame(pattern(2)) + Leave_byte;
-
+        session += block_frame(block);
+    session += block_frame(7, pattern(7)) + End_byte + Power_connect + Power_header + pattern(2) +
+               Leave_byte + Power_connect;
     Radio whole;
     const QByteArray expected = whole.receive(session);
-    QCOMPARE(expected.size(), Handshake_reply.size() + 20 * 20 + 1 + 9 + 1);
+    QCOMPARE(expected.size(), Handshake_reply.size() + 20 * 20 + 1 + 9 + 1 + 9);
+    QCOMPARE(expected.right(9), Radio_id + pattern(2).left(3));
+    QCOMPARE(whole.written_blocks(), QList<int>{7});
+    QCOMPARE(block_bytes(whole, 7), pattern(7));
+    QCOMPARE(whole.power_frames(), QList<QByteArray>{pattern(2)});
+    QCOMPARE(block_bytes(whole, Power_row), pattern(2));
 
     for (int piece : {1, 2, 3, 7, 13}) {
         Radio split;
@@ -186,275 +145,170 @@ void Test_sim_radio::takes_commands_in_any_split()
     }
 }
 
-void Test_sim_radio::skips_noise_between_commands()
-{
-    Radio radio;
-    const QByteArray noise = QByteArrayLiteral("\x00\xFF"
-                                               "AT"
-                                               "\x06"
-                                               "Z\r");
-    QCOMPARE(radio.receive(noise + connect_frame()), QByteArray(1, Ack));
-    QCOMPARE(radio.receive(QByteArrayLiteral("xyz") + short_frame(Identify_code)), Radio_id);
-}
-
-void Test_sim_radio::write_stores_and_records_blocks()
-{
-    Radio radio;
-    radio.receive(handshake());
-    for (int block : {1, 128, 131, 140, 271})
-        QCOMPARE(radio.receive(write_frame(block, pattern(block))), QByteArray(1, Ack));
-    QCOMPARE(radio.written_blocks(), QList<int>({1, 128, 131, 140, 271}));
-    for (int block : {1, 128, 131, 140, 271})
-        QCOMPARE(block_bytes(radio, block), pattern(block));
-    QVERIFY(!radio.ended());
-    radio.receive(QByteArray(1, End_byte));
-    QVERIFY(radio.ended());
-}
-
-void Test_sim_radio::power_frames_store_block_240()
-{
-    Radio radio;
-    radio.receive(power_connect_frame());
-    radio.receive(power_frame(pattern(3)));
-    radio.receive(power_frame(pattern(4)));
-    QCOMPARE(radio.power_frames(), QList<QByteArray>({pattern(3), pattern(4)}));
-    QCOMPARE(block_bytes(radio, Power_row), pattern(4));
-    // The levels reported at the next connect are the stored ones.
-    radio.receive(QByteArray(1, Leave_byte));
-    QCOMPARE(radio.receive(power_connect_frame()), Radio_id + pattern(4).left(3));
-}
-
 void Test_sim_radio::end_and_leave_last_until_next_connect()
 {
     Radio radio;
-    radio.receive(handshake() + End_byte);
+    radio.receive(Handshake + End_byte);
     QVERIFY(radio.ended());
-    radio.receive(connect_frame());
-    QVERIFY(!radio.ended());
-    radio.receive(QByteArray(1, End_byte));
-    radio.receive(power_connect_frame());
-    QVERIFY(!radio.ended());
-    QVERIFY(!radio.left());
+    radio.receive(Power_connect);
+    QVERIFY(!radio.ended() && !radio.left());
     radio.receive(QByteArray(1, Leave_byte));
     QVERIFY(radio.left());
 }
 
-// What the radio answers to blocks 1..5 of a read, in two sessions one after
-// the other: "ok" a full reply, "short" 19 bytes, "noise" the noise bytes,
-// "none" nothing.
-void Test_sim_radio::read_faults_data()
+// The answers to blocks 1..5 of a read or write in two sessions one after the
+// other: R the full read reply, S its first 19 bytes, N noise, A an ACK and
+// the block stored, - nothing, . nothing yet the block stored.
+void Test_sim_radio::each_fault_data()
 {
     QTest::addColumn<Faults>("faults");
-    QTest::addColumn<QStringList>("first");
-    QTest::addColumn<QStringList>("second");
-    const QStringList all_ok{"ok", "ok", "ok", "ok", "ok"};
-
-    QTest::newRow("none") << Faults{} << all_ok << all_ok;
-    QTest::newRow("short reply at 3")
-        << Faults{.short_reply_at = 3} << QStringList{"ok", "ok", "short", "ok", "ok"}
-        << QStringList{"ok", "ok", "short", "ok", "ok"};
-    QTest::newRow("short reply at 3 once")
-        << Faults{.short_reply_at = 3, .once = true} << QStringList{"ok", "ok", "short", "ok", "ok"}
-        << all_ok;
-    QTest::newRow("noise at 2") << Faults{.noise_at = 2}
-                                << QStringList{"ok", "noise", "ok", "ok", "ok"}
-                                << QStringList{"ok", "noise", "ok", "ok", "ok"};
-    QTest::newRow("stall at 4") << Faults{.stall_at = 4}
-                                << QStringList{"ok", "ok", "ok", "none", "none"}
-                                << QStringList{"ok", "ok", "ok", "none", "none"};
-    QTest::newRow("stall at 4 once") << Faults{.stall_at = 4, .once = true}
-                                     << QStringList{"ok", "ok", "ok", "none", "none"} << all_ok;
-    QTest::newRow("no answer") << Faults{.no_answer = true}
-                               << QStringList{"none", "none", "none", "none", "none"}
-                               << QStringList{"none", "none", "none", "none", "none"};
+    QTest::addColumn<bool>("writing");
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("second");
+    const QByteArray read_ok = "RRRRR", write_ok = "AAAAA";
+    QTest::newRow("read short at 3 once")
+        << Faults{.short_reply_at = 3, .once = true} << false << QByteArray("RRSRR") << read_ok;
+    QTest::newRow("read noise at 2")
+        << Faults{.noise_at = 2} << false << QByteArray("RNRRR") << QByteArray("RNRRR");
+    QTest::newRow("read stall at 4 once")
+        << Faults{.stall_at = 4, .once = true} << false << QByteArray("RRR--") << read_ok;
     QTest::newRow("no answer once")
-        << Faults{.no_answer = true, .once = true}
-        << QStringList{"none", "none", "none", "none", "none"} << all_ok;
+        << Faults{.no_answer = true, .once = true} << false << QByteArray("-----") << read_ok;
+    QTest::newRow("write noise at 2")
+        << Faults{.noise_at = 2} << true << QByteArray("ANAAA") << QByteArray("ANAAA");
+    QTest::newRow("write stall at 3")
+        << Faults{.stall_at = 3} << true << QByteArray("AA...") << QByteArray("AA...");
+    QTest::newRow("short reply spares writes")
+        << Faults{.short_reply_at = 2} << true << write_ok << write_ok;
 }
 
-void Test_sim_radio::read_faults()
+void Test_sim_radio::each_fault()
 {
     QFETCH(Faults, faults);
-    QFETCH(QStringList, first);
-    QFETCH(QStringList, second);
+    QFETCH(bool, writing);
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, second);
     Radio radio;
     radio.set_faults(faults);
-    const QByteArray noise = QByteArrayLiteral("\x55\xAA\x15\x00\xFF\x7E\x31");
-    for (const QStringList &session : {first, second}) {
-        const bool silent = session.first() == "none"; // no answer even to Connect
-        QCOMPARE(radio.receive(handshake()), silent ? QByteArray() : Handshake_reply);
+    for (int session = 0; session < 2; ++session) {
+        const QByteArray &kinds = session ? second : first;
+        const bool silent = kinds[0] == '-'; // no answer even to Connect
+        QCOMPARE(radio.receive(Handshake), silent ? QByteArray() : Handshake_reply);
         for (int block = 1; block <= 5; ++block) {
-            const QString kind = session[block - 1];
+            const char kind = kinds[block - 1];
+            const QByteArray data = writing ? pattern(block + 10 * session) : QByteArray();
             const QByteArray full = read_reply(radio, block);
-            const QByteArray expected = kind == "ok"      ? full
-                                        : kind == "short" ? full.left(19)
-                                        : kind == "noise" ? noise
-                                                          : QByteArray();
-            QCOMPARE(radio.receive(read_frame(block)).toHex(' '), expected.toHex(' '));
+            const QByteArray expected = kind == 'R'   ? full
+                                        : kind == 'S' ? full.left(19)
+                                        : kind == 'N' ? Noise
+                                        : kind == 'A' ? Ack_reply
+                                                      : QByteArray();
+            QCOMPARE(radio.receive(block_frame(block, data)).toHex(' '), expected.toHex(' '));
+            if (writing)
+                QCOMPARE(block_bytes(radio, block) == data, kind == 'A' || kind == '.');
         }
     }
 }
 
-void Test_sim_radio::write_faults_data()
-{
-    QTest::addColumn<Faults>("faults");
-    QTest::addColumn<QByteArray>("replies"); // one byte a block: A ack, N noise, - nothing
-    QTest::addColumn<QList<int>>("stored");
-
-    QTest::newRow("none") << Faults{} << QByteArray("AAAA") << QList<int>{1, 2, 3, 4};
-    QTest::newRow("noise at 2") << Faults{.noise_at = 2} << QByteArray("ANAA")
-                                << QList<int>{1, 3, 4};
-    QTest::newRow("stall at 3") << Faults{.stall_at = 3} << QByteArray("AA--")
-                                << QList<int>{1, 2, 3, 4};
-    QTest::newRow("short reply does not touch writes")
-        << Faults{.short_reply_at = 2} << QByteArray("AAAA") << QList<int>{1, 2, 3, 4};
-}
-
-void Test_sim_radio::write_faults()
-{
-    QFETCH(Faults, faults);
-    QFETCH(QByteArray, replies);
-    QFETCH(QList<int>, stored);
-    Radio radio;
-    radio.set_faults(faults);
-    radio.receive(handshake());
-    for (int block = 1; block <= 4; ++block) {
-        const char kind = replies[block - 1];
-        const QByteArray expected = kind == 'A' ? QByteArray(1, Ack)
-                                    : kind == 'N'
-                                        ? QByteArrayLiteral("\x55\xAA\x15\x00\xFF\x7E\x31")
-                                        : QByteArray();
-        QCOMPARE(radio.receive(write_frame(block, pattern(block))).toHex(' '), expected.toHex(' '));
-    }
-    QCOMPARE(radio.written_blocks(), stored);
-}
-
-void Test_sim_radio::power_connect_with_wrong_identity()
+// Another model's identity, to a read's Identify and to the power connect;
+// with --once the next session is a sound one.
+void Test_sim_radio::wrong_identity()
 {
     Radio radio;
     radio.set_faults({.wrong_identity = true, .once = true});
-    const QByteArray reply = radio.receive(power_connect_frame());
-    QCOMPARE(reply.size(), 9);
-    QVERIFY(!reply.startsWith(Radio_id_prefix));
-    QCOMPARE(radio.receive(power_frame(pattern(1))), QByteArray());
-    // The second session is a sound one.
-    QCOMPARE(radio.receive(QByteArray(1, Leave_byte) + power_connect_frame()).left(6), Radio_id);
+    QCOMPARE(radio.receive(Connect + Identify + Start + block_frame(1)), Ack_reply + "ZRQ-58");
+    QCOMPARE(radio.receive(Power_connect + Power_header + pattern(1)),
+             Radio_id + "\x28\x78\xDC" + Ack);
 
-    Radio reader;
-    reader.set_faults({.wrong_identity = true});
-    const QByteArray identity = reader.receive(connect_frame() + short_frame(Identify_code)).mid(1);
-    QCOMPARE(identity.size(), 6);
-    QVERIFY(!identity.startsWith(Radio_id_prefix));
-    QCOMPARE(reader.receive(short_frame(Start_code) + read_frame(1)), QByteArray());
+    Radio power;
+    power.set_faults({.wrong_identity = true});
+    QCOMPARE(power.receive(Power_connect + Power_header + pattern(1)),
+             QByteArray("ZRQ-58\x28\x78\xDC"));
 }
 
 void Test_sim_radio::hang_up_silences_the_radio_for_good()
 {
-    for (const bool writing : {false, true}) {
-        Radio radio;
-        radio.set_faults({.hang_up_at = 3});
-        radio.receive(handshake());
-        const auto request = [&](int block) {
-            return writing ? write_frame(block, pattern(block)) : read_frame(block);
-        };
-        QVERIFY(!radio.receive(request(1) + request(2)).isEmpty());
-        QVERIFY(!radio.hung_up());
-        QCOMPARE(radio.receive(request(3)), QByteArray());
-        QVERIFY(radio.hung_up());
-        QCOMPARE(radio.receive(handshake() + request(1)), QByteArray());
-        QCOMPARE(radio.written_blocks(), writing ? QList<int>({1, 2}) : QList<int>());
-    }
+    Radio radio;
+    radio.set_faults({.hang_up_at = 3});
+    QCOMPARE(radio.receive(Handshake + block_frame(1, pattern(1)) + block_frame(2)),
+             Handshake_reply + Ack_reply + read_reply(radio, 2));
+    QVERIFY(!radio.hung_up());
+    QCOMPARE(radio.receive(block_frame(3, pattern(3))), QByteArray());
+    QVERIFY(radio.hung_up());
+    QCOMPARE(radio.receive(Handshake + block_frame(4, pattern(4))), QByteArray());
+    QCOMPARE(radio.written_blocks(), QList<int>{1});
 }
 
 void Test_sim_radio::demo_memory_fills_every_column()
 {
     Reset_image();
-    const Data_image before = chann;
+    const Data_image factory = chann;
     const Radio radio;
-    QVERIFY(chann == before); // the program's image is left alone
-
-    for (int channel = 1; channel <= 16; ++channel) {
-        QVERIFY(radio.byte(channel, 4) != 255);
-        QVERIFY(!name_of(radio, channel).isEmpty());
-    }
-    QCOMPARE(name_of(radio, 1), QStringLiteral("Base"));
+    QVERIFY(chann == factory); // the program's image is left alone
     QCOMPARE(name_of(radio, 3), QStringLiteral("车队 A"));
-    QCOMPARE(name_of(radio, 9), QStringLiteral("中继R1"));
     QCOMPARE(radio.byte(17, 4), 255);
-
     QSet<int> vox, power, band, decode, encode;
     bool repeater = false;
     for (int channel = 1; channel <= 16; ++channel) {
+        QVERIFY(radio.byte(channel, 4) != 255 && !name_of(radio, channel).isEmpty());
         vox.insert(radio.byte(channel, 10));
         power.insert(radio.byte(channel, 11) & 2);
         band.insert(radio.byte(channel, 11) & 4);
         decode.insert(radio.byte(channel, 8));
         encode.insert(radio.byte(channel, 9));
-        for (int c = 0; c < 4; ++c)
-            repeater = repeater || radio.byte(channel, c) != radio.byte(channel, c + 4);
+        repeater = repeater ||
+                   block_bytes(radio, channel).left(4) != block_bytes(radio, channel).mid(4, 4);
     }
-    QVERIFY(vox.size() > 2);
-    QCOMPARE(power.size(), 2);
-    QCOMPARE(band.size(), 2);
-    QVERIFY(decode.size() > 2 && encode.size() > 2);
-    QVERIFY(repeater);
-
-    QCOMPARE(block_bytes(radio, Power_row).left(4), QByteArray("\x28\x78\xDC\x02"));
-    QCOMPARE(block_bytes(radio, Radio_id_row).left(6), Radio_id);
-    bool settings_differ = false, vfo_differs = false;
-    for (int column = 0; column < 16; ++column) {
-        settings_differ =
-            settings_differ || radio.byte(Settings_row, column) != before(Settings_row, column);
-        vfo_differs = vfo_differs || radio.byte(Vfo_row, column) != before(Vfo_row, column);
-    }
-    QVERIFY(settings_differ && vfo_differs);
+    QVERIFY(vox.size() > 2 && decode.size() > 2 && encode.size() > 2);
+    QVERIFY(power.size() == 2 && band.size() == 2 && repeater);
 }
 
-void Test_sim_radio::memory_file_round_trip()
+void Test_sim_radio::memory_file()
 {
     QTemporaryDir dir;
-    const QString first = dir.filePath("first.chann");
-    const QString second = dir.filePath("second.chann");
+    const QString path = dir.filePath("radio.chann");
     const Data_image before = chann;
-
     Radio radio;
-    radio.set_byte(20, 7, 42);
     radio.set_byte(280, 15, 17);
-    QVERIFY(radio.save(first).ok);
-    QFile file(first);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll().count("\r\n"), 281);
-
+    QVERIFY(radio.save(path).ok);
     Radio loaded;
-    QCOMPARE(loaded.byte(20, 7), 255);
-    QVERIFY(loaded.load(first).ok);
-    for (int block = 0; block <= 280; ++block)
-        QCOMPARE(block_bytes(loaded, block), block_bytes(radio, block));
-    QVERIFY(loaded.save(second).ok);
-    QFile again(second);
-    QVERIFY(again.open(QIODevice::ReadOnly));
-    file.seek(0);
-    QCOMPARE(again.readAll(), file.readAll());
+    QVERIFY(loaded.load(path).ok);
+    QCOMPARE(loaded.byte(280, 15), 17);
     QVERIFY(chann == before);
-}
 
-void Test_sim_radio::bad_memory_file_changes_nothing()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("bad.chann");
+    // A bad file is refused and changes nothing.
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(" 1 2 3 x\r\n");
     file.close();
+    const Channel_file::Outcome outcome = loaded.load(path);
+    QVERIFY(!outcome.ok && outcome.message.english.contains("not a number"));
+    QCOMPARE(loaded.byte(280, 15), 17);
+}
 
-    Radio radio;
-    const Radio untouched;
-    const Channel_file::Outcome outcome = radio.load(path);
-    QVERIFY(!outcome.ok);
-    QVERIFY(outcome.message.english.contains("not a number"));
-    for (int block = 0; block < Radio::Block_count; ++block)
-        QCOMPARE(block_bytes(radio, block), block_bytes(untouched, block));
-    QVERIFY(!radio.load(dir.filePath("missing.chann")).ok);
+void Test_sim_radio::options()
+{
+    const Sim_arguments parsed = Parse_sim_arguments(
+        {"--link", "/tmp/x", "--memory", "in.chann", "--save-to", "out.chann", "--pace",
+         "--no-answer", "--wrong-identity", "--short-reply-at", "3", "--noise-at", "131",
+         "--stall-at", "0", "--hang-up-at", "300", "--once", "--help"});
+    QVERIFY2(parsed.error.isEmpty(), qPrintable(parsed.error));
+    const Sim_options &o = parsed.options;
+    const Faults &f = o.faults;
+    QVERIFY(parsed.help && o.pace && f.no_answer && f.wrong_identity && f.once);
+    QCOMPARE(QStringList({o.link, o.memory, o.save_to}),
+             QStringList({"/tmp/x", "in.chann", "out.chann"}));
+    QCOMPARE(QList<int>({f.short_reply_at, f.noise_at, f.stall_at, f.hang_up_at}),
+             QList<int>({3, 131, 0, 300}));
+
+    const std::pair<QStringList, QString> bad[] = {
+        {{"--fast"}, "unknown option --fast"},
+        {{"--save-to", ""}, "--save-to needs a value"},
+        {{"--noise-at", "301"}, "--noise-at needs a block number 0..300, not \"301\""},
+        {{"--hang-up-at", "-1"}, "--hang-up-at needs a block number 0..300, not \"-1\""},
+    };
+    for (const auto &[arguments, error] : bad)
+        QCOMPARE(Parse_sim_arguments(arguments).error, error);
 }
 
 QTEST_GUILESS_MAIN(Test_sim_radio)
