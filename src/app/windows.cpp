@@ -15,7 +15,6 @@ namespace r7k {
 
 void Register_windows(Window_host &host)
 {
-    Q_UNUSED(host);
     host.set_factory(Window_id::Chann, [](QWidget *parent) { return new Channel_table(parent); });
     host.set_factory(Window_id::Option, [](QWidget *parent) { return new Option_window(parent); });
     host.set_factory(Window_id::Type, [](QWidget *parent) { return new Form_type(parent); });
