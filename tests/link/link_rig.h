@@ -56,8 +56,15 @@ struct Wire_bench {
     }
 };
 
-// An engine on a fake line, reporting to a recording listener.
+// An engine on a fake line to a radio with the given faults, reporting to a
+// recording listener.
 template <class Engine> struct Link_rig : Wire_bench {
+    explicit Link_rig(r7k::sim::Faults faults = {}, int largest_piece = 20)
+    {
+        radio.set_faults(faults);
+        log.largest_piece = largest_piece;
+    }
+
     Fake_line line{clock, radio, log};
     Fake_timer_set timers{clock};
     Recording_listener listener;
@@ -68,18 +75,6 @@ template <class Engine> struct Link_rig : Wire_bench {
         return clock.advance_until([this] { return engine.link_done; }, 60'000);
     }
 };
-
-// The start-up state of the globals the link uses: port 1, no port error,
-// the start-up image with the factory channels, an empty reply buffer.
-inline void Reset_link_globals()
-{
-    r7k::Port_no = 1;
-    r7k::Port_error = false;
-    r7k::Language = false;
-    r7k::Reset_image();
-    r7k::Load_default_image();
-    r7k::Comm_buf.clear();
-}
 
 // Blocks 1..128, 131, 140 and 144..last in transfer order.
 inline QList<int> Transfer_blocks(int last)

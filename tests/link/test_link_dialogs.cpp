@@ -1,6 +1,7 @@
 // The read, write and power dialogs in the started program, driven like a
 // user drives them, on fake lines in virtual time (and once on a port that
-// does not exist).
+// does not exist). Whole transfers through the dialogs run end to end
+// against r7k-sim; here only the wiring.
 #include "dialog_driver.h"
 #include "link/adjust_txp_dialog.h"
 #include "link/comm_read_dialog.h"
@@ -12,7 +13,6 @@
 
 #include <QPointer>
 #include <QProgressBar>
-#include <QScrollBar>
 
 using namespace r7k;
 using namespace Dialog_driver;
@@ -43,17 +43,6 @@ QPointer<Dialog> open_on(Main_window &program, Window_id id, const char *command
     return program.findChild<Dialog *>();
 }
 
-void check_placement(const QWidget *dialog, const Main_window &program, double width_ratio,
-                     double height_ratio, double left_ratio, double top_ratio)
-{
-    const QRect main = program.frameGeometry();
-    const int width = int(main.width() / width_ratio);
-    const int height = int(main.height() / height_ratio);
-    QCOMPARE(QRect(dialog->pos(), dialog->size()),
-             QRect(main.x() + int((main.width() - width) / left_ratio),
-                   main.y() + int((main.height() - height) / top_ratio), width, height));
-}
-
 } // namespace
 
 class Test_link_dialogs : public QObject {
@@ -73,8 +62,11 @@ private Q_SLOTS:
         QCOMPARE(text_of(dialog, "Command_Read") + text_of(dialog, "Command_Cancel") +
                      text_of(dialog, "Command_Help"),
                  QStringLiteral("读取取消帮助"));
-        QCOMPARE(control<QProgressBar>(dialog, "ProgressBar1")->maximum(), 100);
-        check_placement(dialog, *program, 1.6, 3, 2, 1.45);
+        const QRect main = program->frameGeometry();
+        const int width = int(main.width() / 1.6), height = main.height() / 3;
+        QCOMPARE(QRect(dialog->pos(), dialog->size()),
+                 QRect(main.x() + (main.width() - width) / 2,
+                       main.y() + int((main.height() - height) / 1.45), width, height));
 
         click(dialog, "Command_Read");
         QCOMPARE(recorder.texts(), QStringList{"通讯端口打开错误，请正确设置通讯端口 ！"});
@@ -83,8 +75,7 @@ private Q_SLOTS:
         QVERIFY2(details.startsWith(QLatin1String("/dev/null-r7k-no-such-port: ")) &&
                      details.contains(QLatin1String("does not exist")),
                  qPrintable(details));
-        QVERIFY(text_of(dialog, "Label_tr_count").isEmpty());
-        QVERIFY(Port_error);
+        QVERIFY(text_of(dialog, "Label_tr_count").isEmpty() && Port_error);
 
         program->switch_language(false);
         dialog = program->findChild<Form_Comm_Read *>();
@@ -95,28 +86,7 @@ private Q_SLOTS:
         QVERIFY(!dialog && !Open_flags_of(Open_flag::Comm_read));
     }
 
-    void a_read_shows_its_progress_refuses_cancel_and_closes_itself()
-    {
-        Wire_bench bench;
-        auto program = Start_program();
-        Message_recorder recorder;
-        auto dialog = open_on<Form_Comm_Read>(*program, Window_id::Comm_read, "Prog_read", bench);
-        click(dialog, "Command_Read");
-        QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("正在与对讲机联络 ！"));
-        bench.clock.advance(3000);
-        QVERIFY(text_of(dialog, "Label_tr_count").startsWith(QStringLiteral("正在读取 ")));
-        QVERIFY(control<QProgressBar>(dialog, "ProgressBar1")->value() > 0);
-        click(dialog, "Command_Cancel");
-        QCOMPARE(recorder.texts(), QStringList{"正在进行读写操作,请勿关窗口 ！,"});
-        QVERIFY(dialog->isVisible());
-
-        QVERIFY(bench.clock.advance_until([&] { return !dialog->isVisible(); }, 60'000));
-        QCOMPARE(recorder.texts().last(), QStringLiteral("从对讲机中读取数据完毕 ！"));
-        QCOMPARE(Bytes_of(chann, 5), Radio_bytes(bench.radio, 5));
-        QVERIFY(!bench.log.open);
-    }
-
-    void a_write_stores_the_unfinished_edit_first_and_closes_without_a_message()
+    void a_write_stores_the_unfinished_edit_shows_progress_and_stops_with_the_program()
     {
         Wire_bench bench;
         auto program = Start_program();
@@ -129,28 +99,17 @@ private Q_SLOTS:
             open_on<Form_Comm_Write>(*program, Window_id::Comm_write, "Prog_write", bench);
         QCOMPARE(dialog->windowTitle() + text_of(dialog, "Command_Write"),
                  QStringLiteral("写数据到对讲机写入"));
-        check_placement(dialog, *program, 1.6, 3, 2, 1.45);
         click(dialog, "Command_Write");
         QCOMPARE(view->commits, 1);
-
-        QVERIFY(bench.clock.advance_until([&] { return bench.radio.ended(); }, 60'000));
-        QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("数据写入完毕 ！"));
-        QVERIFY(dialog->isVisible());
-        bench.clock.advance(500);
-        QVERIFY(!dialog || !dialog->isVisible());
-        QVERIFY(recorder.messages.isEmpty());
+        QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("正在与对讲机联络 ！"));
+        bench.clock.advance(3000);
+        QVERIFY(text_of(dialog, "Label_tr_count").startsWith(QStringLiteral("正在写入 ")));
+        QVERIFY(control<QProgressBar>(dialog, "ProgressBar1")->value() > 0);
         QCOMPARE(bench.radio.byte(1, 3), 0x43);
-    }
+        click(dialog, "Command_Cancel");
+        QCOMPARE(recorder.texts(), QStringList{"正在进行读写操作,请勿关窗口 ！,"});
+        QVERIFY(dialog->isVisible() && bench.log.open);
 
-    void closing_the_program_mid_transfer_stops_the_link()
-    {
-        Wire_bench bench;
-        auto program = Start_program();
-        Load_default_image();
-        click(open_on<Form_Comm_Write>(*program, Window_id::Comm_write, "Prog_write", bench),
-              "Command_Write");
-        bench.clock.advance(2000);
-        QVERIFY(bench.log.open);
         program.reset();
         QVERIFY(!bench.log.open);
         const QByteArray sent = bench.log.sent;
@@ -170,8 +129,6 @@ private Q_SLOTS:
         QCOMPARE(text_of(dialog, "Label_Low") + text_of(dialog, "Label_Mid") +
                      text_of(dialog, "Label_High") + text_of(dialog, "Command_Close"),
                  QStringLiteral("低功率中功率高功率关闭"));
-        QCOMPARE(control<QScrollBar>(dialog, "HScroll_H")->maximum(), 255);
-        check_placement(dialog, *program, 1.8, 2, 2, 3);
         QVERIFY(bench.clock.advance_until([&] { return !dialog || !dialog->isVisible(); }, 5000));
         QCOMPARE(bench.clock.now(), 1500);
         QVERIFY(recorder.messages.isEmpty());

@@ -50,39 +50,26 @@ private Q_SLOTS:
         QCOMPARE(lost, 1);
     }
 
-    void explains_why_a_port_failed_data()
-    {
-        QTest::addColumn<QString>("device");
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<bool>("accessible");
-        QTest::addColumn<QString>("details");
-        QTest::newRow("no device for the number")
-            << QString() << false << false
-            << "COM3 stands for no serial device on this computer. Plug in the programming "
-               "cable, or start the program with --port COM3=/dev/ttyUSB0 naming the cable's "
-               "device.";
-        QTest::newRow("gone") << "/dev/ttyUSB0" << false << false
-                              << "/dev/ttyUSB0: No such file or directory. The device does not "
-                                 "exist; is the cable plugged in?";
-        QTest::newRow("not allowed")
-            << "/dev/ttyUSB0" << true << false
-            << "/dev/ttyUSB0: Permission denied. Only members of the group \"dialout\" may use "
-               "it: add your user to it (sudo usermod -aG dialout $USER), then log in again.";
-        QTest::newRow("in use") << "/dev/ttyUSB0" << true << true
-                                << "/dev/ttyUSB0: Device or resource busy";
-    }
+    // Each expected text names its case.
     void explains_why_a_port_failed()
     {
-        QFETCH(QString, device);
-        QFETCH(bool, exists);
-        QFETCH(bool, accessible);
-        QFETCH(QString, details);
-        const QString reason = !exists       ? QStringLiteral("No such file or directory")
-                               : !accessible ? QStringLiteral("Permission denied")
-                                             : QStringLiteral("Device or resource busy");
-        QCOMPARE(Port_failure_details(
-                     3, {device, exists, accessible, QStringLiteral("dialout"), reason}),
-                 details);
+        const QString cable = QStringLiteral("/dev/ttyUSB0");
+        const QString gone = QStringLiteral("No such file or directory");
+        const QString denied = QStringLiteral("Permission denied");
+        const QString busy = QStringLiteral("Device or resource busy");
+        const QList<std::pair<Device_facts, QString>> cases{
+            {{QString(), false, false, "dialout", gone},
+             "COM3 stands for no serial device on this computer. Plug in the programming cable, or "
+             "start the program with --port COM3=/dev/ttyUSB0 naming the cable's device."},
+            {{cable, false, false, "dialout", gone},
+             "/dev/ttyUSB0: No such file or directory. The device does not exist; is the cable "
+             "plugged in?"},
+            {{cable, true, false, "dialout", denied},
+             "/dev/ttyUSB0: Permission denied. Only members of the group \"dialout\" may use it: "
+             "add your user to it (sudo usermod -aG dialout $USER), then log in again."},
+            {{cable, true, true, "dialout", busy}, "/dev/ttyUSB0: Device or resource busy"}};
+        for (const auto &[state, details] : cases)
+            QCOMPARE(Port_failure_details(3, state), details);
     }
 };
 
