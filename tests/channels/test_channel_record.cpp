@@ -40,6 +40,12 @@ QString texts(int channel, int first = Rx_column, int last = Grid_column_count)
     return QStringList(row.begin() + first, row.begin() + last).join(u'|');
 }
 
+// A message in both languages; empty when there is none.
+QString both(const std::optional<Bilingual> &message)
+{
+    return message ? message->chinese + u'/' + message->english : QString();
+}
+
 // A new channel at 446.00625 MHz both ways.
 void program_channel(int channel)
 {
@@ -60,30 +66,23 @@ private Q_SLOTS:
         Reset_image();
     }
 
-    void row_texts_data()
-    {
-        QTest::addColumn<bool>("chinese");
-        QTest::addColumn<Cells>("record");  // columns 8..12
-        QTest::addColumn<QString>("shown"); // decode, encode, power, VOX, band
-        QTest::newRow("new") << false << Cells{0, 0, 0, 7, 0} << u"OFF|OFF|High|Off|Wide"_s;
-        QTest::newRow("erased tones")
-            << false << Cells{255, 255, 0x13, 0, 3} << u"OFF|OFF|Low|3|Narrow"_s;
-        QTest::newRow("ctcss") << false << Cells{9, 9, 12, 2, 3}
-                               << u"   88.5    |   88.5    |High|12|Narrow"_s;
-        QTest::newRow("dcs") << false << Cells{60, 60, 0, 7, 1}
-                             << u"D053I|  D053N   |High|Off|Wide"_s;
-        QTest::newRow("beyond dcs")
-            << false << Cells{200, 200, 0, 5, 2} << u" D754N   |D754I|Low|Off|Wide"_s;
-        QTest::newRow("chinese") << true << Cells{0, 0, 8, 1, 0} << u"关|关|低|8|窄带"_s;
-    }
     void row_texts()
     {
-        QFETCH(bool, chinese);
-        QFETCH(Cells, record);
-        Language = chinese;
         program_channel(7);
-        put(7, 8, record);
-        QTEST(texts(7, Decode_column, Name_column), "shown");
+        // columns 8..12, then the decode, encode, power, VOX and band texts
+        const std::tuple<bool, Cells, QString> cases[] = {
+            {false, {0, 0, 0, 7, 0}, u"OFF|OFF|High|Off|Wide"_s},
+            {false, {255, 255, 0x13, 0, 3}, u"OFF|OFF|Low|3|Narrow"_s},
+            {false, {9, 9, 12, 2, 3}, u"   88.5    |   88.5    |High|12|Narrow"_s},
+            {false, {60, 60, 0, 7, 1}, u"D053I|  D053N   |High|Off|Wide"_s},
+            {false, {200, 200, 0, 5, 2}, u" D754N   |D754I|Low|Off|Wide"_s},
+            {true, {0, 0, 8, 1, 0}, u"关|关|低|8|窄带"_s},
+        };
+        for (const auto &[chinese, record, shown] : cases) {
+            Language = chinese;
+            put(7, 8, record);
+            QCOMPARE(texts(7, Decode_column, Name_column), shown);
+        }
     }
 
     // Stray bytes behind an erased RX frequency must never reach the radio.
@@ -99,67 +98,55 @@ private Q_SLOTS:
         QCOMPARE(texts(4, Rx_column, Power_column), u"446.00625||OFF|"_s);
     }
 
-    void choices_store_codes_and_bits_data()
-    {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<Cells>("before"); // columns 8..12
-        QTest::addColumn<Cells>("after");
-        auto row = [](const char *name, int column, int index, const Cells &b, const Cells &a) {
-            QTest::newRow(name) << column << index << b << a;
-        };
-        row("decode inverted 160", 3, 160, {0, 0, 0, 7, 0x80}, {56, 0, 0, 7, 0x81});
-        row("decode normal clears bit 0", 3, 56, {56, 0, 0, 7, 3}, {56, 0, 0, 7, 2});
-        row("decode ctcss keeps bits", 3, 9, {56, 0, 0, 7, 3}, {9, 0, 0, 7, 3});
-        row("encode last inverted", 4, 258, {0, 0, 0, 7, 1}, {0, 154, 0, 7, 3});
-        row("low power", 5, 0, {0, 0, 0, 0xF7, 0}, {0, 0, 0, 0xF5, 0});
-        row("vox 3", 6, 3, {0, 0, 0x15, 7, 0}, {0, 0, 3, 7, 0});
-        row("narrow keeps bit 1", 7, 0, {0, 0, 0, 0x0F, 0}, {0, 0, 0, 0x0A, 0});
-        row("wide", 7, 1, {0, 0, 0, 0x10, 0}, {0, 0, 0, 0x15, 0});
-        row("index beyond the list", 6, 9, {0, 0, 2, 7, 0}, {0, 0, 2, 7, 0});
-    }
     void choices_store_codes_and_bits()
     {
-        QFETCH(int, column);
-        QFETCH(int, index);
-        QFETCH(Cells, before);
-        QFETCH(Cells, after);
         program_channel(2);
-        put(2, 8, before);
-        Store_choice(2, column, index);
-        QCOMPARE(cells(2, 8, 15), after + Cells(3, 255));
+        // column, list index, columns 8..12 before and after
+        const std::tuple<int, int, Cells, Cells> cases[] = {
+            {3, 160, {0, 0, 0, 7, 0x80}, {56, 0, 0, 7, 0x81}}, // inverted, sets bit 0
+            {3, 56, {56, 0, 0, 7, 3}, {56, 0, 0, 7, 2}},       // normal, clears bit 0
+            {3, 9, {56, 0, 0, 7, 3}, {9, 0, 0, 7, 3}},         // CTCSS keeps the bits
+            {4, 258, {0, 0, 0, 7, 1}, {0, 154, 0, 7, 3}},      // last inverted encode
+            {5, 0, {0, 0, 0, 0xF7, 0}, {0, 0, 0, 0xF5, 0}},    // low power
+            {6, 3, {0, 0, 0x15, 7, 0}, {0, 0, 3, 7, 0}},       // VOX 3
+            {7, 0, {0, 0, 0, 0x0F, 0}, {0, 0, 0, 0x0A, 0}},    // narrow keeps bit 1
+            {7, 1, {0, 0, 0, 0x10, 0}, {0, 0, 0, 0x15, 0}},    // wide
+            {6, 9, {0, 0, 2, 7, 0}, {0, 0, 2, 7, 0}},          // beyond the list
+        };
+        for (const auto &[column, index, before, after] : cases) {
+            put(2, 8, before);
+            Store_choice(2, column, index);
+            QVERIFY2(cells(2, 8, 15) == after + Cells(3, 255),
+                     qPrintable(u"column %1, index %2"_s.arg(column).arg(index)));
+        }
     }
 
-    void names_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<Cells>("first_cells");
-        QTest::newRow("ascii and chinese")
-            << u"AB中"_s << u"AB中"_s << Cells{0, 65, 0, 66, 0xD6, 0xD0};
-        QTest::newRow("cut to eight") << u"  ABCDEFGHIJ "_s << u"ABCDEFGH"_s << Cells{0, 65, 0, 66};
-        QTest::newRow("eight chinese")
-            << u"一二三四五六七八九"_s << u"一二三四五六七八"_s << Cells{0xD2, 0xBB, 0xB6, 0xFE};
-        QTest::newRow("inner blank kept") << u"A B"_s << u"A B"_s << Cells{0, 65, 0, 32, 0, 66};
-        QTest::newRow("empty") << u"   "_s << QString() << Cells{0, 0};
-    }
     void names()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        QFETCH(Cells, first_cells);
-        QVERIFY(!Store_channel_name(20, typed));
-        QCOMPARE(Channel_name(20), shown);
-        QCOMPARE(cells(163, 0, int(first_cells.size()) - 1), first_cells);
-        const int used = 2 * int(shown.size()); // empty positions follow the name
-        QCOMPARE(cells(163, used, 15), Cells(16 - used, 0));
+        // typed, shown, the first cells of the name row
+        const std::tuple<QString, QString, Cells> cases[] = {
+            {u"AB中"_s, u"AB中"_s, {0, 65, 0, 66, 0xD6, 0xD0}},
+            {u"  ABCDEFGHIJ "_s, u"ABCDEFGH"_s, {0, 65, 0, 66}},
+            {u"一二三四五六七八九"_s, u"一二三四五六七八"_s, {0xD2, 0xBB, 0xB6, 0xFE}},
+            {u"A B"_s, u"A B"_s, {0, 65, 0, 32, 0, 66}}, // inner blank kept
+            {u"   "_s, QString(), {0, 0}},
+        };
+        for (const auto &[typed, shown, first_cells] : cases) {
+            QVERIFY(!Store_channel_name(20, typed));
+            QCOMPARE(Channel_name(20), shown);
+            const int used = 2 * int(shown.size()); // empty positions follow the name
+            QVERIFY2(cells(163, 0, int(first_cells.size()) - 1) == first_cells &&
+                         cells(163, used, 15) == Cells(16 - used, 0),
+                     qPrintable(u'"' + typed + u'"'));
+        }
     }
 
     void names_gbk_cannot_hold_or_read_are_handled()
     {
         QVERIFY(!Store_channel_name(5, u"OLD"_s));
         for (const QString &name : {u"A😀"_s, u"한국"_s}) {
-            QCOMPARE(Store_channel_name(5, name).value_or(Bilingual()).english,
+            QCOMPARE(both(Store_channel_name(5, name)),
+                     u"信道名称中有对讲机无法保存的字符 ！/"
                      u"The channel name holds a character that the radio cannot store."_s);
             QCOMPARE(Channel_name(5), u"OLD"_s);
         }
@@ -210,8 +197,9 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, stored);
         QFETCH(bool, message);
-        const QString over = message ? u"Over the range of receive frequency ."_s : QString();
-        QCOMPARE(Enter_rx_freq(9, text, false).value_or(Bilingual()).english, over);
+        const QString over =
+            message ? u"接收频率超出范围 ！/Over the range of receive frequency ."_s : QString();
+        QCOMPARE(both(Enter_rx_freq(9, text, false)), over);
         QCOMPARE(cells(9, 8, 15), stored.isEmpty() ? Cells(8, 255) : New_channel_rest);
         QCOMPARE(texts(9, Rx_column, Decode_column), stored + u'|' + stored);
     }
@@ -242,13 +230,16 @@ private Q_SLOTS:
 
     void tx_entry()
     {
-        QCOMPARE(Enter_tx_freq(3, u"446"_s)->chinese, u"请先输入接收频率 ！"_s);
+        QCOMPARE(both(Enter_tx_freq(3, u"446"_s)),
+                 u"请先输入接收频率 ！/Please input the receive frequency in advance."_s);
         QCOMPARE(cells(3, 0, 15), Erased_record);
         program_channel(3);
-        QVERIFY(!Enter_tx_freq(3, QString()));
+        QVERIFY(!Enter_tx_freq(3, QString())); // erasing TX keeps the stored TX
+        QCOMPARE(texts(3, Rx_column, Decode_column), u"446.00625|446.00625"_s);
         QVERIFY(!Enter_tx_freq(3, u"450.1"_s));
         QCOMPARE(texts(3, Rx_column, Decode_column), u"446.00625|450.10000"_s);
-        QCOMPARE(Enter_tx_freq(3, u"500"_s)->chinese, u"发射频率超出范围 ！"_s);
+        QCOMPARE(both(Enter_tx_freq(3, u"500"_s)),
+                 u"发射频率超出范围 ！/Over the range of transmit frequency ."_s);
         QCOMPARE(texts(3, Rx_column, Decode_column), u"446.00625|136.00000"_s);
     }
 
