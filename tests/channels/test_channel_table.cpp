@@ -80,7 +80,7 @@ private Q_SLOTS:
     void init() { program = Start_program(); }
     void cleanup() { program.reset(); }
 
-    void texts_in_both_languages()
+    void texts_in_both_languages_and_a_list_choice_stored_with_typing_undone()
     {
         QCOMPARE(caption(), u"信道参数编辑 [ 信道 - 1 ]"_s);
         QCOMPARE(grid()->horizontalHeaderItem(8)->text(), u"  信    道    名    称  "_s);
@@ -90,11 +90,6 @@ private Q_SLOTS:
         QCOMPARE(child<QPushButton>("Command_default")->text(), u"Default"_s);
         click(3, 0);
         QCOMPARE(caption(), u"Channel Information [ Channel - 3 ]"_s);
-    }
-
-    void drop_down_choices_are_stored_and_typing_is_undone()
-    {
-        program->switch_language(false);
         enter_text(1, 1, u"446"_s);
         click(1, 5);
         QTest::keyClicks(combo(), u"x1"_s);
