@@ -74,7 +74,6 @@ private Q_SLOTS:
     void answers_each_command();
     void takes_commands_in_any_split();
     void each_fault();
-    void wrong_identity();
     void demo_memory_fills_every_column();
     void memory_file();
     void options();
@@ -83,29 +82,39 @@ private Q_SLOTS:
 void Test_sim_radio::answers_each_command()
 {
     const QByteArray none, identified = Connect + Identify, power = Power_frame;
+    const QByteArray levels("\x28\x78\xDC"); // as the demo memory holds them
+    const Faults wrong{.wrong_identity = true}, wrong_once{.wrong_identity = true, .once = true};
     const struct {
         const char *name;
+        Faults faults;
         QByteArray before, sent, expected;
     } cases[] = {
-        {"connect", none, Connect, Ack_reply},
-        {"connect after noise", none, Noise + "AT" + Connect, Ack_reply},
-        {"wrong access word", none, Prefix + "ZRQPROGX" + Cr, none},
-        {"identify", Connect, Identify, Radio_id},
-        {"identify without connect", none, Identify, none},
-        {"start", identified, Start, QByteArray(2, Ack)},
-        {"start without identify", Connect, Start, none},
-        {"read block 272", Handshake, block_frame(272), read_reply(Radio(), 272)},
-        {"read before start", identified, block_frame(1), none},
-        {"read beyond memory", Handshake, block_frame(301), none},
-        {"read after end", Handshake + End_byte, block_frame(1), none},
-        {"write", Handshake, block_frame(5, pattern(5)), Ack_reply},
-        {"power connect", none, Power_connect, Radio_id + "\x28\x78\xDC"},
-        {"power frame", Power_connect, power, Ack_reply},
-        {"power frame in a read session", Handshake, power, none},
-        {"power frame after leave", Power_connect + Leave_byte, power, none},
+        {"connect", {}, none, Connect, Ack_reply},
+        {"connect after noise", {}, none, Noise + "AT" + Connect, Ack_reply},
+        {"wrong access word", {}, none, Prefix + "ZRQPROGX" + Cr, none},
+        {"identify", {}, Connect, Identify, Radio_id},
+        {"identify without connect", {}, none, Identify, none},
+        {"start", {}, identified, Start, QByteArray(2, Ack)},
+        {"start without identify", {}, Connect, Start, none},
+        {"read block 272", {}, Handshake, block_frame(272), read_reply(Radio(), 272)},
+        {"read before start", {}, identified, block_frame(1), none},
+        {"read beyond memory", {}, Handshake, block_frame(301), none},
+        {"read after end", {}, Handshake + End_byte, block_frame(1), none},
+        {"write", {}, Handshake, block_frame(5, pattern(5)), Ack_reply},
+        {"power connect", {}, none, Power_connect, Radio_id + levels},
+        {"power frame", {}, Power_connect, power, Ack_reply},
+        {"power frame in a read session", {}, Handshake, power, none},
+        {"power frame after leave", {}, Power_connect + Leave_byte, power, none},
+        // Another model's identity, to Identify and to the power connect;
+        // with --once the next session is a sound one.
+        {"wrong identity", wrong, Connect, Identify + Start + block_frame(1), "ZRQ-58"},
+        {"wrong identity to power", wrong, none, Power_connect + power, "ZRQ-58" + levels},
+        {"wrong identity once", wrong_once, Handshake, Power_connect + power,
+         Radio_id + levels + Ack},
     };
     for (const auto &c : cases) {
         Radio radio;
+        radio.set_faults(c.faults);
         radio.receive(c.before);
         QCOMPARE(labelled(c.name, radio.receive(c.sent)), labelled(c.name, c.expected));
     }
@@ -195,20 +204,6 @@ void Test_sim_radio::each_fault()
         }
         QCOMPARE(radio.hung_up(), c.faults.hang_up_at >= 0);
     }
-}
-
-// Another model's identity, to a read's Identify and to the power connect;
-// with --once the next session is a sound one.
-void Test_sim_radio::wrong_identity()
-{
-    Radio radio;
-    radio.set_faults({.wrong_identity = true, .once = true});
-    QCOMPARE(radio.receive(Connect + Identify + Start + block_frame(1)), Ack_reply + "ZRQ-58");
-    QCOMPARE(radio.receive(Power_connect + Power_frame), Radio_id + "\x28\x78\xDC" + Ack);
-
-    Radio power;
-    power.set_faults({.wrong_identity = true});
-    QCOMPARE(power.receive(Power_connect + Power_frame), QByteArray("ZRQ-58\x28\x78\xDC"));
 }
 
 void Test_sim_radio::demo_memory_fills_every_column()

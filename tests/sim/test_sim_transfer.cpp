@@ -266,9 +266,8 @@ void Test_sim_transfer::power_levels_adjusted_live()
     QTRY_VERIFY(QFileInfo::exists(rig.saved));
     Radio radio;
     QVERIFY(radio.load(rig.saved).ok);
-    QCOMPARE(QList<int>({radio.byte(Power_row, 0), radio.byte(Power_row, 1),
-                         radio.byte(Power_row, 2), radio.byte(Power_row, 3)}),
-             QList<int>({0x28, 0x78, 0xC8, 0x02}));
+    const auto memory = [&radio](int block, int column) { return radio.byte(block, column); };
+    QCOMPARE(bytes_of(memory, Power_row).left(4), QByteArray("\x28\x78\xC8\x02"));
     QCOMPARE(rig.recorder.texts(), QStringList());
 }
 
