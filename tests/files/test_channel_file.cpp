@@ -1,22 +1,14 @@
 #include "core/image.h"
 #include "files/channel_file.h"
+#include "pattern_files.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace r7k;
 
 namespace {
-
-// Every cell of the file set from `value(row, column)`.
-void fill(const std::function<int(int, int)> &value)
-{
-    for (int row = 0; row < Channel_file::Rows; ++row)
-        for (int column = 0; column < Channel_file::Columns; ++column)
-            chann(row, column) = qint16(value(row, column));
-}
 
 int diagonal(int row, int column)
 {
@@ -54,7 +46,7 @@ private Q_SLOTS:
         chann.fill(0, 280, 16, 32, 1);
         const Data_image saved = chann;
         QVERIFY(Channel_file::Save(path("radio.chann")).ok);
-        const QList<QByteArray> lines = read(path("radio.chann")).split('\n');
+        const QList<QByteArray> lines = read_file(path("radio.chann")).split('\n');
         QCOMPARE(lines.size(), Channel_file::Rows + 1);
         QVERIFY(lines.last().isEmpty());
         QCOMPARE(lines[0], QByteArray(" 255 ").repeated(16) + '\r');
@@ -66,32 +58,27 @@ private Q_SLOTS:
         QVERIFY(chann == saved);
     }
 
-    void reads_hand_written_files_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("print form, CR LF") << diagonal_file("  ", "\r\n", " ");
-        QByteArray commas = diagonal_file(",", "\n").replace(",\n", "\n");
-        QTest::newRow("commas, LF") << commas;
-        QTest::newRow("runs of blanks and commas") << diagonal_file(" ,\t ", "\r\n", "  ");
-        QTest::newRow("one line, extra numbers after") << diagonal_file(" ", "") + " 999 abc\r\n";
-    }
     void reads_hand_written_files()
     {
-        QFETCH(QByteArray, text);
-        write(path("hand.chann"), text);
-        const Channel_file::Outcome outcome = Channel_file::Load(path("hand.chann"));
-        QVERIFY2(outcome.ok, qPrintable(outcome.message.english));
-        const Data_image loaded = chann;
-        fill(diagonal);
-        QVERIFY(chann == loaded);
+        const std::pair<const char *, QByteArray> files[] = {
+            {"print form, CR LF", diagonal_file("  ", "\r\n", " ")},
+            {"commas, LF", diagonal_file(",", "\n").replace(",\n", "\n")},
+            {"runs of blanks and commas", diagonal_file(" ,\t ", "\r\n", "  ")},
+            {"one line, extra numbers after", diagonal_file(" ", "") + " 999 abc\r\n"},
+        };
+        for (const auto &[label, text] : files) {
+            chann.clear();
+            write_file(path("hand.chann"), text);
+            const Channel_file::Outcome outcome = Channel_file::Load(path("hand.chann"));
+            QVERIFY2(outcome.ok, label);
+            const Data_image loaded = chann;
+            fill_file_rows(diagonal);
+            QVERIFY2(chann == loaded, label);
+        }
     }
 
-    void bad_files_change_nothing_data()
+    void bad_files_change_nothing()
     {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("english");
-        QTest::addColumn<QString>("chinese");
-        chann.clear();
         Reset_image();
         const QByteArray good = Channel_file::Format_image();
         const auto with = [&](qsizetype at, qsizetype length, const char *text) {
@@ -106,75 +93,57 @@ private Q_SLOTS:
         const QString range_en = "Line %1 of the channel parameter file holds the value %2, "
                                  "which is outside 0 to 255.";
         const QString range_zh = "信道参数文件第 %1 行的数值 %2 超出 0 至 255 的范围。";
-        QTest::newRow("empty") << QByteArray() << short_en.arg(0) << short_zh.arg(0);
-        QTest::newRow("one number short")
-            << good.left(good.lastIndexOf(" 0 ")) << short_en.arg(4495) << short_zh.arg(4495);
-        QTest::newRow("not a number") << with(good.indexOf("\r\n") + 7, 4, " 2x5")
-                                      << nan_en.arg(2).arg("2x5") << nan_zh.arg(2).arg("2x5");
-        QTest::newRow("decimal") << with(0, 4, " 1.5") << nan_en.arg(1).arg("1.5")
-                                 << nan_zh.arg(1).arg("1.5");
-        QTest::newRow("above 255") << with(good.lastIndexOf(" 0 "), 3, " 256 ")
-                                   << range_en.arg(281).arg(256) << range_zh.arg(281).arg(256);
-        QTest::newRow("negative") << with(0, 4, " -1 ") << range_en.arg(1).arg(-1)
-                                  << range_zh.arg(1).arg(-1);
-    }
-    void bad_files_change_nothing()
-    {
-        QFETCH(QByteArray, text);
-        write(path("bad.chann"), text);
-        fill([](int row, int column) { return (row * 7 + column * 13) % 256; });
+        const struct {
+            QByteArray text;
+            QString english, chinese;
+        } files[] = {
+            {QByteArray(), short_en.arg(0), short_zh.arg(0)},
+            {good.left(good.lastIndexOf(" 0 ")), short_en.arg(4495), short_zh.arg(4495)},
+            {with(good.indexOf("\r\n") + 7, 4, " 2x5"), nan_en.arg(2).arg("2x5"),
+             nan_zh.arg(2).arg("2x5")},
+            {with(0, 4, " 1.5"), nan_en.arg(1).arg("1.5"), nan_zh.arg(1).arg("1.5")},
+            {with(good.lastIndexOf(" 0 "), 3, " 256 "), range_en.arg(281).arg(256),
+             range_zh.arg(281).arg(256)},
+            {with(0, 4, " -1 "), range_en.arg(1).arg(-1), range_zh.arg(1).arg(-1)},
+        };
+        fill_file_rows([](int row, int column) { return (row * 7 + column * 13) % 256; });
         const Data_image before = chann;
-        const Channel_file::Outcome outcome = Channel_file::Load(path("bad.chann"));
-        QVERIFY(!outcome.ok);
-        QTEST(outcome.message.english, "english");
-        QTEST(outcome.message.chinese, "chinese");
-        QVERIFY(chann == before);
+        for (const auto &file : files) {
+            write_file(path("bad.chann"), file.text);
+            const Channel_file::Outcome outcome = Channel_file::Load(path("bad.chann"));
+            QVERIFY2(!outcome.ok, qPrintable(file.english));
+            QCOMPARE(outcome.message.english, file.english);
+            QCOMPARE(outcome.message.chinese, file.chinese);
+            QVERIFY2(chann == before, qPrintable(file.english));
+        }
     }
 
     // Files the system refuses: the reason goes into the details, and a folder
     // in the way stays as it was.
-    void refused_paths_give_the_system_reason_data()
-    {
-        QTest::addColumn<bool>("save");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("english");
-        const QString cannot_open = "The channel parameter file cannot be opened.";
-        const QString cannot_save = "The channel parameter file cannot be saved.";
-        QTest::newRow("load missing") << false << "none.chann" << cannot_open;
-        QTest::newRow("load a folder") << false << "folder.chann" << cannot_open;
-        QTest::newRow("save over a folder") << true << "folder.chann" << cannot_save;
-        QTest::newRow("save into no folder") << true << "no/such/x.chann" << cannot_save;
-    }
     void refused_paths_give_the_system_reason()
     {
-        QFETCH(bool, save);
-        QFETCH(QString, name);
+        const Bilingual cannot_open{"无法打开信道参数文件。",
+                                    "The channel parameter file cannot be opened."};
+        const Bilingual cannot_save{"无法保存信道参数文件。",
+                                    "The channel parameter file cannot be saved."};
         QVERIFY(QDir().mkpath(path("folder.chann")));
-        fill(diagonal);
+        fill_file_rows(diagonal);
         const Data_image before = chann;
-        const auto outcome = save ? Channel_file::Save(path(name)) : Channel_file::Load(path(name));
-        QVERIFY(!outcome.ok);
-        QTEST(outcome.message.english, "english");
-        QVERIFY(!outcome.details.isEmpty());
-        QVERIFY(chann == before);
+        for (const char *name :
+             {"none.chann", "folder.chann", "save:folder.chann", "save:no/such/x.chann"}) {
+            const QString file = path(QString(name).remove("save:"));
+            const bool save = QByteArray(name).startsWith("save:");
+            const auto outcome = save ? Channel_file::Save(file) : Channel_file::Load(file);
+            QVERIFY2(!outcome.ok && !outcome.details.isEmpty(), name);
+            QCOMPARE(outcome.message.english, (save ? cannot_save : cannot_open).english);
+            QCOMPARE(outcome.message.chinese, (save ? cannot_save : cannot_open).chinese);
+            QVERIFY2(chann == before, name);
+        }
         QVERIFY(QFileInfo(path("folder.chann")).isDir());
     }
 
 private:
     QString path(const QString &name) const { return dir.filePath(name); }
-
-    static void write(const QString &path, const QByteArray &text)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(text), text.size());
-    }
-
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
     QTemporaryDir dir;
 };
