@@ -2,7 +2,6 @@
 
 #include "core/image.h"
 #include "shell/dialog_placement.h"
-#include "shell/messages.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -19,7 +18,6 @@ namespace {
 
 const Bilingual Caption{QStringLiteral("发射功率调整"), QStringLiteral("Power Adjust")};
 const Bilingual Close_text{QStringLiteral("关闭"), QStringLiteral("Close")};
-const Bilingual Help_text{QStringLiteral("帮助"), QStringLiteral("Help")};
 
 // Low, mid and high: the bar, its value label, its caption label.
 const struct {
@@ -38,22 +36,11 @@ const struct {
 
 constexpr int Level_max = 255;
 
-QPushButton *button(QWidget *parent, const char *name, const Bilingual &text)
-{
-    auto *b = new QPushButton(text.text(), parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 Form_Adjust_Txp::Form_Adjust_Txp(QWidget *parent, Link_parts parts)
-    : QDialog(parent), parts(std::move(parts)), progress(new QProgressBar(this))
+    : Link_dialog(parent, "Form_Adjust_Txp", Caption, std::move(parts))
 {
-    setObjectName(QStringLiteral("Form_Adjust_Txp"));
-    setWindowTitle(Caption.text());
-    setWindowModality(Qt::ApplicationModal);
     link = std::make_unique<Power_engine>(*this->parts.line, *this->parts.timers, *this);
 
     auto *grid = new QGridLayout;
@@ -77,13 +64,8 @@ Form_Adjust_Txp::Form_Adjust_Txp(QWidget *parent, Link_parts parts)
     }
     grid->setColumnStretch(1, 1);
 
-    progress->setObjectName(QStringLiteral("ProgressBar1"));
-    progress->setRange(0, 100);
-    progress->setValue(0);
-    progress->setTextVisible(false);
-
-    QPushButton *close_button = button(this, "Command_Close", Close_text);
-    QPushButton *help = button(this, "Command_Help", Help_text);
+    QPushButton *close_button = make_button("Command_Close", Close_text);
+    QPushButton *help = make_help_button();
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
 
     auto *buttons = new QHBoxLayout;
@@ -101,13 +83,6 @@ Form_Adjust_Txp::Form_Adjust_Txp(QWidget *parent, Link_parts parts)
     link->opened();
 }
 
-// The engine goes first: it says goodbye to the radio and closes the port
-// while the line and the timers still exist.
-Form_Adjust_Txp::~Form_Adjust_Txp()
-{
-    link.reset();
-}
-
 void Form_Adjust_Txp::levels_received()
 {
     for (int i = 0; i < 3; ++i)
@@ -118,27 +93,6 @@ void Form_Adjust_Txp::closeEvent(QCloseEvent *event)
 {
     link->leave();
     event->accept();
-}
-
-void Form_Adjust_Txp::reject()
-{
-    close();
-}
-
-void Form_Adjust_Txp::show_progress(int value)
-{
-    progress->setValue(value);
-}
-
-void Form_Adjust_Txp::show_message(const Bilingual &text, const Bilingual &title,
-                                   const QString &details)
-{
-    Messages::show(text, title, details);
-}
-
-void Form_Adjust_Txp::finished()
-{
-    close();
 }
 
 } // namespace r7k

@@ -2,7 +2,6 @@
 
 #include "shell/dialog_placement.h"
 #include "shell/main_window.h"
-#include "shell/messages.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -16,35 +15,17 @@ namespace r7k {
 namespace {
 
 const Bilingual Cancel_text{QStringLiteral("取消"), QStringLiteral("Cancel")};
-const Bilingual Help_text{QStringLiteral("帮助"), QStringLiteral("Help")};
-
-QPushButton *button(QWidget *parent, const char *name, const Bilingual &text)
-{
-    auto *b = new QPushButton(text.text(), parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
 Transfer_dialog::Transfer_dialog(QWidget *parent, const Kind &kind, Link_parts parts)
-    : QDialog(parent), parts(std::move(parts)), status(new QLabel(this)),
-      progress(new QProgressBar(this))
+    : Link_dialog(parent, kind.name, kind.caption, std::move(parts)), status(new QLabel(this))
 {
-    setObjectName(QLatin1String(kind.name));
-    setWindowTitle(kind.caption.text());
-    setWindowModality(Qt::ApplicationModal);
-
     status->setObjectName(QStringLiteral("Label_tr_count"));
-    progress->setObjectName(QStringLiteral("ProgressBar1"));
-    progress->setRange(0, 100);
-    progress->setValue(0);
-    progress->setTextVisible(false);
 
-    QPushButton *action = button(this, kind.action_name, kind.action);
-    QPushButton *cancel = button(this, "Command_Cancel", Cancel_text);
-    QPushButton *help = button(this, "Command_Help", Help_text);
+    QPushButton *action = make_button(kind.action_name, kind.action);
+    QPushButton *cancel = make_button("Command_Cancel", Cancel_text);
+    QPushButton *help = make_help_button();
     connect(action, &QPushButton::clicked, this, &Transfer_dialog::start);
     connect(cancel, &QPushButton::clicked, this, &Transfer_dialog::cancel);
 
@@ -63,13 +44,6 @@ Transfer_dialog::Transfer_dialog(QWidget *parent, const Kind &kind, Link_parts p
 
     link = kind.make_engine(*this->parts.line, *this->parts.timers, *this);
     link->opened();
-}
-
-// The engine goes first: it stops its timers and closes the port while the
-// line and the timers still exist.
-Transfer_dialog::~Transfer_dialog()
-{
-    link.reset();
 }
 
 void Transfer_dialog::start()
@@ -93,30 +67,9 @@ void Transfer_dialog::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void Transfer_dialog::reject()
-{
-    close();
-}
-
-void Transfer_dialog::show_progress(int value)
-{
-    progress->setValue(value);
-}
-
 void Transfer_dialog::show_status(const Bilingual &text)
 {
     status->setText(text.text());
-}
-
-void Transfer_dialog::show_message(const Bilingual &text, const Bilingual &title,
-                                   const QString &details)
-{
-    Messages::show(text, title, details);
-}
-
-void Transfer_dialog::finished()
-{
-    close();
 }
 
 } // namespace r7k

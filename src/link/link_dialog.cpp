@@ -1,0 +1,63 @@
+#include "link/link_dialog.h"
+
+#include "shell/messages.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace r7k {
+
+namespace {
+
+const Bilingual Help_text{QStringLiteral("帮助"), QStringLiteral("Help")};
+
+} // namespace
+
+Link_dialog::Link_dialog(QWidget *parent, const char *name, const Bilingual &caption,
+                         Link_parts parts)
+    : QDialog(parent), parts(std::move(parts)), progress(new QProgressBar(this))
+{
+    setObjectName(QLatin1String(name));
+    setWindowTitle(caption.text());
+    setWindowModality(Qt::ApplicationModal);
+    progress->setObjectName(QStringLiteral("ProgressBar1"));
+    progress->setRange(0, 100);
+    progress->setValue(0);
+    progress->setTextVisible(false);
+}
+
+QPushButton *Link_dialog::make_button(const char *name, const Bilingual &caption)
+{
+    auto *button = new QPushButton(caption.text(), this);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton *Link_dialog::make_help_button()
+{
+    return make_button("Command_Help", Help_text);
+}
+
+void Link_dialog::show_progress(int value)
+{
+    progress->setValue(value);
+}
+
+void Link_dialog::show_message(const Bilingual &text, const Bilingual &title,
+                               const QString &details)
+{
+    Messages::show(text, title, details);
+}
+
+void Link_dialog::finished()
+{
+    close();
+}
+
+void Link_dialog::reject()
+{
+    close();
+}
+
+} // namespace r7k
