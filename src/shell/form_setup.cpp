@@ -2,6 +2,7 @@
 
 #include "core/globals.h"
 #include "link/port_map.h"
+#include "shell/button_row.h"
 #include "shell/dialog_placement.h"
 #include "shell/main_window.h"
 #include "shell/named.h"
@@ -10,7 +11,6 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -53,20 +53,11 @@ Form_setup::Form_setup(QWidget *parent) : QDialog(parent), ports(new QButtonGrou
     if (QAbstractButton *current = ports->button(Port_no))
         current->setChecked(true);
 
-    auto *ok = Named("Command_ok", new QPushButton(Ok_caption.text(), this));
-    auto *cancel = Named("Command1", new QPushButton(Cancel_caption.text(), this));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &Form_setup::confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame, 1);
-    layout->addLayout(buttons);
+    QPushButton *ok =
+        Add_ok_cancel_row(this, layout, "Command_ok", Ok_caption, "Command1", Cancel_caption);
+    connect(ok, &QPushButton::clicked, this, &Form_setup::confirm);
 
     Dialog_placement::Size_from_main_window(this, 2, 1.8);
     Dialog_placement::Place_above_centre(this, 500);

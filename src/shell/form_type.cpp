@@ -2,6 +2,7 @@
 
 #include "core/globals.h"
 #include "core/tables.h"
+#include "shell/button_row.h"
 #include "shell/dialog_placement.h"
 #include "shell/main_window.h"
 #include "shell/model_choice.h"
@@ -9,7 +10,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,28 +46,19 @@ Form_type::Form_type(QWidget *parent)
 
     band->setText(Model_band_label());
 
-    auto *ok = Named("Command_ok", new QPushButton(Ok_caption.text(), this));
-    auto *cancel = Named("Command_cancel", new QPushButton(Cancel_caption.text(), this));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &Form_type::confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
     auto *fields = new QGridLayout;
     fields->addWidget(Named("Label_model", new QLabel(Model_caption.text(), this)), 0, 0);
     fields->addWidget(models, 0, 1);
     fields->addWidget(Named("Label_band_title", new QLabel(Band_caption.text(), this)), 1, 0);
     fields->addWidget(band, 1, 1);
     fields->setColumnStretch(1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addLayout(fields);
     layout->addStretch();
-    layout->addLayout(buttons);
+    QPushButton *ok =
+        Add_ok_cancel_row(this, layout, "Command_ok", Ok_caption, "Command_cancel", Cancel_caption);
+    connect(ok, &QPushButton::clicked, this, &Form_type::confirm);
 
     Dialog_placement::Size_from_main_window(this, 2, 1.8);
     Dialog_placement::Place_above_centre(this, 500);
