@@ -25,46 +25,46 @@ constexpr Factory_channel Factory_channels[16] = {
     {{0, 37, 49, 70}, 0, 0},
 };
 
-template <std::size_t N> void put_row(int row, const qint16 (&bytes)[N])
+template <std::size_t N> void put_row(Data_image &image, int row, const qint16 (&bytes)[N])
 {
     for (std::size_t c = 0; c < N; ++c)
-        chann(row, int(c)) = bytes[c];
+        image(row, int(c)) = bytes[c];
 }
 
 } // namespace
 
-void Reset_image()
+void Reset_image(Data_image &image)
 {
-    chann.fill(0, 143, 0, 15, 255);
-    chann.fill(First_name_row, Last_name_row, 0, 15, 0);
-    chann.fill(Spare_name_row, Spare_name_row, 0, 15, 0);
-    put_row(Vfo_row, {80, 18, 0, 64, 80, 18, 0, 64, 0, 0, 0, 7, 0});
-    put_row(Settings_row, {5, 1, 0, 2, 0, 0, 0, 0, 37, 1, 104});
+    image.fill(0, 143, 0, 15, 255);
+    image.fill(First_name_row, Last_name_row, 0, 15, 0);
+    image.fill(Spare_name_row, Spare_name_row, 0, 15, 0);
+    put_row(image, Vfo_row, {80, 18, 0, 64, 80, 18, 0, 64, 0, 0, 0, 7, 0});
+    put_row(image, Settings_row, {5, 1, 0, 2, 0, 0, 0, 0, 37, 1, 104});
 }
 
-void Load_default_image()
+void Load_default_image(Data_image &image)
 {
-    chann.fill(0, 16, 0, 15, 255);
+    image.fill(0, 16, 0, 15, 255);
     for (int channel = 1; channel <= 16; ++channel)
-        chann.fill(Name_row(channel), Name_row(channel), 0, 15, 0);
+        image.fill(Name_row(channel), Name_row(channel), 0, 15, 0);
     for (int channel = 1; channel <= 16; ++channel) {
         const Factory_channel &f = Factory_channels[channel - 1];
         for (int c = 0; c < 4; ++c) {
-            chann(channel, c) = f.frequency[c];
-            chann(channel, c + 4) = f.frequency[c];
+            image(channel, c) = f.frequency[c];
+            image(channel, c + 4) = f.frequency[c];
         }
-        chann(channel, 8) = f.tone;
-        chann(channel, 9) = f.tone;
-        chann(channel, 10) = 0;
-        chann(channel, 11) = 7;
-        chann(channel, 12) = f.polarity;
+        image(channel, 8) = f.tone;
+        image(channel, 9) = f.tone;
+        image(channel, 10) = 0;
+        image(channel, 11) = 7;
+        image(channel, 12) = f.polarity;
     }
 }
 
-void Put_radio_id_row()
+void Put_radio_id_row(Data_image &image)
 {
-    chann.fill(Radio_id_row, Radio_id_row, 0, 15, 255);
-    put_row(Radio_id_row, {'Z', 'R', 'Q', '-', '4', '7'});
+    image.fill(Radio_id_row, Radio_id_row, 0, 15, 255);
+    put_row(image, Radio_id_row, {'Z', 'R', 'Q', '-', '4', '7'});
 }
 
 } // namespace r7k

@@ -65,10 +65,10 @@ constexpr int Name_row(int channel)
 }
 
 // Start-up contents of the image.
-void Reset_image();
+void Reset_image(Data_image &image = chann);
 // Factory channels 1..16 with empty names; other rows keep their contents.
-void Load_default_image();
+void Load_default_image(Data_image &image = chann);
 // Writes the radio model identifier "ZRQ-47" into row 139.
-void Put_radio_id_row();
+void Put_radio_id_row(Data_image &image = chann);
 
 } // namespace r7k
