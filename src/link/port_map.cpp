@@ -71,6 +71,11 @@ void Set_mapping(int port_no, const QString &device)
     mappings().insert(port_no, device);
 }
 
+void Reset()
+{
+    mappings().clear();
+}
+
 bool Set_mapping_from_argument(const QString &argument)
 {
     static const QRegularExpression form(QStringLiteral("^COM([1-8])=(.+)$"),

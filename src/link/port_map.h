@@ -27,5 +27,8 @@ void Set_mapping(int port_no, const QString &device);
 // Parses "COMn=PATH" and sets the mapping; false when the text is malformed.
 bool Set_mapping_from_argument(const QString &argument);
 
+// Forgets every mapping: each port stands for the system's device again.
+void Reset();
+
 } // namespace Port_map
 } // namespace r7k

@@ -49,6 +49,7 @@ class Test_link_dialogs : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() { Port_map::Set_mapping(1, QStringLiteral("/dev/null-r7k-no-such-port")); }
+    void cleanup() { Port_map::Reset(); }
 
     void the_read_dialog_on_a_missing_port()
     {

@@ -36,6 +36,22 @@ struct Pty {
 class Test_serial_line : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void cleanup() { Port_map::Reset(); }
+
+    void mappings_hold_until_reset()
+    {
+        const QStringList system = Port_map::Devices();
+        Port_map::Set_mapping(3, QStringLiteral("/dev/ttyUSB9"));
+        QVERIFY(Port_map::Set_mapping_from_argument(QStringLiteral("com8=/tmp/x y")));
+        QStringList mapped = system;
+        mapped[2] = QStringLiteral("/dev/ttyUSB9");
+        mapped[7] = QStringLiteral("/tmp/x y");
+        QCOMPARE(Port_map::Devices(), mapped);
+        QCOMPARE(Port_map::Device(8), QStringLiteral("/tmp/x y"));
+        Port_map::Reset();
+        QCOMPARE(Port_map::Devices(), system);
+    }
+
     void a_vanished_device_is_reported_once_and_the_line_closes()
     {
         auto radio = std::make_unique<Pty>();

@@ -44,6 +44,7 @@ private Q_SLOTS:
     void cleanup()
     {
         program.reset();
+        Port_map::Reset();
         qputenv("PATH", saved_path);
     }
 

@@ -106,6 +106,7 @@ class Test_sim_transfer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { Port_map::Reset(); }
     void command_lines();
     void demo_serves_a_radio_on_com1();
     void radio_lost_mid_read_leaves_the_image_data();
