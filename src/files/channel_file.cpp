@@ -1,21 +1,28 @@
 #include "files/channel_file.h"
 
-#include "core/image.h"
+#include "files/list_input.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <array>
 
 namespace r7k::Channel_file {
 
 namespace {
 
-using Values = std::array<qint16, Value_count>;
-
 const Bilingual Cannot_open{QStringLiteral("无法打开信道参数文件。"),
                             QStringLiteral("The channel parameter file cannot be opened.")};
 const Bilingual Cannot_write{QStringLiteral("无法保存信道参数文件。"),
                              QStringLiteral("The channel parameter file cannot be saved.")};
+const Bilingual Not_a_regular_file{
+    QStringLiteral("它不是普通文件，而是设备、管道或文件夹。"),
+    QStringLiteral("It is not a regular file but a device, a pipe or a folder.")};
+const Bilingual Too_large{
+    QStringLiteral("它大于 1 MB，远大于任何信道参数文件。"),
+    QStringLiteral("It is larger than 1 MB, far larger than any channel parameter file.")};
+const Bilingual No_space{QStringLiteral("设备上没有空间"),
+                         QStringLiteral("No space left on device")};
 
 Bilingual too_short(int count)
 {
@@ -28,100 +35,91 @@ Bilingual too_short(int count)
                 .arg(Value_count)};
 }
 
-Bilingual not_a_number(int line, const QString &token)
+Bilingual not_a_number(int line, const QString &item)
 {
-    return {QStringLiteral("信道参数文件第 %1 行的“%2”不是数值。").arg(line).arg(token),
+    return {QStringLiteral("信道参数文件第 %1 行的“%2”不是数值。").arg(line).arg(item),
             QStringLiteral("Line %1 of the channel parameter file holds \"%2\", which is not a "
                            "number.")
                 .arg(line)
-                .arg(token)};
+                .arg(item)};
 }
 
-Bilingual out_of_range(int line, const QString &token)
+Bilingual not_whole(int line, const QString &item)
+{
+    return {QStringLiteral("信道参数文件第 %1 行的数值 %2 不是整数。").arg(line).arg(item),
+            QStringLiteral("Line %1 of the channel parameter file holds the value %2, which is "
+                           "not a whole number.")
+                .arg(line)
+                .arg(item)};
+}
+
+Bilingual out_of_range(int line, const QString &item)
 {
     return {
-        QStringLiteral("信道参数文件第 %1 行的数值 %2 超出 0 至 255 的范围。").arg(line).arg(token),
+        QStringLiteral("信道参数文件第 %1 行的数值 %2 超出 0 至 255 的范围。").arg(line).arg(item),
         QStringLiteral("Line %1 of the channel parameter file holds the value %2, which is "
                        "outside 0 to 255.")
             .arg(line)
-            .arg(token)};
+            .arg(item)};
 }
 
-bool is_separator(char c)
-{
-    return c == ' ' || c == ',' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// What a message quotes of a bad token: a short, printable excerpt.
-QString shown_token(const QByteArray &token)
+// What a message quotes of a bad item: a short, printable excerpt.
+QString shown_item(QByteArrayView item)
 {
     constexpr int Shown = 16;
-    QString text = QString::fromLatin1(token.left(Shown));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8(item.first(qMin(item.size(), qsizetype(Shown))));
     for (QChar &ch : text)
         if (!ch.isPrint())
             ch = QLatin1Char('?');
-    return token.size() > Shown ? text + QStringLiteral("...") : text;
+    return item.size() > Shown ? text + QStringLiteral("...") : text;
 }
 
-// Reads separator-delimited tokens from a device, counting lines.
-class Token_reader {
-public:
-    explicit Token_reader(QIODevice &device) : device(device) {}
-
-    // The next token, or an empty array at the end of the input.
-    QByteArray next()
-    {
-        QByteArray token;
-        char c;
-        while (device.getChar(&c)) {
-            if (!is_separator(c)) {
-                token += c;
-                continue;
-            }
-            if (!token.isEmpty()) {
-                device.ungetChar(c);
-                break;
-            }
-            if (c == '\n')
-                ++line_number;
-        }
-        return token;
-    }
-    int line() const { return line_number; }
-
-private:
-    QIODevice &device;
-    int line_number = 1;
-};
-
-// A token in print form: an optional sign and one to five digits.
-bool parse_value(const QByteArray &token, int &value)
+// The system's reason for a failed file operation. Qt's file engine reports a
+// full device as a resource error; that reason the program gives in both
+// languages.
+Bilingual reason_of(const QFileDevice &file)
 {
-    const qsizetype digits_from = token.startsWith('-') || token.startsWith('+') ? 1 : 0;
-    const qsizetype digits = token.size() - digits_from;
-    if (digits < 1 || digits > 5)
-        return false;
-    for (qsizetype i = digits_from; i < token.size(); ++i)
-        if (token[i] < '0' || token[i] > '9')
+    if (file.error() == QFileDevice::ResourceError)
+        return No_space;
+    return {file.errorString(), file.errorString()};
+}
+
+// Writes all of `bytes`. A short write is followed by another, so that a
+// device that takes no more says why.
+bool write_all(QFileDevice &file, QByteArrayView bytes)
+{
+    while (!bytes.isEmpty()) {
+        const qint64 written = file.write(bytes.data(), bytes.size());
+        if (written <= 0)
             return false;
-    value = token.toInt();
+        bytes = bytes.sliced(written);
+    }
     return true;
+}
+
+// Only a regular file can be a channel file; a pipe or a device (even behind
+// a link) would keep the program waiting or reading without end.
+bool is_other_than_a_file(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile();
 }
 
 } // namespace
 
-Outcome Outcome::failure(Bilingual message, QString details)
+Outcome Outcome::failure(Bilingual message, Bilingual details)
 {
     return {false, std::move(message), std::move(details)};
 }
 
-QByteArray Format_image()
+QByteArray Format_image(const Data_image &image)
 {
     QByteArray text;
     text.reserve(Rows * (Columns * 5 + 2));
     for (int row = 0; row < Rows; ++row) {
         for (int column = 0; column < Columns; ++column) {
-            const qint16 value = chann(row, column);
+            const qint16 value = image(row, column);
             text += value < 0 ? '-' : ' ';
             text += QByteArray::number(qAbs(int(value)));
             text += ' ';
@@ -131,42 +129,60 @@ QByteArray Format_image()
     return text;
 }
 
-Outcome Load(QIODevice &device)
+Outcome Load_text(QByteArrayView text, Data_image &image)
 {
-    Values values{};
-    Token_reader reader(device);
+    std::array<qint16, Value_count> values{};
+    List_input input(text);
     for (int count = 0; count < Value_count; ++count) {
-        const QByteArray token = reader.next();
-        if (token.isEmpty())
+        const QByteArrayView item = input.next();
+        if (item.isEmpty())
             return Outcome::failure(too_short(count));
-        int value = 0;
-        if (!parse_value(token, value))
-            return Outcome::failure(not_a_number(reader.line(), shown_token(token)));
-        if (value < 0 || value > 255)
-            return Outcome::failure(out_of_range(reader.line(), shown_token(token)));
-        values[count] = qint16(value);
+        const List_number number = Read_number(item);
+        if (number.kind == List_number::Kind::Not_a_number)
+            return Outcome::failure(not_a_number(input.line(), shown_item(item)));
+        if (number.kind == List_number::Kind::Fraction)
+            return Outcome::failure(not_whole(input.line(), shown_item(item)));
+        if (number.value < 0 || number.value > 255)
+            return Outcome::failure(out_of_range(input.line(), shown_item(item)));
+        values[count] = qint16(number.value);
     }
     for (int i = 0; i < Value_count; ++i)
-        chann(i / Columns, i % Columns) = values[i];
+        image(i / Columns, i % Columns) = values[i];
     return {};
 }
 
-Outcome Load(const QString &path)
+Outcome Load(const QString &path, Data_image &image)
 {
+    if (is_other_than_a_file(path))
+        return Outcome::failure(Cannot_open, Not_a_regular_file);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Outcome::failure(Cannot_open, file.errorString());
-    return Load(file);
+        return Outcome::failure(Cannot_open, reason_of(file));
+    // The limit holds for what is read, whatever size the folder listed.
+    const QByteArray text = file.read(Largest_file + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Outcome::failure(Cannot_open, reason_of(file));
+    if (text.size() > Largest_file)
+        return Outcome::failure(Cannot_open, Too_large);
+    return Load_text(text, image);
 }
 
-Outcome Save(const QString &path)
+Outcome Save(const QString &path, const Data_image &image)
 {
+    if (is_other_than_a_file(path))
+        return Outcome::failure(Cannot_write, Not_a_regular_file);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Outcome::failure(Cannot_write, file.errorString());
-    const QByteArray text = Format_image();
-    if (file.write(text) != text.size() || !file.commit())
-        return Outcome::failure(Cannot_write, file.errorString());
+    // A user may keep a writable file in a folder that takes no new file;
+    // saving it in place is then the only way to save at all.
+    file.setDirectWriteFallback(true);
+    // Unbuffered: every write reaches the system at once and a failure comes
+    // back from it, not later from a flush that the commit would not heed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Outcome::failure(Cannot_write, reason_of(file));
+    if (!write_all(file, Format_image(image)))
+        return Outcome::failure(Cannot_write, reason_of(file));
+    if (!file.commit())
+        return Outcome::failure(Cannot_write, reason_of(file));
     return {};
 }
 

@@ -1,44 +1,51 @@
 #pragma once
 
 #include "core/bilingual.h"
+#include "core/image.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
-
-class QIODevice;
 
 namespace r7k {
 
 // A channel parameter file (".chann") holds image rows 0..280, columns 0..15,
 // as text: one line a row, each value in print form (a blank or minus sign,
-// the digits, a blank), lines ending in CR LF.
+// the digits, a blank), lines ending in CR LF. Every operation works on the
+// image it is given.
 namespace Channel_file {
 
 inline constexpr int Rows = 281;
 inline constexpr int Columns = 16;
 inline constexpr int Value_count = Rows * Columns;
+// Far beyond any channel file (some 23 KB); a larger file is refused unread.
+inline constexpr qint64 Largest_file = 1 << 20;
 
 // Outcome of a load or save. A failure carries the message for the user and,
-// where the system gave one, its own reason.
+// where known, the reason: the system's own, or the program's in both
+// languages.
 struct Outcome {
     bool ok = true;
     Bilingual message;
-    QString details;
+    Bilingual details;
 
-    static Outcome failure(Bilingual message, QString details = {});
+    static Outcome failure(Bilingual message, Bilingual details = {});
 };
 
-// The file text of the current image.
-QByteArray Format_image();
+// The file text of the image.
+QByteArray Format_image(const Data_image &image);
 
-// Reads and checks the whole file; the image is changed only when the file
-// is good.
-Outcome Load(const QString &path);
-Outcome Load(QIODevice &device);
+// Reads and checks a whole file's text; the image is changed, in rows 0..280,
+// columns 0..15, only when the text is good.
+Outcome Load_text(QByteArrayView text, Data_image &image);
+// The same for the file at `path`, which must be a regular file of at most
+// Largest_file bytes.
+Outcome Load(const QString &path, Data_image &image);
 
-// Writes the image through a temporary file, so that a failed save leaves an
-// existing file as it was.
-Outcome Save(const QString &path);
+// Writes the image through a new file that then takes the old one's name, so
+// that a failed save leaves an existing file as it was. Where the folder
+// takes no new file, an existing file is written over in place.
+Outcome Save(const QString &path, const Data_image &image);
 
 } // namespace Channel_file
 } // namespace r7k

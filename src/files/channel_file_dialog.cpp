@@ -1,6 +1,7 @@
 #include "files/channel_file_dialog.h"
 
 #include "core/globals.h"
+#include "core/image.h"
 #include "files/channel_file.h"
 #include "files/directory_list.h"
 #include "files/volumes.h"
@@ -138,14 +139,14 @@ void Channel_file_dialog::confirm()
     const QString path = Channel_file_path(folders->path(), name_box->text());
     Channel_file::Outcome outcome;
     if (kind == Channel_file_dialog_kind::Open) {
-        outcome = Channel_file::Load(path);
+        outcome = Channel_file::Load(path, chann);
     } else {
         if (Main_window *main = Main_window::instance())
             main->host().commit_pending_edits();
-        outcome = Channel_file::Save(path);
+        outcome = Channel_file::Save(path, chann);
     }
     if (!outcome.ok) {
-        Messages::show(outcome.message, outcome.details);
+        Messages::show(outcome.message, outcome.details.text());
         return;
     }
     File_path = path;

@@ -182,12 +182,12 @@ private Q_SLOTS:
         enter_text(97, 1, u"440"_s);
         enter_text(97, 8, u"频道97"_s);
         click(98, 0);
-        QVERIFY(Channel_file::Save(path).ok);
+        QVERIFY(Channel_file::Save(path, chann).ok);
         Reset_image();
         enter_text(1, 1, u"450"_s);
         click(2, 0);
         click(1, 1);
-        QVERIFY(Channel_file::Load(path).ok);
+        QVERIFY(Channel_file::Load(path, chann).ok);
         program->host().activate_current();
         QVERIFY(!editor()->isVisible());
         click(3, 0);

@@ -23,10 +23,11 @@ inline QByteArray read_file(const QString &path)
 }
 
 // Sets every cell the file holds from `value(row, column)` and returns the image.
-inline r7k::Data_image fill_file_rows(const std::function<int(int, int)> &value)
+inline r7k::Data_image fill_file_rows(const std::function<int(int, int)> &value,
+                                      r7k::Data_image &image = r7k::chann)
 {
     for (int row = 0; row < r7k::Channel_file::Rows; ++row)
         for (int column = 0; column < r7k::Channel_file::Columns; ++column)
-            r7k::chann(row, column) = qint16(value(row, column));
-    return r7k::chann;
+            image(row, column) = qint16(value(row, column));
+    return image;
 }

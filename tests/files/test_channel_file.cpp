@@ -1,51 +1,99 @@
 #include "core/image.h"
+#include "disk_conditions.h"
 #include "files/channel_file.h"
 #include "pattern_files.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace r7k;
 
 namespace {
+
+const Bilingual Cannot_open{"无法打开信道参数文件。",
+                            "The channel parameter file cannot be opened."};
+const Bilingual Cannot_save{"无法保存信道参数文件。",
+                            "The channel parameter file cannot be saved."};
+const Bilingual Not_a_regular_file{"它不是普通文件，而是设备、管道或文件夹。",
+                                   "It is not a regular file but a device, a pipe or a folder."};
+const Bilingual No_space{"设备上没有空间", "No space left on device"};
 
 int diagonal(int row, int column)
 {
     return (row + column) % 256;
 }
 
-// A file of the diagonal pattern, each value followed by `separator`, each row by `end`.
-QByteArray diagonal_file(const QByteArray &separator, const QByteArray &end, const char *lead = "")
+QByteArray plain(int value)
+{
+    return QByteArray::number(value);
+}
+
+// A file of the diagonal pattern, each value spelled by `spell` and followed
+// by `separator`, each row by `end`.
+QByteArray diagonal_file(const QByteArray &separator, const QByteArray &end, const char *lead = "",
+                         QByteArray (*spell)(int) = plain)
 {
     QByteArray text;
     for (int row = 0; row < Channel_file::Rows; ++row) {
         text += lead;
         for (int column = 0; column < Channel_file::Columns; ++column)
-            text += QByteArray::number(diagonal(row, column)) + separator;
+            text += spell(diagonal(row, column)) + separator;
         text += end;
     }
     return text;
 }
 
+// The file's own identity on disk: a save in place keeps it, a save through
+// a new file gives the name another.
+ino_t inode_of(const QString &path)
+{
+    struct stat facts {};
+    return stat(QFile::encodeName(path).constData(), &facts) == 0 ? facts.st_ino : 0;
+}
+
+bool is_fifo(const QString &path)
+{
+    struct stat facts {};
+    return lstat(QFile::encodeName(path).constData(), &facts) == 0 && S_ISFIFO(facts.st_mode);
+}
+
+bool make_fifo(const QString &path)
+{
+    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
 } // namespace
 
+// Every load and save works on an image of the test's own; the program's
+// image stays as init left it.
 class Test_channel_file : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { chann.clear(); }
+    void init()
+    {
+        chann.clear();
+        image.clear();
+    }
+    void cleanup()
+    {
+        QVERIFY(chann == Data_image());
+        QVERIFY(QDir(dir.path()).removeRecursively() && QDir().mkpath(dir.path()));
+    }
 
     void save_then_load_gives_the_same_image()
     {
-        Reset_image();
-        Load_default_image();
-        chann.fill(1, 2, 0, 15, 255);
-        chann(1, 1) = 7;
-        chann(2, 0) = 0;
-        chann.fill(281, 300, 0, 32, 1); // cells outside the file must stay untouched
-        chann.fill(0, 280, 16, 32, 1);
-        const Data_image saved = chann;
-        QVERIFY(Channel_file::Save(path("radio.chann")).ok);
+        Reset_image(image);
+        Load_default_image(image);
+        image.fill(1, 2, 0, 15, 255);
+        image(1, 1) = 7;
+        image(2, 0) = 0;
+        image.fill(281, 300, 0, 32, 1); // cells outside the file must stay untouched
+        image.fill(0, 280, 16, 32, 1);
+        const Data_image saved = image;
+        QVERIFY(Channel_file::Save(path("radio.chann"), image).ok);
         const QList<QByteArray> lines = read_file(path("radio.chann")).split('\n');
         QCOMPARE(lines.size(), Channel_file::Rows + 1);
         QVERIFY(lines.last().isEmpty());
@@ -53,11 +101,20 @@ private Q_SLOTS:
         QCOMPARE(lines[1], " 255  7 " + QByteArray(" 255 ").repeated(14) + '\r');
         QVERIFY(lines[2].startsWith(" 0  255 "));
 
-        chann.fill(0, 280, 0, 15, 0);
-        QVERIFY(Channel_file::Load(path("radio.chann")).ok);
-        QVERIFY(chann == saved);
+        image.fill(0, 280, 0, 15, 0);
+        QVERIFY(Channel_file::Load(path("radio.chann"), image).ok);
+        QVERIFY(image == saved);
+
+        // The same text from memory, as a tool holding the bytes would give it.
+        Data_image copy = saved;
+        copy.fill(0, 280, 0, 15, 0);
+        const QByteArray text = read_file(path("radio.chann"));
+        QVERIFY(Channel_file::Load_text(QByteArrayView(text.constData(), text.size()), copy).ok);
+        QVERIFY(copy == saved);
     }
 
+    // Numbers follow the list-input rules: any blanks, commas and line ends
+    // between them, signs, leading zeros and whole values with a point.
     void reads_hand_written_files()
     {
         const std::pair<const char *, QByteArray> files[] = {
@@ -65,22 +122,35 @@ private Q_SLOTS:
             {"commas, LF", diagonal_file(",", "\n").replace(",\n", "\n")},
             {"runs of blanks and commas", diagonal_file(" ,\t ", "\r\n", "  ")},
             {"one line, extra numbers after", diagonal_file(" ", "") + " 999 abc\r\n"},
+            {"CR line ends", diagonal_file(" ", "\r")},
+            {"leading zeros",
+             diagonal_file(" ", "\r\n", "", [](int v) { return plain(v).rightJustified(6, '0'); })},
+            {"plus signs", diagonal_file(" ", "\r\n", "", [](int v) { return '+' + plain(v); })},
+            {"whole values with a point",
+             diagonal_file(" ", "\r\n", "",
+                           [](int v) { return plain(v) + (v % 2 ? ".0" : ".000"); })},
+            {"a point at the end",
+             diagonal_file(",", "\n", "", [](int v) { return plain(v) + '.'; })},
+            {"signed zero",
+             diagonal_file(" ", "\r\n", "", [](int v) { return v ? plain(v) : "-0"; })},
+            {"byte-order mark", "\xEF\xBB\xBF" + diagonal_file(" ", "\r\n")},
+            {"byte-order mark, blank first", "\xEF\xBB\xBF " + diagonal_file(" ", "\r\n")},
         };
+        Data_image expected;
+        fill_file_rows(diagonal, expected);
         for (const auto &[label, text] : files) {
-            chann.clear();
+            image.clear();
             write_file(path("hand.chann"), text);
-            const Channel_file::Outcome outcome = Channel_file::Load(path("hand.chann"));
+            const Channel_file::Outcome outcome = Channel_file::Load(path("hand.chann"), image);
             QVERIFY2(outcome.ok, label);
-            const Data_image loaded = chann;
-            fill_file_rows(diagonal);
-            QVERIFY2(chann == loaded, label);
+            QVERIFY2(image == expected, label);
         }
     }
 
     void bad_files_change_nothing()
     {
-        Reset_image();
-        const QByteArray good = Channel_file::Format_image();
+        Reset_image(image);
+        const QByteArray good = Channel_file::Format_image(image);
         const auto with = [&](qsizetype at, qsizetype length, const char *text) {
             return QByteArray(good).replace(at, length, text);
         };
@@ -93,28 +163,45 @@ private Q_SLOTS:
         const QString range_en = "Line %1 of the channel parameter file holds the value %2, "
                                  "which is outside 0 to 255.";
         const QString range_zh = "信道参数文件第 %1 行的数值 %2 超出 0 至 255 的范围。";
+        const QString part_en = "Line %1 of the channel parameter file holds the value %2, "
+                                "which is not a whole number.";
+        const QString part_zh = "信道参数文件第 %1 行的数值 %2 不是整数。";
+        const QByteArray cr_only = QByteArray(good).replace("\r\n", "\r");
+        const qsizetype line_2 = good.indexOf("\r\n") + 2;
         const struct {
             QByteArray text;
             QString english, chinese;
         } files[] = {
             {QByteArray(), short_en.arg(0), short_zh.arg(0)},
             {good.left(good.lastIndexOf(" 0 ")), short_en.arg(4495), short_zh.arg(4495)},
-            {with(good.indexOf("\r\n") + 7, 4, " 2x5"), nan_en.arg(2).arg("2x5"),
-             nan_zh.arg(2).arg("2x5")},
-            {with(0, 4, " 1.5"), nan_en.arg(1).arg("1.5"), nan_zh.arg(1).arg("1.5")},
+            {with(line_2 + 5, 4, " 2x5"), nan_en.arg(2).arg("2x5"), nan_zh.arg(2).arg("2x5")},
+            {with(0, 4, " 7.5"), part_en.arg(1).arg("7.5"), part_zh.arg(1).arg("7.5")},
+            {with(line_2, 4, " .50"), part_en.arg(2).arg(".50"), part_zh.arg(2).arg(".50")},
+            {with(0, 4, " +."), nan_en.arg(1).arg("+."), nan_zh.arg(1).arg("+.")},
+            {with(0, 4, " 1e2"), nan_en.arg(1).arg("1e2"), nan_zh.arg(1).arg("1e2")},
+            {with(0, 4, " 7.0.0"), nan_en.arg(1).arg("7.0.0"), nan_zh.arg(1).arg("7.0.0")},
+            {with(0, 4, " 256.0"), range_en.arg(1).arg("256.0"), range_zh.arg(1).arg("256.0")},
+            {with(0, 4, " 00000000000000000000256"), range_en.arg(1).arg("0000000000000000..."),
+             range_zh.arg(1).arg("0000000000000000...")},
+            {with(0, 4, " 99999999999999999999"), range_en.arg(1).arg("9999999999999999..."),
+             range_zh.arg(1).arg("9999999999999999...")},
+            {QByteArray(cr_only).replace(2 * (cr_only.indexOf('\r') + 1), 4, " 2x5"),
+             nan_en.arg(3).arg("2x5"), nan_zh.arg(3).arg("2x5")},
+            {"\xEF\xBB\xBF\xEF\xBB\xBF" + good, nan_en.arg(1).arg("?"), nan_zh.arg(1).arg("?")},
+            {with(0, 4, " 频道"), nan_en.arg(1).arg("频道"), nan_zh.arg(1).arg("频道")},
             {with(good.lastIndexOf(" 0 "), 3, " 256 "), range_en.arg(281).arg(256),
              range_zh.arg(281).arg(256)},
             {with(0, 4, " -1 "), range_en.arg(1).arg(-1), range_zh.arg(1).arg(-1)},
         };
-        fill_file_rows([](int row, int column) { return (row * 7 + column * 13) % 256; });
-        const Data_image before = chann;
+        const Data_image before = fill_file_rows(
+            [](int row, int column) { return (row * 7 + column * 13) % 256; }, image);
         for (const auto &file : files) {
             write_file(path("bad.chann"), file.text);
-            const Channel_file::Outcome outcome = Channel_file::Load(path("bad.chann"));
+            const Channel_file::Outcome outcome = Channel_file::Load(path("bad.chann"), image);
             QVERIFY2(!outcome.ok, qPrintable(file.english));
             QCOMPARE(outcome.message.english, file.english);
             QCOMPARE(outcome.message.chinese, file.chinese);
-            QVERIFY2(chann == before, qPrintable(file.english));
+            QVERIFY2(image == before, qPrintable(file.english));
         }
     }
 
@@ -122,30 +209,136 @@ private Q_SLOTS:
     // in the way stays as it was.
     void refused_paths_give_the_system_reason()
     {
-        const Bilingual cannot_open{"无法打开信道参数文件。",
-                                    "The channel parameter file cannot be opened."};
-        const Bilingual cannot_save{"无法保存信道参数文件。",
-                                    "The channel parameter file cannot be saved."};
         QVERIFY(QDir().mkpath(path("folder.chann")));
-        fill_file_rows(diagonal);
-        const Data_image before = chann;
+        const Data_image before = fill_file_rows(diagonal, image);
         for (const char *name :
              {"none.chann", "folder.chann", "save:folder.chann", "save:no/such/x.chann"}) {
             const QString file = path(QString(name).remove("save:"));
             const bool save = QByteArray(name).startsWith("save:");
-            const auto outcome = save ? Channel_file::Save(file) : Channel_file::Load(file);
-            QVERIFY2(!outcome.ok && !outcome.details.isEmpty(), name);
-            QCOMPARE(outcome.message.english, (save ? cannot_save : cannot_open).english);
-            QCOMPARE(outcome.message.chinese, (save ? cannot_save : cannot_open).chinese);
-            QVERIFY2(chann == before, name);
+            const auto outcome =
+                save ? Channel_file::Save(file, image) : Channel_file::Load(file, image);
+            QVERIFY2(!outcome.ok && !outcome.details.english.isEmpty(), name);
+            QCOMPARE(outcome.message, save ? Cannot_save : Cannot_open);
+            QVERIFY2(image == before, name);
         }
         QVERIFY(QFileInfo(path("folder.chann")).isDir());
+    }
+
+    // Nothing but a regular file of a plausible size is read: a pipe or a
+    // device would keep the program waiting or reading without end.
+    void refuses_what_cannot_be_a_channel_file()
+    {
+        const Bilingual too_large{
+            "它大于 1 MB，远大于任何信道参数文件。",
+            "It is larger than 1 MB, far larger than any channel parameter file."};
+        QVERIFY(make_fifo(path("pipe.chann")));
+        QVERIFY(QFile::link("/dev/zero", path("zero.chann")));
+        QVERIFY(QDir().mkpath(path("folder.chann")));
+        const QByteArray good = Channel_file::Format_image(image);
+        write_file(path("big.chann"), good + QByteArray((1 << 20) - good.size() + 1, ' '));
+        write_file(path("largest.chann"), good + QByteArray((1 << 20) - good.size(), ' '));
+        const Data_image before = fill_file_rows(diagonal, image);
+        for (const auto &[name, details] : {std::pair{"pipe.chann", Not_a_regular_file},
+                                            {"zero.chann", Not_a_regular_file},
+                                            {"folder.chann", Not_a_regular_file},
+                                            {"big.chann", too_large}}) {
+            const Channel_file::Outcome outcome = Channel_file::Load(path(name), image);
+            QVERIFY2(!outcome.ok, name);
+            QCOMPARE(outcome.message, Cannot_open);
+            QCOMPARE(outcome.details, details);
+            QVERIFY2(image == before, name);
+        }
+        QVERIFY(Channel_file::Load(path("largest.chann"), image).ok);
+    }
+
+    // The old file stays whole when the new one does not fit, and the message
+    // names the reason. Where the folder takes no new file, the file is written
+    // in place: it cannot stay whole, but it stays.
+    void a_full_volume_keeps_the_old_file()
+    {
+        QVERIFY(QDir().mkpath(path("small")));
+        Small_volume volume(path("small"), 12);
+        if (!volume.ready)
+            QSKIP(qPrintable("no small volume can be mounted here: " + volume.why_not));
+        QVERIFY(QDir().mkpath(path("small/locked")));
+        const QByteArray old = "old contents\r\n";
+        // Zeros give a text that Qt would buffer whole, the diagonal one a text
+        // that it would write at once.
+        for (const int modulus : {1, 256}) {
+            const QString file = path("small/radio.chann");
+            write_file(file, old);
+            fill_file_rows([=](int row, int column) { return (row + column) % modulus; }, image);
+            const Channel_file::Outcome outcome = Channel_file::Save(file, image);
+            QVERIFY(!outcome.ok);
+            QCOMPARE(outcome.message, Cannot_save);
+            QCOMPARE(outcome.details, No_space);
+            QCOMPARE(read_file(file), old);
+            QCOMPARE(QDir(path("small")).entryList(QDir::Files | QDir::Hidden),
+                     QStringList{"radio.chann"});
+        }
+
+        const QString in_place = path("small/locked/radio.chann");
+        write_file(in_place, old);
+        QVERIFY(QFile::setPermissions(path("small/locked"), QFile::ReadOwner | QFile::ExeOwner));
+        Channel_file::Outcome outcome;
+        {
+            Permission_bits_apply as_any_user;
+            outcome = Channel_file::Save(in_place, image);
+        }
+        QVERIFY(!outcome.ok);
+        QCOMPARE(outcome.details, No_space);
+        QVERIFY(read_file(in_place).startsWith(Channel_file::Format_image(image).left(4096)));
+    }
+
+    // A save goes through a new file that then takes the old one's name, so
+    // that no moment holds half a file; where the folder takes no new file,
+    // the file itself is written over.
+    void saves_in_place_only_where_the_folder_is_read_only()
+    {
+        const QString folder = path("locked");
+        const QString file = folder + "/radio.chann";
+        QVERIFY(QDir().mkpath(folder));
+        fill_file_rows(diagonal, image);
+        const QFile::Permissions writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        const auto unlock = qScopeGuard([&] { QFile::setPermissions(folder, writable); });
+        for (const bool locked : {false, true}) {
+            write_file(file, "old contents\r\n");
+            const ino_t before = inode_of(file);
+            QFile::setPermissions(folder, locked ? writable & ~QFile::WriteOwner : writable);
+            Channel_file::Outcome outcome;
+            {
+                Permission_bits_apply as_any_user;
+                if (locked && QFile(folder + "/probe").open(QIODevice::WriteOnly))
+                    QSKIP("this system lets the test write into a read-only folder");
+                outcome = Channel_file::Save(file, image);
+            }
+            QVERIFY2(outcome.ok, qPrintable(outcome.details.english));
+            QCOMPARE(read_file(file), Channel_file::Format_image(image));
+            QCOMPARE(inode_of(file) == before, locked);
+            QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                     QStringList{"radio.chann"});
+        }
+    }
+
+    // A pipe named like a channel file, or a link to one, stays what it is.
+    void saves_over_nothing_but_a_regular_file()
+    {
+        QVERIFY(make_fifo(path("pipe.chann")));
+        QVERIFY(QFile::link(path("pipe.chann"), path("link.chann")));
+        for (const char *name : {"pipe.chann", "link.chann"}) {
+            const Channel_file::Outcome outcome = Channel_file::Save(path(name), image);
+            QVERIFY2(!outcome.ok, name);
+            QCOMPARE(outcome.message, Cannot_save);
+            QCOMPARE(outcome.details, Not_a_regular_file);
+            QVERIFY2(is_fifo(path("pipe.chann")), name);
+        }
     }
 
 private:
     QString path(const QString &name) const { return dir.filePath(name); }
 
     QTemporaryDir dir;
+    Data_image image;
 };
 
 QTEST_GUILESS_MAIN(Test_channel_file)

@@ -1,6 +1,7 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "dialog_driver.h"
+#include "disk_conditions.h"
 #include "files/channel_file.h"
 #include "files/channel_file_dialog.h"
 #include "files/directory_list.h"
@@ -105,7 +106,7 @@ private Q_SLOTS:
              "无法保存信道参数文件。|The channel parameter file cannot be saved."},
         };
         QVERIFY(QDir(folder.path()).mkdir("folder.chann"));
-        write_file(folder.filePath("x.Chann"), Channel_file::Format_image());
+        write_file(folder.filePath("x.Chann"), Channel_file::Format_image(chann));
         const Data_image before = fill_with_pattern();
         for (const auto &[save, name, texts] : rows)
             for (const bool chinese : {true, false}) {
@@ -139,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(File_path, folder.filePath("trip.chann"));
         QTRY_VERIFY(!window(true));
         QVERIFY(!Open_flags_of(Open_flag::Save_chann));
-        QCOMPARE(read_file(File_path), Channel_file::Format_image());
+        QCOMPARE(read_file(File_path), Channel_file::Format_image(chann));
 
         Reset_image();
         trigger(*program, "Language_eng");
@@ -157,6 +158,35 @@ private Q_SLOTS:
         QVERIFY(chann == saved);
     }
 
+    // A save that does not fit says why, in the language of the moment, and
+    // keeps the old file.
+    void a_full_volume_is_named_in_the_current_language()
+    {
+        QVERIFY(QDir(folder.path()).mkdir("small"));
+        Small_volume volume(folder.filePath("small"), 12);
+        if (!volume.ready)
+            QSKIP(qPrintable("no small volume can be mounted here: " + volume.why_not));
+        const QString file = folder.filePath("small/trip.chann");
+        write_file(file, "old contents\r\n");
+        fill_with_pattern();
+        for (const bool chinese : {true, false}) {
+            messages.messages.clear();
+            trigger(*program, chinese ? "Language_chn" : "Language_eng");
+            QWidget *dialog = open_dialog(true);
+            activate(control<Directory_list>(dialog, "Dir1"), folder.filePath("small"));
+            enter(true, "trip.chann");
+            QCOMPARE(messages.texts(),
+                     QStringList{chinese ? "无法保存信道参数文件。"
+                                         : "The channel parameter file cannot be saved."});
+            QCOMPARE(messages.messages[0].details,
+                     QString(chinese ? "设备上没有空间" : "No space left on device"));
+            QCOMPARE(read_file(file), QByteArray("old contents\r\n"));
+            QVERIFY(File_path.isEmpty());
+            click(dialog, "Command_cancel");
+            QTRY_VERIFY(!window(true));
+        }
+    }
+
     void save_stores_the_unfinished_edit_first()
     {
         program->host().set_factory(Window_id::Chann,
@@ -172,7 +202,7 @@ private Q_SLOTS:
         QDir dir(folder.path());
         QVERIFY(dir.mkpath("sub/deeper"));
         for (const char *name : {"a.chann", "B.CHANN", "c.Chann", "d.txt", "sub/inner.chann"})
-            write_file(dir.filePath(name), Channel_file::Format_image());
+            write_file(dir.filePath(name), Channel_file::Format_image(chann));
 
         QWidget *dialog = open_dialog(false);
         auto *folders = control<Directory_list>(dialog, "Dir1");
@@ -186,7 +216,7 @@ private Q_SLOTS:
         fill_with_pattern();
         enter(false, "inner.chann");
         QCOMPARE(File_path, folder.filePath("sub/inner.chann"));
-        QCOMPARE(Channel_file::Format_image(), read_file(File_path));
+        QCOMPARE(Channel_file::Format_image(chann), read_file(File_path));
 
         folders = control<Directory_list>(open_dialog(false), "Dir1");
         activate(folders, QFileInfo(folder.path()).absolutePath());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/image.h"
+
 namespace r7k::sim {
 
 // Fills the image with the simulated radio's memory as it comes out of the
@@ -8,6 +10,6 @@ namespace r7k::sim {
 // optional features that differ from the program's start-up defaults, so that
 // every column of the channel table and every control shows something.
 // Expects a freshly reset image.
-void Fill_demo_image();
+void Fill_demo_image(Data_image &image);
 
 } // namespace r7k::sim

@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
         const auto outcome = radio.load(options.memory);
         if (!outcome.ok) {
             std::fprintf(stderr, "r7k-sim: %s: %s %s\n", qPrintable(options.memory),
-                         qPrintable(outcome.message.english), qPrintable(outcome.details));
+                         qPrintable(outcome.message.english), qPrintable(outcome.details.english));
             return 1;
         }
     }

@@ -233,7 +233,7 @@ void Pty_server::save_memory() const
     const Channel_file::Outcome outcome = radio.save(options.save_to);
     if (!outcome.ok)
         std::fprintf(stderr, "r7k-sim: %s %s\n", qPrintable(outcome.message.english),
-                     qPrintable(outcome.details));
+                     qPrintable(outcome.details.english));
 }
 
 } // namespace r7k::sim

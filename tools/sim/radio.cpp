@@ -26,20 +26,6 @@ const QByteArray Other_identity = QByteArrayLiteral("ZRQ-58");
 const QByteArray Noise = QByteArrayLiteral("\x55\xAA\x15\x00\xFF\x7E\x31");
 const QByteArray Power_header = QByteArrayLiteral("\x06g\x0F\x00\x10");
 
-// The channel file format works on the program's image. The radio borrows
-// the image for the moment of a load or save and gives it back unchanged, so
-// a radio living in the same process as the program leaves its image alone.
-class Image_loan {
-public:
-    Image_loan() : saved(chann) {}
-    ~Image_loan() { chann = saved; }
-    Image_loan(const Image_loan &) = delete;
-    Image_loan &operator=(const Image_loan &) = delete;
-
-private:
-    Data_image saved;
-};
-
 int block_of(char hi, char lo, bool &aligned)
 {
     const int address = quint8(hi) << 8 | quint8(lo);
@@ -59,12 +45,10 @@ bool may_start(const QByteArray &bytes, const QByteArray &expected)
 Radio::Radio()
 {
     memory.fill(255);
-    Image_loan loan;
-    Reset_image();
-    Fill_demo_image();
-    for (int block = 0; block < Channel_file::Rows; ++block)
-        for (int column = 0; column < Block_size; ++column)
-            set_byte(block, column, chann(block, column));
+    Data_image demo;
+    Reset_image(demo);
+    Fill_demo_image(demo);
+    take_file_blocks(demo);
 }
 
 void Radio::set_faults(const Faults &new_faults)
@@ -85,24 +69,29 @@ void Radio::set_byte(int block, int column, int value)
     memory[block * Block_size + column] = quint8(value);
 }
 
+void Radio::take_file_blocks(const Data_image &image)
+{
+    for (int block = 0; block < Channel_file::Rows; ++block)
+        for (int column = 0; column < Block_size; ++column)
+            set_byte(block, column, image(block, column));
+}
+
 Channel_file::Outcome Radio::load(const QString &chann_path)
 {
-    Image_loan loan;
-    Channel_file::Outcome outcome = Channel_file::Load(chann_path);
+    Data_image image;
+    const Channel_file::Outcome outcome = Channel_file::Load(chann_path, image);
     if (outcome.ok)
-        for (int block = 0; block < Channel_file::Rows; ++block)
-            for (int column = 0; column < Block_size; ++column)
-                set_byte(block, column, chann(block, column));
+        take_file_blocks(image);
     return outcome;
 }
 
 Channel_file::Outcome Radio::save(const QString &chann_path) const
 {
-    Image_loan loan;
+    Data_image image;
     for (int block = 0; block < Channel_file::Rows; ++block)
         for (int column = 0; column < Block_size; ++column)
-            chann(block, column) = qint16(byte(block, column));
-    return Channel_file::Save(chann_path);
+            image(block, column) = qint16(byte(block, column));
+    return Channel_file::Save(chann_path, image);
 }
 
 QByteArray Radio::receive(const QByteArray &bytes)

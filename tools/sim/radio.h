@@ -60,6 +60,8 @@ private:
     Parse take_power_frame(QByteArray &reply);
     void open_session(Session kind);
     void close_session();
+    // Blocks 0..280, the ones a channel file holds, from the image's rows.
+    void take_file_blocks(const Data_image &image);
     bool fault_active() const;
     bool fault_at(int fault_block, int block) const;
     QByteArray identity() const;
