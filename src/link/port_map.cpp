@@ -20,18 +20,10 @@ bool is_usb_adapter(const QSerialPortInfo &port)
            port.portName().contains(QLatin1String("ACM"));
 }
 
-// The system's serial ports, USB adapters first, each group in name order.
 QStringList listed_ports()
 {
-    QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    std::stable_sort(ports.begin(), ports.end(),
-                     [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
-                         if (is_usb_adapter(a) != is_usb_adapter(b))
-                             return is_usb_adapter(a);
-                         return a.portName() < b.portName();
-                     });
     QStringList devices;
-    for (const QSerialPortInfo &port : ports)
+    for (const QSerialPortInfo &port : System_ports())
         devices.append(port.systemLocation());
     return devices;
 }
@@ -50,6 +42,18 @@ QString device_in(int port_no, const QStringList &listed)
 }
 
 } // namespace
+
+QList<QSerialPortInfo> System_ports()
+{
+    QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    std::stable_sort(ports.begin(), ports.end(),
+                     [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
+                         if (is_usb_adapter(a) != is_usb_adapter(b))
+                             return is_usb_adapter(a);
+                         return a.portName() < b.portName();
+                     });
+    return ports;
+}
 
 QString Device(int port_no)
 {
@@ -76,15 +80,15 @@ void Reset()
     mappings().clear();
 }
 
-bool Set_mapping_from_argument(const QString &argument)
+std::optional<Mapping> Parse_mapping(const QString &argument)
 {
-    static const QRegularExpression form(QStringLiteral("^COM([1-8])=(.+)$"),
+    static const QRegularExpression form(QStringLiteral("^COM([0-9]+)=(.+)$"),
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = form.match(argument);
     if (!match.hasMatch())
-        return false;
-    Set_mapping(match.captured(1).toInt(), match.captured(2));
-    return true;
+        return std::nullopt;
+    // A number too long for an int reads as 0, which is out of range too.
+    return Mapping{match.captured(1).toInt(), match.captured(2)};
 }
 
 } // namespace r7k::Port_map

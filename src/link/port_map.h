@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QMap>
+#include <QSerialPortInfo>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace r7k {
 
@@ -15,6 +18,10 @@ namespace Port_map {
 inline constexpr int First_port = 1;
 inline constexpr int Last_port = 8;
 
+// The system's serial ports in the order that numbers them: USB adapters
+// first, each group in name order.
+QList<QSerialPortInfo> System_ports();
+
 // The device that port n stands for; empty when there is none.
 QString Device(int port_no);
 
@@ -24,8 +31,14 @@ QStringList Devices();
 // Maps port n to a device path for the rest of the run.
 void Set_mapping(int port_no, const QString &device);
 
-// Parses "COMn=PATH" and sets the mapping; false when the text is malformed.
-bool Set_mapping_from_argument(const QString &argument);
+// A port and the device it stands for, as "COMn=PATH" names them.
+struct Mapping {
+    int port_no = 0; // as written, which may lie outside First_port..Last_port
+    QString device;
+};
+
+// Reads "COMn=PATH" (any letter case); nothing when the text has another form.
+std::optional<Mapping> Parse_mapping(const QString &argument);
 
 // Forgets every mapping: each port stands for the system's device again.
 void Reset();

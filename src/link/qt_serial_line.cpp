@@ -1,27 +1,13 @@
 #include "link/qt_serial_line.h"
 
-#include "link/port_failure.h"
+#include "link/device_facts.h"
 #include "link/port_map.h"
-
-#include <QFileInfo>
 
 namespace r7k {
 
 namespace {
 
 constexpr int Receive_buffer_bytes = 1024;
-
-Device_facts facts_about(const QString &device, const QString &system_reason)
-{
-    Device_facts facts{device, true, true, {}, system_reason};
-#ifdef Q_OS_UNIX
-    const QFileInfo info(device);
-    facts.exists = info.exists();
-    facts.accessible = info.isReadable() && info.isWritable();
-    facts.group = info.group();
-#endif
-    return facts;
-}
 
 } // namespace
 
@@ -47,7 +33,7 @@ bool Qt_serial_line::open(int port_no)
     close();
     const QString device = Port_map::Device(port_no);
     if (device.isEmpty()) {
-        failure = Port_failure_details(port_no, {});
+        failure = Port_failure_details(port_no, Examine_device(device, {}, {}));
         return false;
     }
     port.setPortName(device);
@@ -58,7 +44,8 @@ bool Qt_serial_line::open(int port_no)
     port.setFlowControl(QSerialPort::NoFlowControl);
     port.setReadBufferSize(Receive_buffer_bytes);
     if (!port.open(QIODevice::ReadWrite)) {
-        failure = Port_failure_details(port_no, facts_about(device, port.errorString()));
+        failure =
+            Port_failure_details(port_no, Examine_device(device, port.error(), port.errorString()));
         return false;
     }
     lost = false;
@@ -111,7 +98,7 @@ void Qt_serial_line::empty_input()
 
 QString Qt_serial_line::error_text() const
 {
-    return failure;
+    return failure.text();
 }
 
 // A port whose device went away reports read errors over and over until it

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/bilingual.h"
 #include "link/serial_line.h"
 
 #include <QSerialPort>
@@ -26,7 +27,7 @@ private:
     void port_failed(QSerialPort::SerialPortError error);
 
     QSerialPort port;
-    QString failure;
+    Bilingual failure; // why the last open failed
     bool lost = false; // a failure of the open port has been reported
 };
 

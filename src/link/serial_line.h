@@ -25,7 +25,8 @@ public:
     virtual void write(const QByteArray &bytes) = 0;
     virtual void empty_input() = 0;
 
-    // The system's reason for the last failure to open.
+    // Why the last open failed, in the current language: the system's
+    // reason and what the user can do about it.
     virtual QString error_text() const = 0;
 
     // At least one byte has arrived.

@@ -72,9 +72,9 @@ private Q_SLOTS:
         click(dialog, "Command_Read");
         QCOMPARE(recorder.texts(), QStringList{"通讯端口打开错误，请正确设置通讯端口 ！"});
         QCOMPARE(recorder.messages[0].title, QStringLiteral("操作提示"));
-        const QString details = recorder.messages[0].details;
-        QVERIFY2(details.startsWith(QLatin1String("/dev/null-r7k-no-such-port: ")) &&
-                     details.contains(QLatin1String("does not exist")),
+        // The details name the cause in the language on screen.
+        QString details = recorder.messages[0].details;
+        QVERIFY2(details.startsWith("设备 /dev/null-r7k-no-such-port 不存在。"),
                  qPrintable(details));
         QVERIFY(text_of(dialog, "Label_tr_count").isEmpty() && Port_error);
 
@@ -82,6 +82,10 @@ private Q_SLOTS:
         dialog = program->findChild<Form_Comm_Read *>();
         QCOMPARE(dialog->windowTitle() + text_of(dialog, "Command_Read"),
                  QStringLiteral("Read Data From RadioRead"));
+        click(dialog, "Command_Read");
+        details = recorder.messages.value(1).details;
+        QVERIFY2(details.startsWith("/dev/null-r7k-no-such-port does not exist."),
+                 qPrintable(details));
         click(dialog, "Command_Cancel");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!dialog && !Open_flags_of(Open_flag::Comm_read));

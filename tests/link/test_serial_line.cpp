@@ -1,11 +1,20 @@
-// The program's serial line on a pseudo-terminal that goes away, and what it
-// tells the user about a port that cannot be opened.
+// The program's serial line on real devices: a pseudo-terminal that goes
+// away, and what it tells the user about a port that cannot be opened, with
+// each cause made to happen for real.
+#include "core/globals.h"
 #include "link/port_failure.h"
 #include "link/port_map.h"
 #include "link/qt_serial_line.h"
 
+#include <QFileInfo>
+#include <QProcess>
+#include <QSerialPort>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <pty.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace r7k;
@@ -18,11 +27,13 @@ constexpr int Pty_port = 7;
 // The near end stays open too, or the line's reads fail as soon as it opens.
 struct Pty {
     int far = -1, near = -1;
+    QString path;
     Pty()
     {
         char name[256] = {};
         if (openpty(&far, &near, name, nullptr, nullptr) == 0)
-            Port_map::Set_mapping(Pty_port, QString::fromLocal8Bit(name));
+            path = QString::fromLocal8Bit(name);
+        Port_map::Set_mapping(Pty_port, path);
     }
     ~Pty()
     {
@@ -31,18 +42,44 @@ struct Pty {
     }
 };
 
+// Why the program's line could not open `device`, in the language given.
+QString failure_of(const QString &device, bool chinese = false)
+{
+    Language = chinese;
+    Port_map::Set_mapping(Pty_port, device);
+    Qt_serial_line line;
+    if (line.open(Pty_port))
+        return QStringLiteral("opened");
+    return line.error_text();
+}
+
+const QString Not_in_group_advice =
+    QStringLiteral("Members of the group \"%1\" may: add this user to it (sudo adduser $USER %1), "
+                   "then log out and log in again.");
+const QString Group_may_not_advice =
+    QStringLiteral("Joining the group \"%1\" would not help: the group may not read and write it "
+                   "either. The device's permissions must change, for example through a udev "
+                   "rule.");
+
 } // namespace
 
 class Test_serial_line : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { Port_map::Reset(); }
+    void cleanup()
+    {
+        Port_map::Reset();
+        Language = true;
+    }
 
     void mappings_hold_until_reset()
     {
         const QStringList system = Port_map::Devices();
         Port_map::Set_mapping(3, QStringLiteral("/dev/ttyUSB9"));
-        QVERIFY(Port_map::Set_mapping_from_argument(QStringLiteral("com8=/tmp/x y")));
+        const std::optional<Port_map::Mapping> given =
+            Port_map::Parse_mapping(QStringLiteral("com8=/tmp/x y"));
+        QVERIFY(given && given->port_no == 8);
+        Port_map::Set_mapping(given->port_no, given->device);
         QStringList mapped = system;
         mapped[2] = QStringLiteral("/dev/ttyUSB9");
         mapped[7] = QStringLiteral("/tmp/x y");
@@ -66,26 +103,211 @@ private Q_SLOTS:
         QCOMPARE(lost, 1);
     }
 
-    // Each expected text names its case.
-    void explains_why_a_port_failed()
+    // The details for each cause, in Chinese and in English.
+    void explains_each_cause_in_both_languages_data()
     {
-        const QString cable = QStringLiteral("/dev/ttyUSB0");
-        const QString gone = QStringLiteral("No such file or directory");
-        const QString denied = QStringLiteral("Permission denied");
-        const QString busy = QStringLiteral("Device or resource busy");
-        const QList<std::pair<Device_facts, QString>> cases{
-            {{QString(), false, false, "dialout", gone},
-             "COM3 stands for no serial device on this computer. Plug in the programming cable, or "
-             "start the program with --port COM3=/dev/ttyUSB0 naming the cable's device."},
-            {{cable, false, false, "dialout", gone},
-             "/dev/ttyUSB0: No such file or directory. The device does not exist; is the cable "
-             "plugged in?"},
-            {{cable, true, false, "dialout", denied},
-             "/dev/ttyUSB0: Permission denied. Only members of the group \"dialout\" may use it: "
-             "add your user to it (sudo usermod -aG dialout $USER), then log in again."},
-            {{cable, true, true, "dialout", busy}, "/dev/ttyUSB0: Device or resource busy"}};
-        for (const auto &[state, details] : cases)
-            QCOMPARE(Port_failure_details(3, state), details);
+        QTest::addColumn<Device_facts>("facts");
+        QTest::addColumn<QString>("chinese");
+        QTest::addColumn<QString>("english");
+        const QList<Serial_device> present{
+            {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific Technology Inc.", 0x067b, 0x2303},
+            {"/dev/ttyS0", "", "", -1, -1}};
+        const QString listed = "\n  /dev/ttyUSB0: USB-Serial Controller (Prolific Technology "
+                               "Inc., USB 067b:2303)\n  /dev/ttyS0";
+        Device_facts facts;
+        facts.problem = Port_problem::No_device;
+        facts.present = present;
+        QTest::newRow("no device")
+            << facts
+            << "COM3 在本机上没有对应的串口设备。请插好编程线，或者用 --port COM3=/dev/ttyUSB0 "
+               "启动程序，指明编程线的设备。\n\n本机的串口设备：" +
+                   listed
+            << "COM3 stands for no serial device on this computer. Plug in the programming "
+               "cable, or start the program with --port COM3=/dev/ttyUSB0 naming the cable's "
+               "device.\n\nSerial devices on this computer:" +
+                   listed;
+
+        facts = {};
+        facts.problem = Port_problem::Missing;
+        facts.device = "/dev/ttyUSB1";
+        QTest::newRow("missing")
+            << facts
+            << QString("设备 /dev/ttyUSB1 不存在。编程线插好了吗？USB 编程线插上后，系统才给它一个"
+                       "名字（例如 /dev/ttyUSB0）。\n\n本机没有任何串口设备。")
+            << QString("/dev/ttyUSB1 does not exist. Is the programming cable plugged in? A USB "
+                       "cable gets its name (such as /dev/ttyUSB0) when it is plugged in.\n\nThis "
+                       "computer has no serial device.");
+
+        facts = {};
+        facts.problem = Port_problem::No_permission;
+        facts.device = "/dev/ttyUSB0";
+        facts.owner = "root";
+        facts.group = "dialout";
+        facts.mode = "crw-rw----";
+        facts.group_may_use = true;
+        const QString zh_lead =
+            "当前用户没有读写 /dev/ttyUSB0 的权限（crw-rw----，属主 root，属组 dialout）。";
+        const QString en_lead = "This user may not read and write /dev/ttyUSB0 (crw-rw----, owner "
+                                "root, group dialout). ";
+        QTest::newRow("not in the group")
+            << facts
+            << zh_lead + "“dialout”组的成员可以读写：请把当前用户加入该组（sudo adduser $USER "
+                         "dialout），然后注销并重新登录。"
+            << en_lead + Not_in_group_advice.arg("dialout");
+        facts.user_in_group = true;
+        QTest::newRow("joined since the login")
+            << facts
+            << zh_lead + "当前用户已加入可以读写的“dialout”组，但本次登录早于加入：请注销并重新"
+                         "登录。"
+            << en_lead + "This user is a member of the group \"dialout\", which may, but this "
+                         "login began before the user joined it: log out and log in again.";
+        facts.group_may_use = false;
+        facts.mode = "crw-------";
+        QTest::newRow("the group may not")
+            << facts
+            << QString("当前用户没有读写 /dev/ttyUSB0 的权限（crw-------，属主 root，属组 dialout）"
+                       "。加入“dialout”组也无济于事：该组同样没有读写权限。需要修改设备的权限，"
+                       "例如用 udev 规则。")
+            << QString("This user may not read and write /dev/ttyUSB0 (crw-------, owner root, "
+                       "group dialout). ") +
+                   Group_may_not_advice.arg("dialout");
+
+        facts = {};
+        facts.problem = Port_problem::In_use;
+        facts.device = "/dev/ttyUSB0";
+        facts.holder = "minicom";
+        facts.holder_pid = 4242;
+        QTest::newRow("in use")
+            << facts
+            << QString(
+                   "/dev/ttyUSB0 正被另一个程序（minicom，进程 4242）占用。请关闭该程序后再试。")
+            << QString("/dev/ttyUSB0 is in use by another program (minicom, process 4242). Close "
+                       "that program, then try again.");
+        facts.holder_pid = 0;
+        QTest::newRow("in use by whom")
+            << facts << QString("/dev/ttyUSB0 正被另一个程序占用。请关闭该程序后再试。")
+            << QString("/dev/ttyUSB0 is in use by another program. Close that program, then try "
+                       "again.");
+
+        facts = {};
+        facts.device = "/dev/ttyS4";
+        facts.system_reason = "Input/output error";
+        QTest::newRow("other") << facts << QString("/dev/ttyS4: Input/output error")
+                               << QString("/dev/ttyS4: Input/output error");
+    }
+
+    void explains_each_cause_in_both_languages()
+    {
+        QFETCH(Device_facts, facts);
+        QFETCH(QString, chinese);
+        QFETCH(QString, english);
+        const Bilingual details = Port_failure_details(3, facts);
+        QCOMPARE(details.chinese, chinese);
+        QCOMPARE(details.english, english);
+    }
+
+    // A path that does not exist, or a link left behind by a radio that is
+    // gone: the details say so and list the serial devices that do exist.
+    void a_device_that_does_not_exist()
+    {
+        QTemporaryDir folder;
+        const QString dangling = folder.filePath("r7k-radio");
+        QVERIFY(QFile::link(folder.filePath("gone"), dangling));
+        const QList<QSerialPortInfo> ports = Port_map::System_ports();
+        for (const QString &device : {QStringLiteral("/dev/r7k-no-such-device"), dangling}) {
+            const QString details = failure_of(device);
+            QVERIFY2(details.startsWith(device + " does not exist. Is the programming cable "
+                                                 "plugged in?"),
+                     qPrintable(details));
+            QVERIFY(details.contains(ports.isEmpty() ? "\n\nThis computer has no serial device."
+                                                     : "\n\nSerial devices on this computer:"));
+            for (const QSerialPortInfo &port : ports)
+                QVERIFY2(details.contains("\n  " + port.systemLocation()),
+                         qPrintable(port.systemLocation()));
+            QVERIFY(failure_of(device, true).startsWith("设备 " + device + " 不存在。"));
+        }
+        QVERIFY(failure_of({}).startsWith("COM7 stands for no serial device on this computer."));
+    }
+
+    // QSerialPort takes a lock on the device; another program that wants it
+    // meanwhile is told who holds it, not that it lacks permission.
+    void a_device_in_use_by_another_program()
+    {
+        Pty radio;
+        QSerialPort holder(radio.path);
+        QVERIFY2(holder.open(QIODevice::ReadWrite), qPrintable(holder.errorString()));
+        const QString pid = QString::number(QCoreApplication::applicationPid());
+        QCOMPARE(failure_of(radio.path),
+                 radio.path + " is in use by another program (test_serial_line, process " + pid +
+                     "). Close that program, then try again.");
+        QCOMPARE(failure_of(radio.path, true), radio.path +
+                                                   " 正被另一个程序（test_serial_line，进程 " +
+                                                   pid + "）占用。请关闭该程序后再试。");
+        holder.close();
+        QCOMPARE(failure_of(radio.path), QStringLiteral("opened"));
+    }
+
+    // A device whose permissions keep this user out. As root, who may open
+    // everything, the probe program opens it as the user nobody.
+    void a_device_this_user_may_not_use_data()
+    {
+        QTest::addColumn<mode_t>("mode");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("advice");
+        // As root the device keeps its owner's permissions, which nobody lacks.
+        const bool root = geteuid() == 0;
+        QTest::newRow("the group may")
+            << mode_t(root ? 0660 : 0060) << QString(root ? "crw-rw----" : "c---rw----")
+            << Not_in_group_advice;
+        QTest::newRow("the group may not")
+            << mode_t(root ? 0620 : 0020) << QString(root ? "crw--w----" : "c----w----")
+            << Group_may_not_advice;
+    }
+
+    void a_device_this_user_may_not_use()
+    {
+        QFETCH(mode_t, mode);
+        QFETCH(QString, shown);
+        QFETCH(QString, advice);
+        Pty radio;
+        QVERIFY(::chmod(QFile::encodeName(radio.path).constData(), mode) == 0);
+        const QFileInfo device(radio.path);
+        QStringList command{R7K_PORT_PROBE};
+        QTemporaryDir folder;
+        if (geteuid() == 0) {
+            const QString setpriv = QStandardPaths::findExecutable("setpriv");
+            if (setpriv.isEmpty())
+                QSKIP("running as root, who may open every device, and without setpriv to run "
+                      "the probe as another user");
+            // Where the user nobody may run it.
+            const QString probe = folder.filePath("port_probe");
+            QVERIFY(QFile::copy(R7K_PORT_PROBE, probe));
+            QVERIFY(QFile::setPermissions(folder.path(),
+                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner | QFileDevice::ExeOther));
+            command = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups", probe};
+        } else if (getegid() == device.groupId()) {
+            QSKIP("this user is in the group of pseudo-terminals");
+        }
+        QProcess probe;
+        probe.start(command.takeFirst(), command << radio.path);
+        QVERIFY(probe.waitForFinished(10000));
+        QCOMPARE(QString(probe.readAllStandardError()), QString());
+        QCOMPARE(QString(probe.readAllStandardOutput()),
+                 QString("This user may not read and write %1 (%2, owner %3, group %4). ")
+                         .arg(radio.path, shown, device.owner(), device.group()) +
+                     advice.arg(device.group()) + '\n');
+    }
+
+    // Anything else is told in the system's own words.
+    void any_other_failure_gives_the_system_text()
+    {
+        QTemporaryFile plain;
+        QVERIFY(plain.open());
+        QSerialPort direct(plain.fileName());
+        QVERIFY(!direct.open(QIODevice::ReadWrite));
+        QVERIFY(!direct.errorString().isEmpty());
+        QCOMPARE(failure_of(plain.fileName()), plain.fileName() + ": " + direct.errorString());
     }
 };
 

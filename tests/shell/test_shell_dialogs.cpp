@@ -158,7 +158,7 @@ private Q_SLOTS:
         trigger(*program, "Prog_read");
         click(window(Window_id::Comm_read), "Command_Read");
         QCOMPARE(messages.messages.size(), 1);
-        QVERIFY2(messages.messages[0].details.startsWith(missing),
+        QVERIFY2(messages.messages[0].details.startsWith("设备 " + missing + " 不存在。"),
                  qPrintable(messages.messages[0].details));
         QVERIFY(Port_error);
 
