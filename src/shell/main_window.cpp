@@ -4,6 +4,8 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "shell/application_icon.h"
+#include "shell/toolkit_language.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -79,7 +81,11 @@ Main_window::Main_window(QWidget *parent)
 {
     the_main_window = this;
     setObjectName(QStringLiteral("MDImain"));
+    setWindowIcon(Application_icon());
     area->setObjectName(QStringLiteral("MDIClient"));
+    // A window larger than the document area can still be reached whole.
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area);
     build_menus();
     build_toolbar();
@@ -196,6 +202,7 @@ void Main_window::build_toolbar()
         action->setObjectName(QLatin1String(button.key));
         action->setData(QLatin1String(button.key));
         connect(action, &QAction::triggered, target, &QAction::trigger);
+        toolbar_commands.append(std::pair{action, target});
     }
 }
 
@@ -246,6 +253,10 @@ void Main_window::apply_captions(bool at_start_up)
     }
     findChild<QAction *>(QStringLiteral("Language_chn"))->setChecked(Language);
     findChild<QAction *>(QStringLiteral("Language_eng"))->setChecked(!Language);
+    // A toolbar button's tooltip is the menu caption of its command.
+    for (const auto &[button, command] : std::as_const(toolbar_commands))
+        button->setToolTip(command->text());
+    Use_toolkit_language(Language);
 
     set_panel_text(1, State_label.text());
     set_panel_text(2, QString());

@@ -57,6 +57,7 @@ private:
     Window_host *windows;
     std::array<QLabel *, 8> panels{};
     QList<std::pair<QAction *, Window_id>> window_commands;
+    QList<std::pair<QAction *, QAction *>> toolbar_commands; // button, menu command
 };
 
 // " 136-- 470 MHZ": the band of the selected model as the status bar shows it.

@@ -28,6 +28,17 @@ QMdiSubWindow *sub_window_of(QWidget *window)
     return window ? qobject_cast<QMdiSubWindow *>(window->parentWidget()) : nullptr;
 }
 
+// Moves a document window, and shrinks it where it is larger, so that its
+// whole frame with its caption and buttons lies inside the document area.
+void keep_inside(QMdiSubWindow *sub, const QRect &area)
+{
+    QRect frame = sub->geometry();
+    frame.setSize(frame.size().boundedTo(area.size()));
+    frame.moveLeft(qMax(area.left(), qMin(frame.left(), area.right() + 1 - frame.width())));
+    frame.moveTop(qMax(area.top(), qMin(frame.top(), area.bottom() + 1 - frame.height())));
+    sub->setGeometry(frame);
+}
+
 } // namespace
 
 Window_host::Window_host(QMdiArea *area, QWidget *frame) : QObject(frame), area(area), frame(frame)
@@ -70,7 +81,9 @@ QWidget *Window_host::open(Window_id id)
         QMdiSubWindow *sub = area->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setObjectName(window->objectName() + QStringLiteral("_frame"));
-        sub->show();
+        sub->show(); // the window sizes and places itself as it is shown
+        if (area->isVisible())
+            keep_inside(sub, area->viewport()->rect());
         area->setActiveSubWindow(sub);
     }
     Q_EMIT opened(id, window);

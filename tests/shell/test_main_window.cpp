@@ -6,6 +6,7 @@
 #include "fake_line.h"
 #include "link/adjust_txp_dialog.h"
 #include "message_recorder.h"
+#include "shell/application_icon.h"
 #include "sim/radio.h"
 #include "started_program.h"
 
@@ -15,9 +16,13 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace r7k;
@@ -228,6 +233,121 @@ private Q_SLOTS:
                  QStringLiteral("*.chann"));
     }
 
+    // Each toolbar button's tooltip is the menu caption of its command.
+    void toolbar_tooltips_follow_the_language()
+    {
+        const std::pair<const char *, QString> languages[] = {
+            {"Language_eng", "Open|Save|Channel Information |Read from radio|Write to radio|Exit"},
+            {"Language_chn", "打开|保存|信道信息|从对讲机读取数据|向对讲机写入数据|退出"}};
+        QCOMPARE(tooltips(), languages[1].second.split('|')); // at start-up
+        for (const auto &[command, tips] : languages) {
+            trigger(*program, command);
+            QCOMPARE(tooltips(), tips.split('|'));
+        }
+    }
+
+    void windows_show_the_application_icon()
+    {
+        const QIcon icon = Application_icon();
+        QList<int> sizes;
+        for (const QSize &size : icon.availableSizes())
+            sizes.append(size.width());
+        std::sort(sizes.begin(), sizes.end());
+        QCOMPARE(sizes, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
+        const QImage drawn = icon.pixmap(32).toImage();
+        QCOMPARE(qAlpha(drawn.pixel(0, 0)), 0); // a radio on a clear ground
+        QCOMPARE(qAlpha(drawn.pixel(16, 16)), 255);
+
+        trigger(*program, "proc_setup");
+        for (const QWidget *shown :
+             {static_cast<QWidget *>(program.get()), window(Window_id::Chann)->parentWidget(),
+              window(Window_id::Setup)})
+            QVERIFY2(shown->windowIcon().cacheKey() == icon.cacheKey(),
+                     qPrintable(shown->objectName()));
+    }
+
+    // The toolkit's own texts (a message box's buttons, a text field's
+    // context menu) are in the language on screen.
+    void toolkit_texts_follow_the_language()
+    {
+        Message_presenter *recorder = Messages::set_presenter(nullptr); // real boxes
+        const auto restore = qScopeGuard([&] { Messages::set_presenter(recorder); });
+        const std::tuple<const char *, QStringList, QString> languages[] = {
+            {"Language_eng", {"OK", "Show Details..."}, "&Copy"},
+            {"Language_chn", {"确定", "显示详情..."}, "复制(&C)"},
+            {"Language_eng", {"OK", "Show Details..."}, "&Copy"}};
+        for (const auto &[command, buttons, copy] : languages) {
+            trigger(*program, command);
+            QStringList shown;
+            QTimer::singleShot(0, this, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                for (const QAbstractButton *button : box->buttons())
+                    shown.append(button->text());
+                box->done(0);
+            });
+            Messages::show({"端口", "Port"}, "details");
+            QCOMPARE(shown, buttons);
+
+            QLineEdit field;
+            const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+            QStringList items;
+            for (const QAction *item : menu->actions())
+                items.append(item->text().section('\t', 0, 0)); // without the shortcut
+            QVERIFY2(items.contains(copy), qPrintable(items.join(", ")));
+        }
+    }
+
+    // A window reopened from the menu, the toolbar or the language switch lies
+    // whole inside the document area, caption and buttons in sight, even
+    // beside the optional features window on a small screen.
+    void reopened_windows_lie_inside_the_document_area_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("by");
+        for (const QSize &size : {QSize(1024, 768), QSize(683, 512)})
+            for (const bool chinese : {true, false})
+                for (const char *by : {"menu", "toolbar", "language"})
+                    QTest::addRow("%dx%d %s %s", size.width(), size.height(),
+                                  chinese ? "Chinese" : "English", by)
+                        << size << chinese << QString(by);
+    }
+
+    void reopened_windows_lie_inside_the_document_area()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, chinese);
+        QFETCH(QString, by);
+        program->resize(size);
+        const char *language = chinese ? "Language_chn" : "Language_eng";
+        trigger(*program, language);
+        trigger(*program, "Optional_edit");
+        QPointer<QWidget> table = window(Window_id::Chann);
+        if (by == "menu")
+            trigger(*program, "Channel_edit");
+        else if (by == "toolbar")
+            QTest::mouseClick(program->findChild<QToolBar *>()->widgetForAction(
+                                  program->findChild<QAction *>("edit_chann")),
+                              Qt::LeftButton);
+        else
+            trigger(*program, language);
+        QVERIFY(!table && window(Window_id::Chann) && window(Window_id::Option));
+
+        const QMdiArea *area = program->document_area();
+        QCOMPARE(area->subWindowList().size(), 2);
+        for (const QMdiSubWindow *frame : area->subWindowList())
+            QVERIFY2(area->viewport()->rect().contains(frame->geometry()),
+                     qPrintable(QString("%1 at %2,%3 %4x%5 in %6x%7")
+                                    .arg(frame->objectName())
+                                    .arg(frame->x())
+                                    .arg(frame->y())
+                                    .arg(frame->width())
+                                    .arg(frame->height())
+                                    .arg(area->viewport()->width())
+                                    .arg(area->viewport()->height())));
+    }
+
     void power_adjust_is_left_alone()
     {
         Fake_clock clock;
@@ -249,6 +369,14 @@ private Q_SLOTS:
 
 private:
     QWidget *window(Window_id id) const { return program->host().window(id); }
+
+    QStringList tooltips() const
+    {
+        QStringList tips;
+        for (const QAction *button : program->findChild<QToolBar *>()->actions())
+            tips.append(button->toolTip());
+        return tips;
+    }
 
     // The menus, checked marks, status panels and title: Chinese in full, English by
     // representative texts; the band panel and port panel keep what they showed.
