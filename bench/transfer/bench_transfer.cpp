@@ -132,7 +132,7 @@ int main(int argc, char *argv[])
     const QString link =
         QStringLiteral("/tmp/r7k-radio-bench-%1").arg(QCoreApplication::applicationPid());
     QString error;
-    if (!radio.start(sim::Sim_process::Find_program(), link, {QStringLiteral("--pace")}, error)) {
+    if (!radio.start(QStringLiteral(R7K_SIM_PATH), link, {QStringLiteral("--pace")}, error)) {
         std::fprintf(stderr, "bench_transfer: %s\n", qPrintable(error));
         return 1;
     }

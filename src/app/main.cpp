@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/windows.h"
 #include "link/port_map.h"
+#include "shell/application_icon.h"
 #include "shell/main_window.h"
 #include "sim/sim_process.h"
 
@@ -15,9 +16,10 @@ bool start_demo_radio(r7k::sim::Sim_process &radio)
 {
     const QString program = r7k::sim::Sim_process::Find_program();
     if (program.isEmpty()) {
-        std::fputs("r7k-cps: --demo needs the simulated radio r7k-sim, found neither beside "
-                   "r7k-cps nor in the build tree (build the target r7k-sim).\n",
-                   stderr);
+        std::fprintf(stderr,
+                     "r7k-cps: --demo needs the simulated radio r7k-sim beside r7k-cps in %s, "
+                     "and it is not there.\n",
+                     qPrintable(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
         return false;
     }
     const QString link =
@@ -36,26 +38,32 @@ bool start_demo_radio(r7k::sim::Sim_process &radio)
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("r7k-cps"));
-
-    const r7k::Command_line line = r7k::Read_command_line(QApplication::arguments().mid(1));
+    // The command line is read before any window system is needed, so that
+    // --help and --version work without a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const r7k::Command_line line = r7k::Read_command_line(arguments);
     if (!line.error.isEmpty()) {
-        std::fprintf(stderr, "r7k-cps: %s\n\n%s", qPrintable(line.error),
-                     qPrintable(r7k::Command_line_usage()));
+        std::fprintf(stderr, "r7k-cps: %s See r7k-cps --help.\n", qPrintable(line.error));
         return 2;
     }
-    if (line.help) {
-        std::fputs(qPrintable(r7k::Command_line_usage()), stdout);
+    if (line.help || line.version) {
+        std::fputs(qPrintable(line.help ? r7k::Command_line_usage() : r7k::Version_line() + '\n'),
+                   stdout);
         return 0;
     }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("r7k-cps"));
+    QApplication::setApplicationVersion(QStringLiteral(R7K_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("r7k-cps"));
+    QApplication::setWindowIcon(r7k::Application_icon());
+
     r7k::sim::Sim_process demo_radio;
     if (line.demo && !start_demo_radio(demo_radio))
         return 1;
 
-    r7k::Main_window window;
-    r7k::Register_windows(window.host());
-    window.start_up();
-    window.show();
+    const std::unique_ptr<r7k::Main_window> window = r7k::Start_main_window(line.file);
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include "shell/form_setup.h"
 #include "shell/form_type.h"
 #include "shell/frm_about.h"
+#include "shell/main_window.h"
 #include "shell/window_host.h"
 
 namespace r7k {
@@ -30,6 +31,18 @@ void Register_windows(Window_host &host)
                      [](QWidget *parent) { return new Form_Comm_Write(parent); });
     host.set_factory(Window_id::Adjust_txp,
                      [](QWidget *parent) { return new Form_Adjust_Txp(parent); });
+}
+
+std::unique_ptr<Main_window> Start_main_window(const QString &file)
+{
+    auto window = std::make_unique<Main_window>();
+    Register_windows(window->host());
+    window->start_up();
+    window->show();
+    // The channel table opened at start-up shows the file's channels.
+    if (!file.isEmpty() && Open_channel_file(file))
+        window->host().activate_current();
+    return window;
 }
 
 } // namespace r7k

@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,6 +57,14 @@ const QStringList File_patterns{QStringLiteral("*.chann"), QStringLiteral("*.CHA
 const Dialog_texts &texts_of(Channel_file_dialog_kind kind)
 {
     return kind == Channel_file_dialog_kind::Open ? Open_texts : Save_texts;
+}
+
+// Tells the user why a load or save failed; true when it did not.
+bool reported(const Channel_file::Outcome &outcome)
+{
+    if (!outcome.ok)
+        Messages::show(outcome.message, outcome.details.text());
+    return outcome.ok;
 }
 
 } // namespace
@@ -137,21 +146,36 @@ void Channel_file_dialog::confirm()
         return;
     }
     const QString path = Channel_file_path(folders->path(), name_box->text());
-    Channel_file::Outcome outcome;
     if (kind == Channel_file_dialog_kind::Open) {
-        outcome = Channel_file::Load(path, chann);
+        if (!Load_channel_file(path))
+            return;
     } else {
         if (Main_window *main = Main_window::instance())
             main->host().commit_pending_edits();
-        outcome = Channel_file::Save(path, chann);
+        if (!reported(Channel_file::Save(path, chann)))
+            return;
+        File_path = path;
     }
-    if (!outcome.ok) {
-        Messages::show(outcome.message, outcome.details.text());
-        return;
-    }
-    File_path = path;
     Messages::show(texts_of(kind).done);
     accept();
+}
+
+bool Load_channel_file(const QString &path)
+{
+    if (!reported(Channel_file::Load(path, chann)))
+        return false;
+    File_path = path;
+    return true;
+}
+
+bool Open_channel_file(const QString &path)
+{
+    const File_name_problem problem = Check_file_name(QFileInfo(path).fileName());
+    if (problem != File_name_problem::None) {
+        Messages::show(File_name_message(Channel_file_dialog_kind::Open, problem));
+        return false;
+    }
+    return Load_channel_file(QFileInfo(path).absoluteFilePath());
 }
 
 Form_open_chann::Form_open_chann(QWidget *parent)

@@ -33,6 +33,15 @@ private:
     QLineEdit *name_box;
 };
 
+// Loads the image from the channel file at `path` as Confirm in the open
+// dialog does: sets File_path, or tells the user why the file was not loaded
+// and changes nothing. True when it was loaded.
+bool Load_channel_file(const QString &path);
+
+// The same for a path the user gave whole (the program's command line): its
+// file name is checked first, as the open dialog checks a typed name.
+bool Open_channel_file(const QString &path);
+
 // Form_open_chann: loads a channel file into the image.
 class Form_open_chann final : public Channel_file_dialog {
     Q_OBJECT

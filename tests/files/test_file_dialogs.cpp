@@ -11,6 +11,7 @@
 #include "pattern_files.h"
 #include "started_program.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -187,6 +188,63 @@ private Q_SLOTS:
         }
     }
 
+    // A channel file named on the command line is loaded as File > Open loads
+    // it; a bad one is refused with the same messages and changes nothing.
+    void a_file_named_at_start_opens_as_file_open_opens_it()
+    {
+        fill_with_pattern();
+        write_file(folder.filePath("trip.chann"), Channel_file::Format_image(chann));
+        write_file(folder.filePath("bad.chann"), " 1  2  x \r\n");
+        write_file(folder.filePath("notes.txt"), Channel_file::Format_image(chann));
+        Reset_image();
+        const Data_image start_up = chann;
+        for (const char *name : {"bad.chann", "missing.chann", "notes.txt", "trip.chann"}) {
+            // As File > Open does it.
+            trigger(*program, "File_Open");
+            enter(false, name);
+            if (!File_path.isEmpty())
+                QTRY_VERIFY(!window(false)); // and the table shows the file
+            const QList<Message> by_menu = messages.messages;
+            const Data_image image = chann;
+            const QStringList grid = table_texts();
+            const QString path = File_path;
+
+            program.reset();
+            Reset_image();
+            File_path.clear();
+            messages.messages.clear();
+            program = Start_program(name); // relative to the working folder, as typed
+            QVERIFY(!program->host().window(Window_id::Open_chann));
+            QCOMPARE(table_texts(), grid);
+            QVERIFY(chann == image);
+            QCOMPARE(File_path, path);
+            if (path.isEmpty()) {
+                QVERIFY(chann == start_up);
+                QCOMPARE(messages.texts(), (QStringList{by_menu.value(0).text}));
+                QCOMPARE(messages.messages[0].details, by_menu[0].details);
+            } else {
+                QCOMPARE(path, folder.filePath(name));
+                QVERIFY(chann != start_up && messages.messages.isEmpty());
+            }
+            Reset_image();
+            File_path.clear();
+            messages.messages.clear();
+        }
+    }
+
+    // The system's reason under a failure message is in the language on screen.
+    void the_system_reason_in_the_current_language()
+    {
+        for (const char *language : {"Language_chn", "Language_eng"}) {
+            trigger(*program, language);
+            enter(false, "missing.chann");
+        }
+        QCOMPARE(messages.texts(), (QStringList{"无法打开信道参数文件。",
+                                                "The channel parameter file cannot be opened."}));
+        QCOMPARE(messages.messages[0].details, QStringLiteral("此文件或目录不存在"));
+        QCOMPARE(messages.messages[1].details, QStringLiteral("No such file or directory"));
+    }
+
     void save_stores_the_unfinished_edit_first()
     {
         program->host().set_factory(Window_id::Chann,
@@ -298,6 +356,18 @@ private:
         type_name(dialog, name);
         click(dialog, "Command_enter");
         return dialog;
+    }
+
+    // Every cell of the channel table, row by row.
+    QStringList table_texts() const
+    {
+        QStringList texts;
+        const QWidget *table = program->host().window(Window_id::Chann);
+        const auto *grid = table ? table->findChild<QAbstractItemView *>("MSF_chann") : nullptr;
+        for (int row = 0; grid && row < grid->model()->rowCount(); ++row)
+            for (int column = 0; column < grid->model()->columnCount(); ++column)
+                texts.append(grid->model()->index(row, column).data().toString());
+        return texts;
     }
 
     static QListWidgetItem *find_entry(const QListWidget *list, const QString &path)

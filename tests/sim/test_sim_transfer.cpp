@@ -67,9 +67,9 @@ struct Rig {
     {
         const QString link = QStringLiteral("/tmp/r7k-radio-e2e-%1-").arg(qApp->applicationPid());
         QString error;
-        QVERIFY2(sim.start(Sim_process::Find_program(), link + test,
-                           faults + QStringList{"--save-to", saved}, error),
-                 qPrintable(error));
+        QVERIFY2(
+            sim.start(R7K_SIM_PATH, link + test, faults + QStringList{"--save-to", saved}, error),
+            qPrintable(error));
         Port_map::Set_mapping(1, sim.link());
         Port_no = 1;
     }
@@ -108,6 +108,7 @@ class Test_sim_transfer : public QObject {
 private Q_SLOTS:
     void cleanup() { Port_map::Reset(); }
     void command_lines();
+    void demo_needs_the_radio_beside_the_program();
     void demo_serves_a_radio_on_com1();
     void radio_lost_mid_read_leaves_the_image_data();
     void radio_lost_mid_read_leaves_the_image();
@@ -117,38 +118,81 @@ private Q_SLOTS:
 
 void Test_sim_transfer::command_lines()
 {
-    const Command_line line =
-        Read_command_line({"--port", "COM2=/dev/ttyUSB7", "--port=com8=/tmp/x y", "--demo"});
+    const Command_line line = Read_command_line(
+        {"--port", "COM2=/dev/ttyUSB7", "--port=com8=/tmp/x y", "--demo", "trip.chann"});
     QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
-    QVERIFY(line.demo && !line.help && Read_command_line({"--help"}).help);
+    QVERIFY(line.demo && !line.help && !line.version && Read_command_line({"-h"}).help);
+    QCOMPARE(line.file, QStringLiteral("trip.chann"));
     QCOMPARE(Port_map::Device(2), QStringLiteral("/dev/ttyUSB7"));
     QCOMPARE(Port_map::Device(8), QStringLiteral("/tmp/x y"));
 
-    // Bad arguments, read in-process and given to the program itself; Qt may
-    // warn on stderr first, the program's own report comes last.
+    // --help and --version need no display, and print on stdout.
+    QProcessEnvironment headless = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        headless.remove(name);
+    const std::pair<QString, QString> informative[] = {{"--help", Command_line_usage()},
+                                                       {"--version", "r7k-cps 1.4\n"}};
+    for (const auto &[option, output] : informative) {
+        QProcess program;
+        program.setProcessEnvironment(headless);
+        program.start(R7K_CPS_PATH, {option});
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(std::tuple(program.exitCode(), QString(program.readAllStandardOutput()),
+                            QString(program.readAllStandardError())),
+                 std::tuple(0, output, QString()));
+    }
+
+    // Bad arguments, read in-process and given to the program itself: one
+    // line on stderr and status 2.
     const std::pair<QStringList, QString> bad[] = {
         {{"--fast"}, "Unknown option 'fast'."},
+        {{"--port", "COM1/dev/null"},
+         "--port takes COMn=PATH (for example COM1=/dev/ttyUSB0), not 'COM1/dev/null'."},
         {{"--port", "COM0=/dev/null"},
-         "--port takes COMn=PATH with n from 1 to 8, not 'COM0=/dev/null'."},
-        {{"file.chann"}, "Unexpected argument 'file.chann'."},
-        {{"--demo", "--port", "COM1=/dev/ttyUSB0"},
-         "--demo uses COM1 for the simulated radio; map other ports with --port."},
+         "--port COM0=/dev/null: there is no port COM0; the ports are COM1 to COM8."},
+        {{"--port", "com9=/dev/null"},
+         "--port com9=/dev/null: there is no port COM9; the ports are COM1 to COM8."},
+        {{"--port", "COM99999999999=/dev/null"},
+         "--port COM99999999999=/dev/null: there is no port COM99999999999; the ports are COM1 "
+         "to COM8."},
+        {{"a.chann", "b.chann"}, "give one channel file, not both 'a.chann' and 'b.chann'."},
     };
     for (const auto &[arguments, error] : bad) {
         QCOMPARE(Read_command_line(arguments).error, error);
-        const QString ran = run(R7K_CPS_PATH, arguments);
-        QVERIFY2(ran.startsWith("2 ") &&
-                     ran.endsWith("r7k-cps: " + error + "\n\n" + Command_line_usage()),
-                 qPrintable(ran));
+        QCOMPARE(run(R7K_CPS_PATH, arguments), "2 r7k-cps: " + error + " See r7k-cps --help.\n");
     }
+    // --demo keeps COM1 for its radio, however the port is written.
+    for (const char *mapping : {"COM1=/dev/ttyUSB0", "com1=/dev/ttyUSB0", "Com1=/dev/ttyUSB0",
+                                "cOM1=/dev/ttyUSB0", "COM01=/dev/ttyUSB0"})
+        for (const QStringList &arguments :
+             {QStringList{"--demo", "--port", mapping}, QStringList{"--port", mapping, "--demo"}})
+            QCOMPARE(Read_command_line(arguments).error,
+                     QStringLiteral("--demo uses COM1 for the simulated radio; map other ports "
+                                    "with --port."));
 
     // r7k-sim refuses a bad option and a memory file it cannot load alike.
-    QString ran = run(Sim_process::Find_program(), {"--stall-at", "many"});
+    QString ran = run(R7K_SIM_PATH, {"--stall-at", "many"});
     QVERIFY2(ran.startsWith("2 r7k-sim: --stall-at needs a block number 0..300, not \"many\"\n\n"
                             "Usage: r7k-sim"),
              qPrintable(ran));
-    ran = run(Sim_process::Find_program(), {"--link", "/tmp/r7k-never", "--memory", "/no.chann"});
+    ran = run(R7K_SIM_PATH, {"--link", "/tmp/r7k-never", "--memory", "/no.chann"});
     QVERIFY2(ran.startsWith("1 ") && ran.contains("The channel parameter file cannot be opened."),
+             qPrintable(ran));
+}
+
+// --demo starts the r7k-sim that lies beside the program, wherever that is:
+// a copy of the program alone in a folder has none.
+void Test_sim_transfer::demo_needs_the_radio_beside_the_program()
+{
+    QTemporaryDir folder;
+    const QString alone = folder.filePath("r7k-cps");
+    QVERIFY(QFile::copy(R7K_CPS_PATH, alone));
+    const QString ran = run(alone, {"--demo"});
+    QVERIFY2(ran.startsWith("1 ") &&
+                 ran.endsWith("r7k-cps: --demo needs the simulated radio r7k-sim beside r7k-cps "
+                              "in " +
+                              QFileInfo(folder.path()).canonicalFilePath() +
+                              ", and it is not there.\n"),
              qPrintable(ran));
 }
 

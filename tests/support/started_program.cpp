@@ -4,12 +4,9 @@
 
 #include <QTest>
 
-std::unique_ptr<r7k::Main_window> Start_program()
+std::unique_ptr<r7k::Main_window> Start_program(const QString &file)
 {
-    auto window = std::make_unique<r7k::Main_window>();
-    r7k::Register_windows(window->host());
-    window->start_up();
-    window->show();
+    auto window = r7k::Start_main_window(file);
     if (!QTest::qWaitForWindowExposed(window.get()))
         qWarning("the main window was not exposed");
     return window;

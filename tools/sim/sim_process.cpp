@@ -83,10 +83,7 @@ void Sim_process::kill()
 QString Sim_process::Find_program()
 {
     const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/r7k-sim");
-    for (const QString &candidate : {beside, QStringLiteral(R7K_SIM_BUILD_PATH)})
-        if (QFileInfo(candidate).isExecutable())
-            return candidate;
-    return {};
+    return QFileInfo(beside).isExecutable() ? beside : QString();
 }
 
 } // namespace r7k::sim

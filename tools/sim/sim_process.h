@@ -30,8 +30,8 @@ public:
     QString link() const { return served_link; }
     QProcess &process() { return child; }
 
-    // r7k-sim beside the running program, else the one of the build tree;
-    // empty when there is neither.
+    // r7k-sim beside the running program (installed, or in the build tree's
+    // bin folder); empty when there is none.
     static QString Find_program();
 
 private:
