@@ -38,6 +38,11 @@ for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 qt6-
     grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
 done
 
+# A description in sentences, not a CMake list.
+if dpkg-deb -f "$deb" Description | grep -q ';'; then
+    fail "the description holds list separators"
+fi
+
 # The programs run from the package (without a display).
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/r7k-cps" --version | grep -qx "r7k-cps [0-9.]*" || fail "r7k-cps --version"
 "$root/usr/bin/r7k-sim" --help | grep -q "^Usage: r7k-sim" || fail "r7k-sim --help"
