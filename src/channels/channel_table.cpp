@@ -1,8 +1,8 @@
 #include "channels/channel_table.h"
 
+#include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
-#include "channels/frequency_entry.h"
 #include "core/globals.h"
 #include "core/image.h"
 #include "shell/main_window.h"

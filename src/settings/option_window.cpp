@@ -2,7 +2,7 @@
 
 #include "core/bilingual.h"
 #include "core/globals.h"
-#include "settings/frequency_entry.h"
+#include "settings/frequency_mode_entry.h"
 #include "shell/main_window.h"
 #include "shell/messages.h"
 

@@ -1,9 +1,9 @@
 // The channel record rules on the image alone: row texts, choices, names,
 // frequency entry and the moves of Enter.
 #include "channels/cell_editing.h"
+#include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
-#include "channels/frequency_entry.h"
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"

@@ -2,7 +2,7 @@
 #include "core/image.h"
 #include "core/tables.h"
 #include "image_cells.h"
-#include "settings/frequency_entry.h"
+#include "settings/frequency_mode_entry.h"
 #include "settings/option_rules.h"
 
 #include <QTest>

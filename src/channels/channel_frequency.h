@@ -7,6 +7,8 @@
 
 namespace r7k {
 
+// Entering the RX or TX frequency of a channel in the channel table.
+
 // A frequency text is in the band of the selected model when its leading
 // number v satisfies Freq_low <= v < Freq_high.
 bool In_band(const QString &text);

@@ -1,4 +1,4 @@
-#include "settings/frequency_entry.h"
+#include "settings/frequency_mode_entry.h"
 
 #include "core/conversions.h"
 #include "core/globals.h"

@@ -1,4 +1,4 @@
-#include "channels/frequency_entry.h"
+#include "channels/channel_frequency.h"
 
 #include "channels/channel_record.h"
 #include "core/conversions.h"
