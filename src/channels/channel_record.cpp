@@ -5,6 +5,7 @@
 #include "core/conversions.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "core/tone_code.h"
 
 namespace r7k {
 
@@ -34,13 +35,6 @@ QString frequency_text(int channel, int first)
                             cell(channel, first + 2), cell(channel, first + 3));
 }
 
-// Inverted DCS codes keep their normal code and set a polarity bit; their
-// text lies as many entries further on as there are normal DCS codes.
-int inversion_distance()
-{
-    return Tone_dcsn_last - Tone_ctcss_last;
-}
-
 void set_bits(qint16 &byte, int bits, bool on)
 {
     byte = qint16(on ? (byte | bits) : (byte & ~bits));
@@ -48,16 +42,10 @@ void set_bits(qint16 &byte, int bits, bool on)
 
 void store_tone(int channel, int tone_column, int polarity_bit, int index)
 {
-    qint16 &polarity = cell(channel, Record::Polarity);
-    if (index <= Tone_ctcss_last) {
-        cell(channel, tone_column) = qint16(index);
-    } else if (index <= Tone_dcsn_last) {
-        cell(channel, tone_column) = qint16(index);
-        set_bits(polarity, polarity_bit, false);
-    } else {
-        cell(channel, tone_column) = qint16(index - inversion_distance());
-        set_bits(polarity, polarity_bit, true);
-    }
+    const Stored_tone tone = Tone_to_store(index);
+    cell(channel, tone_column) = qint16(tone.code);
+    if (tone.inverted)
+        set_bits(cell(channel, Record::Polarity), polarity_bit, *tone.inverted);
 }
 
 } // namespace
@@ -100,10 +88,7 @@ QString Tone_cell_text(int code, bool inverted)
 {
     if (code == 0 || code == Erased)
         return Tone_off.text();
-    if (code <= Tone_ctcss_last)
-        return Tone_text[code];
-    const int dcs = qMin(code, int(Tone_dcsn_last));
-    return Tone_text[inverted ? dcs + inversion_distance() : dcs];
+    return Tone_entry(Shown_tone(code, inverted));
 }
 
 Row_texts Channel_row_texts(int channel)
@@ -137,7 +122,7 @@ QStringList Choice_items(int column)
     case Encode_column: {
         QStringList items{Tone_off.text()};
         for (int code = 1; code <= Tone_last; ++code)
-            items.append(Tone_text[code].trimmed());
+            items.append(Tone_entry(code).trimmed());
         return items;
     }
     case Power_column:

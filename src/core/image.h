@@ -12,8 +12,8 @@ public:
     static constexpr int rows = RowCount;
     static constexpr int columns = ColumnCount;
 
-    qint16 &operator()(int row, int column) { return cells[row * ColumnCount + column]; }
-    qint16 operator()(int row, int column) const { return cells[row * ColumnCount + column]; }
+    qint16 &operator()(int row, int column) { return cells[at(row, column)]; }
+    qint16 operator()(int row, int column) const { return cells[at(row, column)]; }
 
     // Sets rows first..last, columns firstColumn..lastColumn (all inclusive) to value.
     void fill(int first, int last, int firstColumn, int lastColumn, qint16 value)
@@ -26,6 +26,12 @@ public:
     bool operator==(const Cell_table &) const = default;
 
 private:
+    static int at(int row, int column)
+    {
+        Q_ASSERT(row >= 0 && row < RowCount && column >= 0 && column < ColumnCount);
+        return row * ColumnCount + column;
+    }
+
     std::array<qint16, RowCount * ColumnCount> cells{};
 };
 

@@ -61,6 +61,12 @@ constexpr Model Models[Model_count] = {
 
 } // namespace
 
+const QString &Tone_entry(int index)
+{
+    Q_ASSERT(index >= 0 && index <= Tone_last);
+    return Tone_text[index];
+}
+
 void Init_tone_table()
 {
     constexpr int ctcss_count = int(std::size(Ctcss_tones));

@@ -12,6 +12,9 @@ extern qint16 Tone_ctcss_last; // 50
 extern qint16 Tone_dcsn_last;  // 154
 extern qint16 Tone_last;       // 258
 
+// Entry `index` (0..Tone_last) of Tone_text.
+const QString &Tone_entry(int index);
+
 // Radio models and their band limits in MHz: low limit of model m at index m,
 // high limit at index m + 7.
 inline constexpr int Model_count = 7;

@@ -5,6 +5,7 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "core/tone_code.h"
 
 #include <QList>
 #include <optional>
@@ -149,31 +150,21 @@ Tone_cells tone_cells(Option_list list)
     return list == Option_list::Decode ? Tone_cells{8, 1} : Tone_cells{9, 2};
 }
 
-// Distance between a normal DCS entry and its inverted twin in Tone_text.
-int inversion_distance()
-{
-    return Tone_dcsn_last - Tone_ctcss_last;
-}
-
 int shown_tone(Option_list list)
 {
     const Tone_cells cells = tone_cells(list);
-    const int code = chann(Vfo_row, cells.column);
-    if (code <= Tone_ctcss_last)
-        return qMax(code, 0);
-    const bool inverted = chann(Vfo_row, Inversion_column) & cells.polarity_bit;
-    return qMin(code, int(Tone_dcsn_last)) + (inverted ? inversion_distance() : 0);
+    return Shown_tone(chann(Vfo_row, cells.column),
+                      bit(Vfo_row, Inversion_column, cells.polarity_bit));
 }
 
 void store_tone(Option_list list, int index)
 {
-    // A DCS code is stored as its normal entry plus the polarity bit; off and
-    // the CTCSS tones leave the bit as it is.
     const Tone_cells cells = tone_cells(list);
-    const bool inverted = index > Tone_dcsn_last;
-    chann(Vfo_row, cells.column) = qint16(inverted ? index - inversion_distance() : index);
-    if (index > Tone_ctcss_last)
-        set_bits(Vfo_row, Inversion_column, cells.polarity_bit, inverted ? cells.polarity_bit : 0);
+    const Stored_tone tone = Tone_to_store(index);
+    chann(Vfo_row, cells.column) = qint16(tone.code);
+    if (tone.inverted)
+        set_bits(Vfo_row, Inversion_column, cells.polarity_bit,
+                 *tone.inverted ? cells.polarity_bit : 0);
 }
 
 constexpr int Save_bit = 2;
@@ -236,7 +227,7 @@ QStringList List_entries(Option_list list)
     QStringList entries;
     if (is_tone_list(list)) {
         for (int i = 0; i <= Tone_last; ++i)
-            entries.append(Tone_text[i].trimmed());
+            entries.append(Tone_entry(i).trimmed());
         return entries;
     }
     for (const Bilingual &entry : fixed_entries(list))
@@ -311,11 +302,6 @@ bool Shown_checked(Option_switch setting)
 void Store_checked(Option_switch setting, bool checked)
 {
     set_bits(Settings_row, Mode_column, switch_bit(setting), checked ? switch_bit(setting) : 0);
-}
-
-bool Is_inverted_tone(int index)
-{
-    return index > Tone_dcsn_last;
 }
 
 QString Shown_rx_text()

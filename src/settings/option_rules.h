@@ -53,9 +53,6 @@ void Lower_stored_code(Option_list list);
 bool Shown_checked(Option_switch setting);
 void Store_checked(Option_switch setting, bool checked);
 
-// Whether a tone list index is an inverted DCS entry.
-bool Is_inverted_tone(int index);
-
 // The frequency-mode texts as shown: "438.12500" for the two frequencies,
 // "5.000000" for the offset. Bytes that are not packed BCD (an erased radio
 // holds 255s) show an empty text: there is no frequency to show.

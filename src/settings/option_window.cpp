@@ -2,6 +2,7 @@
 
 #include "core/bilingual.h"
 #include "core/globals.h"
+#include "core/tone_code.h"
 #include "settings/frequency_mode_entry.h"
 #include "shell/main_window.h"
 #include "shell/messages.h"

@@ -7,6 +7,7 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "tone_boundaries.h"
 
 #include <QTest>
 
@@ -118,6 +119,31 @@ private Q_SLOTS:
             Store_choice(2, column, index);
             QVERIFY2(cells(2, 8, 15) == after + Cells(3, 255),
                      qPrintable(u"column %1, index %2"_s.arg(column).arg(index)));
+        }
+    }
+
+    // Each tone entry is stored as its code and polarity bit and shown again
+    // as the same entry, whatever the bit held before.
+    void tone_choices_at_the_edges_of_each_run()
+    {
+        program_channel(2);
+        for (const auto &[column, tone, bit] : {std::tuple{Decode_column, Record::Decode_tone, 1},
+                                                {Encode_column, Record::Encode_tone, 2}}) {
+            for (const Tone_boundary &edge : Tone_boundaries) {
+                for (const bool before : {false, true}) {
+                    chann(2, Record::Polarity) = qint16(0xF0 | (before ? bit : 0));
+                    Store_choice(2, column, edge.index);
+                    const bool inverted = edge.inverted.value_or(before);
+                    const QString label =
+                        u"column %1, entry %2, bit %3"_s.arg(column).arg(edge.index).arg(before);
+                    QVERIFY2(cells(2, tone, tone) == Cells{edge.code} &&
+                                 chann(2, Record::Polarity) == (0xF0 | (inverted ? bit : 0)),
+                             qPrintable(label));
+                    QVERIFY2(Channel_row_texts(2)[column].trimmed() ==
+                                 Choice_items(column)[edge.index],
+                             qPrintable(label));
+                }
+            }
         }
     }
 

@@ -1,8 +1,13 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "core/tone_code.h"
+#include "tone_boundaries.h"
 
+#include <QProcess>
 #include <QTest>
+#include <functional>
+#include <map>
 
 using namespace r7k;
 
@@ -15,6 +20,9 @@ QList<int> row_bytes(int row, int first = 0, int last = 15)
         bytes.append(chann(row, c));
     return bytes;
 }
+
+// Set for a child process that is to make one reading out of bounds.
+const char *const Out_of_bounds_variable = "R7K_READ_OUT_OF_BOUNDS";
 
 QList<int> repeated(int value, int count)
 {
@@ -126,6 +134,47 @@ private Q_SLOTS:
         QVERIFY(Tone_text[259].isEmpty());
     }
 
+    // Which code and polarity bit each tone entry stores, and which entry a
+    // stored code and bit show, at the edges of every run.
+    void tone_codes()
+    {
+        Init_tone_table();
+        for (const Tone_boundary &edge : Tone_boundaries) {
+            const Stored_tone stored = Tone_to_store(edge.index);
+            QCOMPARE(stored.code, edge.code);
+            QVERIFY(stored.inverted == edge.inverted);
+            QCOMPARE(Is_inverted_tone(edge.index), edge.inverted.value_or(false));
+            for (const bool inverted : {false, true})
+                if (edge.inverted.value_or(inverted) == inverted)
+                    QCOMPARE(Shown_tone(edge.code, inverted), edge.index);
+        }
+        QCOMPARE(Shown_tone(50, true), 50);
+        QCOMPARE(Shown_tone(200, false), 154);
+        QCOMPARE(Shown_tone(255, true), 258);
+    }
+
+    // A read outside the image, the reply buffer or the tone table stops a
+    // test build at once instead of yielding a neighbouring value.
+    void reads_out_of_bounds_stop_data()
+    {
+        QTest::addColumn<QString>("reading");
+        for (const char *reading : {"image row 301", "image row -1", "image column 33",
+                                    "reply column 71", "tone 259", "tone choice -1"})
+            QTest::newRow(reading) << reading;
+    }
+    void reads_out_of_bounds_stop()
+    {
+        QFETCH(QString, reading);
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(Out_of_bounds_variable, reading);
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath());
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QVERIFY(child.readAllStandardError().contains("ASSERT"));
+    }
+
     void model_table_data()
     {
         QTest::addColumn<int>("model");
@@ -172,5 +221,27 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(Test_image)
+// The child of reads_out_of_bounds_stop: makes the reading it is told to.
+int read_out_of_bounds(const QString &reading)
+{
+    Init_tone_table();
+    const std::map<QString, std::function<int()>> readings{
+        {"image row 301", [] { return int(chann(301, 0)); }},
+        {"image row -1", [] { return int(chann(-1, 15)); }},
+        {"image column 33", [] { return int(chann(0, 33)); }},
+        {"reply column 71", [] { return int(Comm_buf(0, 71)); }},
+        {"tone 259", [] { return int(Tone_entry(259).size()); }},
+        {"tone choice -1", [] { return Tone_to_store(-1).code; }},
+    };
+    return readings.at(reading)();
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet(Out_of_bounds_variable))
+        return read_out_of_bounds(qEnvironmentVariable(Out_of_bounds_variable));
+    QCoreApplication app(argc, argv);
+    Test_image test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_image.moc"

@@ -1,9 +1,11 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "core/tone_code.h"
 #include "image_cells.h"
 #include "settings/frequency_mode_entry.h"
 #include "settings/option_rules.h"
+#include "tone_boundaries.h"
 
 #include <QTest>
 
@@ -135,6 +137,29 @@ private Q_SLOTS:
             Lower_stored_code(list);
         pick(TXP, 0, {51, 0, 0, 0xFC, 0xF2});
         pick(WN_RX, 1, {51, 0, 0, 0xFD, 0xF2});
+    }
+
+    // Each tone entry is stored as its code and polarity bit and shown again
+    // as the same entry, whatever the bit held before.
+    void tone_picks_at_the_edges_of_each_run()
+    {
+        for (const auto &[list, column, bit] : {std::tuple{Decode, 8, 1}, {Encode, 9, 2}}) {
+            for (const Tone_boundary &edge : Tone_boundaries) {
+                for (const bool before : {false, true}) {
+                    chann(Vfo_row, 12) = qint16(0xF0 | (before ? bit : 0));
+                    Store_index(list, edge.index);
+                    const bool inverted = edge.inverted.value_or(before);
+                    const QString label = QString("column %1, entry %2, bit %3")
+                                              .arg(column)
+                                              .arg(edge.index)
+                                              .arg(before);
+                    QVERIFY2(cells(Vfo_row, column, column) == QList<int>{edge.code} &&
+                                 chann(Vfo_row, 12) == (0xF0 | (inverted ? bit : 0)),
+                             qPrintable(label));
+                    QVERIFY2(Shown_index(list) == edge.index, qPrintable(label));
+                }
+            }
+        }
     }
 
     void frequencies_stored_as_typed()
