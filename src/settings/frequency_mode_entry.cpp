@@ -10,8 +10,8 @@ namespace {
 
 constexpr int Rx_longest = 9;          // "438.12500"
 constexpr int Rx_typed_digits = 8;     // a digit is let in up to nine characters
-constexpr int Offset_longest = 8;      // "69.98750"
-constexpr int Offset_typed_digits = 7; // a digit is let in up to eight characters
+constexpr int Offset_longest = 9;      // "69.987500", as the field shows it
+constexpr int Offset_typed_digits = 8; // a digit is let in up to nine characters
 constexpr double Offset_typed_limit = 70;
 constexpr double Offset_highest = 69.9875;
 
@@ -84,8 +84,11 @@ Entry Offset_text_changed(const QString &offset)
     return Entry::Accepted;
 }
 
-Entry Leave_offset(const QString &offset, int duplex, const QString &rx)
+Entry Leave_offset(const QString &offset, const std::optional<QString> &shown, int duplex,
+                   const QString &rx)
 {
+    if (shown && offset == *shown)
+        return Entry::Accepted;
     if (offset.size() > Offset_longest || Value_of(offset) > Offset_highest) {
         Store_offset_text(QString());
         return Entry::Rejected;

@@ -43,10 +43,14 @@ Entry Leave_rx(const QString &rx, int duplex, const QString &offset);
 // the text is stored, an empty one as no offset.
 Entry Offset_text_changed(const QString &offset);
 
-// Leaving the offset field: a text longer than eight characters or above
-// 69.9875 MHz is rejected and the offset is cleared;
-// otherwise it is stored (an empty field as 0) and the TX frequency follows.
-Entry Leave_offset(const QString &offset, int duplex, const QString &rx);
+// Leaving the offset field: a text equal to `shown`, the text the field was
+// last given from the image (none once it was emptied for a rejected
+// offset), is kept as it is and nothing is stored. Otherwise a text longer
+// than the nine characters of "69.987500" or above 69.9875 MHz is rejected
+// and the offset is cleared; any other is stored (an empty field as 0) and
+// the TX frequency follows.
+Entry Leave_offset(const QString &offset, const std::optional<QString> &shown, int duplex,
+                   const QString &rx);
 
 // The TX text that the duplex direction (0 off, 1 plus, 2 minus, -1 none
 // chosen) gives for the RX and offset texts, or nothing when there is no

@@ -284,6 +284,7 @@ void Store_index(Option_list list, int index)
 void Lower_stored_code(Option_list list)
 {
     switch (list) {
+    case Option_list::Sft_d:
     case Option_list::TXP:
     case Option_list::WN_TX:
     case Option_list::WN_RX:

@@ -47,7 +47,8 @@ void Store_index(Option_list list, int index);
 // Stores the shown index back when the stored code lies beyond the list, so
 // that the image holds what the window shows. The bit-coded lists never need
 // it, and the bandwidth rule would overwrite the TX bandwidth, so they are
-// left alone.
+// left alone. A duplex direction is stored only when the user picks one,
+// so a code beyond its list stays as it is.
 void Lower_stored_code(Option_list list);
 
 bool Shown_checked(Option_switch setting);

@@ -289,7 +289,8 @@ void Option_window::Show_options()
     }
     for (Option_list list : Step_lists)
         show_list(list);
-    Text_Offset_Freq->setText(Shown_offset_text());
+    offset_shown = Shown_offset_text();
+    Text_Offset_Freq->setText(*offset_shown);
     show_list(Option_list::Vox);
     Text_TX_Freq->setText(Shown_tx_text());
     Text_RX_Freq->setText(Shown_rx_text());
@@ -407,6 +408,7 @@ void Option_window::offset_edited(const QString &text)
     if (Offset_text_changed(text) == Entry::Rejected) {
         Messages::show(Offset_range_message());
         Text_Offset_Freq->clear();
+        offset_shown.reset();
     }
 }
 
@@ -426,9 +428,11 @@ void Option_window::leave_rx(bool keep_focus)
 void Option_window::leave_offset(bool keep_focus)
 {
     offset_pending = false;
-    if (Leave_offset(Text_Offset_Freq->text(), duplex(), Text_RX_Freq->text()) == Entry::Rejected) {
+    if (Leave_offset(Text_Offset_Freq->text(), offset_shown, duplex(), Text_RX_Freq->text()) ==
+        Entry::Rejected) {
         Messages::show(Offset_range_message());
         Text_Offset_Freq->clear();
+        offset_shown.reset();
         if (keep_focus)
             Text_Offset_Freq->setFocus(Qt::OtherFocusReason);
         return;

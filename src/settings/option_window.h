@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -62,6 +63,10 @@ private:
     // its checks (a field that the focus merely passes through while being
     // sent back to a rejected one is not checked).
     QPointer<QLineEdit> entered;
+    // The offset text that Show_options last put into the field: leaving the
+    // field with that text stores nothing. None once the field was emptied
+    // for a rejected offset.
+    std::optional<QString> offset_shown;
     bool rx_pending = false;     // RX typed since it was last shown or checked
     bool offset_pending = false; // the same for the offset
     bool closing = false;

@@ -116,6 +116,7 @@ private Q_SLOTS:
         QTest::newRow("0.6") << "0.6" << QList<int>{0x00, 0x00, 0x60, 0x00} << ".6000000";
         QTest::newRow("10") << "10" << QList<int>{0x00, 0x00, 0x00, 0x10} << "10.000000";
         QTest::newRow("5.25") << "5.25" << QList<int>{0x00, 0x00, 0x25, 0x05} << "5.250000";
+        QTest::newRow("10.5") << "10.5" << QList<int>{0x00, 0x00, 0x50, 0x10} << "10.500000";
         QTest::newRow("12.5") << "12.5" << QList<int>{0x00, 0x00, 0x50, 0x12} << "12.500000";
         QTest::newRow("default") << "68.0125" << QList<int>{0x00, 0x25, 0x01, 0x68} << "68.012500";
         QTest::newRow("zero") << "0" << QList<int>{0, 0, 0, 0} << "0.000000";

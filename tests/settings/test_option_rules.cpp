@@ -74,7 +74,7 @@ private Q_SLOTS:
         QTest::newRow("mode 15") << Code{Mode, Settings_row, 3, 15, 0, "Only Channel", 11, 7};
         QTest::newRow("mode 0xF2") << Code{Mode, Settings_row, 3, 0xF2, 0, "Frequncy", 0xF2, 0xF6};
         QTest::newRow("step 9") << Code{Step, Settings_row, 5, 9, 0, "25K", 4, 1};
-        QTest::newRow("duplex 255") << Code{Sft_d, Settings_row, 6, 255, 0, "Minus", 2, 1};
+        QTest::newRow("duplex 255") << Code{Sft_d, Settings_row, 6, 255, 0, "Minus", 255, 1};
         QTest::newRow("VOX 200") << Code{Vox, Vfo_row, 10, 200, 0, "8", 8, 1};
         QTest::newRow("decode 60") << Code{Decode, Vfo_row, 8, 60, 0xFE, "D053N", 60, 1};
         QTest::newRow("decode 60 inverted") << Code{Decode, Vfo_row, 8, 60, 1, "D053I", 60, 1};
@@ -206,7 +206,7 @@ private Q_SLOTS:
             {false, "438", ".0", "a\r"},      {false, "438.1250", "0.", ""},
             {false, "438125000", ".\b", "1"}, {true, "", "5\r\b", ".x"},
             {true, "5", ".\b", "x"},          {true, "5.2", "0", "."},
-            {true, "69.9875", "0", ""},       {true, "69.98750", "\b\r", "1"},
+            {true, "69.98750", "0", ""},      {true, "69.987500", "\b\r", "1"},
         };
         for (const auto &c : cases) {
             const auto accepted = c.offset ? Offset_key_accepted : Rx_key_accepted;
@@ -253,14 +253,23 @@ private Q_SLOTS:
     {
         Store_rx_text("438.125");
         const QList<int> tx = cells(Vfo_row, 0, 3);
-        QCOMPARE(Leave_offset("1.2345678", 2, "438.125"), Entry::Rejected);
+        QCOMPARE(Leave_offset("1.23456789", std::nullopt, 2, "438.125"), Entry::Rejected);
         QCOMPARE(cells(Vfo_row, 0, 3) + cells(Settings_row, 7, 10), tx + QList<int>(4, 255));
+        // Left as shown, even empty or beyond the limit, nothing is stored.
+        Data_image kept = chann;
+        QCOMPARE(Leave_offset("", "", 1, "438.125"), Entry::Accepted);
+        QVERIFY(chann == kept);
+        Store_offset_text("99.999999");
+        kept = chann;
+        QCOMPARE(Leave_offset("99.999999", "99.999999", 1, "438.125"), Entry::Accepted);
+        QVERIFY(chann == kept);
+        QCOMPARE(Leave_offset("69.987501", "69.987500", 1, "438.125"), Entry::Rejected);
         // With no RX frequency the TX stays, and a TX that four BCD bytes
         // cannot hold is not stored.
-        QCOMPARE(Leave_offset("5", 0, QString()), Entry::Accepted);
+        QCOMPARE(Leave_offset("5", std::nullopt, 0, QString()), Entry::Accepted);
         Follow_duplex(2, "30", "69");
         QCOMPARE(cells(Vfo_row, 0, 3), tx);
-        QCOMPARE(Leave_offset("69.9875", 2, "438.125"), Entry::Accepted);
+        QCOMPARE(Leave_offset("69.987500", "5.000000", 2, "438.125"), Entry::Accepted);
         QCOMPARE(cells(Settings_row, 7, 10), (QList<int>{0x00, 0x75, 0x98, 0x69}));
         QCOMPARE(Shown_tx_text(), "368.13750");
         QCOMPARE(Following_tx_text(1, "", "5"), std::nullopt);

@@ -150,6 +150,7 @@ private Q_SLOTS:
         QCOMPARE(cells(Vfo_row, 0, 12), (QList<int>(8, 255) + QList<int>{154, 154, 8, 255, 255}));
         for (int c = 0; c <= 15; ++c)
             QVERIFY(chann(Settings_row, c) >= 0 && chann(Settings_row, c) <= 255);
+        QCOMPARE(chann(Settings_row, 6), 255); // duplex shown as "Minus", not stored
         const Data_image before = chann;
         auto *squelch = get<QComboBox>("Combo_Sql");
         squelch->setFocus();
@@ -179,6 +180,56 @@ private Q_SLOTS:
         QCOMPARE(duplex->currentText(), "Minus");
         QCOMPARE(get<QLineEdit>("Text_TX_Freq")->text(), "433.12500");
         QCOMPARE(cells(Vfo_row, 0, 3), (QList<int>{0x00, 0x25, 0x31, 0x43}));
+        QVERIFY(recorder->messages.isEmpty());
+    }
+
+    // Passing through every field with Tab changes nothing: not an offset of
+    // 10 MHz or more, which the field shows with nine characters, nor one
+    // that the field could not take if typed.
+    void tabbing_through_every_field_stores_nothing_data()
+    {
+        QTest::addColumn<QList<int>>("stored"); // offset bytes; empty: as at start-up
+        QTest::addColumn<QString>("typed");     // and left before
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("start-up image") << QList<int>() << QString() << "68.012500";
+        QTest::newRow("12.5 typed") << QList<int>() << "12.5"
+                                    << "12.500000";
+        QTest::newRow("largest, typed in nine characters") << QList<int>() << "69.987500"
+                                                           << "69.987500";
+        QTest::newRow("erased") << QList<int>(4, 255) << QString() << QString();
+        QTest::newRow("beyond the largest") << QList<int>(4, 0x99) << QString() << "99.999999";
+    }
+    void tabbing_through_every_field_stores_nothing()
+    {
+        QFETCH(QList<int>, stored);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        for (int i = 0; i < stored.size(); ++i)
+            chann(Settings_row, 7 + i) = qint16(stored[i]);
+        QPointer<QWidget> window = open();
+        auto *offset_field = get<QLineEdit>("Text_Offset_Freq");
+        if (!typed.isEmpty()) {
+            type_into(offset_field, typed);
+            QTest::keyClick(offset_field, Qt::Key_Tab);
+        }
+        QCOMPARE(offset_field->text(), shown);
+        const Data_image before = chann;
+        QWidget *first = get("Combo_TOT");
+        first->setFocus(Qt::TabFocusReason);
+        QSet<QWidget *> passed;
+        for (QWidget *at = first; form()->isAncestorOf(at) && !passed.contains(at);
+             at = QApplication::focusWidget()) {
+            passed.insert(at);
+            QTest::keyClick(at, Qt::Key_Tab);
+        }
+        for (QWidget *control : form()->findChildren<QWidget *>())
+            if (control->focusPolicy() & Qt::TabFocus && control->isVisible())
+                QVERIFY2(passed.contains(control), qPrintable(control->objectName()));
+        QCOMPARE(offset_field->text(), shown);
+        QTest::mouseClick(get("Command_Close"), Qt::LeftButton);
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(cells(Settings_row, 0, 15), cells(Settings_row, 0, 15, before));
+        QCOMPARE(cells(Vfo_row, 0, 15), cells(Vfo_row, 0, 15, before));
         QVERIFY(recorder->messages.isEmpty());
     }
 
