@@ -342,7 +342,8 @@ void Channel_table::clear_all()
 
 void Channel_table::load_defaults()
 {
-    drop_edit();
+    // The defaults fill channels 1..16 only: an edit elsewhere must survive.
+    Commit_cell_edit();
     Load_default_image();
     show_all_rows();
 }

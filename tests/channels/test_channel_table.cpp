@@ -2,6 +2,7 @@
 // keys into the floating editors, choices from the drop-down's popup. The
 // rules behind each edit are covered on the image alone.
 #include "channels/cell_editing.h"
+#include "channels/channel_name.h"
 #include "channels/channel_record.h"
 #include "core/globals.h"
 #include "core/image.h"
@@ -154,8 +155,13 @@ private Q_SLOTS:
         QCOMPARE(row_texts(1), QStringList(8));
     }
 
-    void an_open_edit_is_stored_on_scrolling_away_request_and_close()
+    void an_open_edit_is_stored_on_scrolling_away_request_default_and_close()
     {
+        enter_text(20, Rx_column, u"446"_s);
+        enter_text(20, Name_column, u"KEEP"_s);
+        QTest::mouseClick(child<QPushButton>("Command_default"), Qt::LeftButton);
+        QCOMPARE(Channel_name(20), u"KEEP"_s);
+        QCOMPARE(cell_text(20, Name_column), u"KEEP"_s);
         enter_text(1, 1, u"440"_s);
         grid()->verticalScrollBar()->setValue(grid()->verticalScrollBar()->maximum());
         QVERIFY(!editor()->isVisible());
