@@ -2,6 +2,7 @@
 
 #include "channels/channel_record.h"
 #include "core/image.h"
+#include "core/typed_key.h"
 
 namespace r7k {
 
@@ -17,12 +18,12 @@ Grid_cell next_rx_cell(int row)
 
 } // namespace
 
-bool Text_key_allowed(int column, int length, bool backspace, bool enter)
+bool Text_key_allowed(int column, int length, QChar typed)
 {
-    if (backspace)
+    if (typed.isNull() || typed == Backspace_key)
         return true;
     if (column == Name_column)
-        return enter || length <= Longest_name_before_key;
+        return typed == Enter_key || length <= Longest_name_before_key;
     return length <= Longest_freq_text;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QChar>
+
 namespace r7k {
 
 struct Grid_cell {
@@ -9,10 +11,11 @@ struct Grid_cell {
 };
 
 // Whether the editor of a text column (frequencies 1 and 2, name 8) takes a
-// key while it holds `length` characters (blanks at either end not counted).
-// A frequency takes nothing but Backspace beyond 9 characters, a name
-// nothing but Backspace and Enter beyond 7.
-bool Text_key_allowed(int column, int length, bool backspace, bool enter);
+// typed character (see Typed_character) added to a text of `length`
+// characters (blanks at either end not counted). A frequency takes nothing
+// but Backspace beyond 9 characters, a name nothing but Backspace and Enter
+// beyond 7. Keys that type nothing always pass.
+bool Text_key_allowed(int column, int length, QChar typed);
 
 // Where Enter moves from a cell whose edit has just been stored: across the
 // row through the cells that have something to edit, then to the RX cell of

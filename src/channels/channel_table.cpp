@@ -5,6 +5,7 @@
 #include "channels/channel_record.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "core/typed_key.h"
 #include "shell/main_window.h"
 #include "shell/messages.h"
 
@@ -43,11 +44,6 @@ bool is_drop_down_column(int column)
     return column >= Decode_column && column <= Band_column;
 }
 
-bool is_enter(const QKeyEvent *key)
-{
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
 QPushButton *button(const char *name, const Bilingual &caption, QWidget *parent)
 {
     auto *b = new QPushButton(caption.text(), parent);
@@ -73,9 +69,10 @@ Channel_table::Channel_table(QWidget *parent)
     Combo_edit->setInsertPolicy(QComboBox::NoInsert);
     Combo_edit->setCompleter(nullptr);
     Combo_edit->setMaxVisibleItems(16);
-    for (QWidget *editor : {static_cast<QWidget *>(Text_Edit), static_cast<QWidget *>(Combo_edit),
-                            static_cast<QWidget *>(Combo_edit->lineEdit())})
-        editor->installEventFilter(this);
+    for (QWidget *watched :
+         {static_cast<QWidget *>(MSF_chann), static_cast<QWidget *>(Text_Edit),
+          static_cast<QWidget *>(Combo_edit), static_cast<QWidget *>(Combo_edit->lineEdit())})
+        watched->installEventFilter(this);
     hide_editors();
 
     QPushButton *clear = button("Command_clear", Clear_caption, this);
@@ -109,12 +106,10 @@ Channel_table::Channel_table(QWidget *parent)
         }
     });
     // A floating editor would stay where its cell was. Its text stays, to be
-    // stored when the cell is left. The grid takes the focus first: a hidden
-    // editor would otherwise hand it to a widget that scrolls the grid back.
+    // stored when the cell is left.
     for (QScrollBar *bar : {MSF_chann->verticalScrollBar(), MSF_chann->horizontalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, [this] {
-            if (MSF_chann->viewport()->isAncestorOf(QApplication::focusWidget()))
-                MSF_chann->setFocus();
+            take_keyboard_from_editors();
             Text_Edit->hide();
             Combo_edit->hide();
         });
@@ -260,6 +255,7 @@ void Channel_table::Commit_cell_edit(bool by_enter)
     editing = false;
     const int channel = Edit_row;
     Cur_chann = qint16(channel);
+    take_keyboard_from_editors();
     Text_Edit->hide();
     const QString text = Text_Edit->text();
     std::optional<Bilingual> message;
@@ -318,8 +314,19 @@ void Channel_table::drop_edit()
     hide_editors();
 }
 
+// A hidden editor that had the keyboard would hand it on along the focus
+// chain, which inside the grid is one more move of the current cell, and
+// keep it meanwhile: the grid takes it first, so that what is typed next goes
+// to the highlighted cell.
+void Channel_table::take_keyboard_from_editors()
+{
+    if (MSF_chann->viewport()->isAncestorOf(QApplication::focusWidget()))
+        MSF_chann->setFocus();
+}
+
 void Channel_table::hide_editors()
 {
+    take_keyboard_from_editors();
     Text_Edit->hide();
     Text_Edit->clear();
     Combo_edit->hide();
@@ -358,22 +365,40 @@ void Channel_table::close_table()
     Close_window(this);
 }
 
+// A character typed while the grid has the keyboard opens the editor of the
+// highlighted cell and goes into it; a cell without an editor takes nothing
+// (the grid does not search its cells either).
+void Channel_table::type_into_current_cell(QKeyEvent *key)
+{
+    if (MSF_chann->currentRow() < 0)
+        return;
+    Begin_cell_edit(MSF_chann->currentRow() + 1, MSF_chann->currentColumn());
+    if (editing)
+        QCoreApplication::sendEvent(QApplication::focusWidget(), key);
+}
+
 bool Channel_table::eventFilter(QObject *watched, QEvent *event)
 {
     const bool in_drop_down = watched == Combo_edit || watched == Combo_edit->lineEdit();
     if (event->type() == QEvent::FocusIn && in_drop_down) {
         Old_text = Combo_edit->currentText();
     } else if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QChar typed = Typed_character(key->key(), key->modifiers(), key->text());
+        if (watched == MSF_chann) {
+            if (!typed.isPrint() || QApplication::focusWidget() != MSF_chann)
+                return false;
+            type_into_current_cell(key);
+            return true;
+        }
         if (watched == Text_Edit) {
-            const int length = int(Text_Edit->text().trimmed().size());
-            if (!Text_key_allowed(Edit_col, length, key->key() == Qt::Key_Backspace, is_enter(key)))
+            const QString before = Text_before_typing(
+                Text_Edit->text(), Text_Edit->selectionStart(), Text_Edit->selectionLength());
+            const int length = int(before.trimmed().size());
+            if (!Text_key_allowed(Edit_col, length, typed))
                 return true;
-            if (is_enter(key)) {
-                enter_pressed();
-                return true;
-            }
-        } else if (in_drop_down && is_enter(key)) {
+        }
+        if (typed == Enter_key && (watched == Text_Edit || in_drop_down)) {
             enter_pressed();
             return true;
         }

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 class QTableWidget;
 
@@ -48,7 +49,9 @@ private:
     void enter_pressed();
     void move_to(Grid_cell cell);
     void current_cell_changed(int row, int column);
+    void type_into_current_cell(QKeyEvent *key);
     void drop_edit();
+    void take_keyboard_from_editors();
     void hide_editors();
     void report(const std::optional<Bilingual> &message);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/bilingual.h"
+#include "core/typed_key.h"
 
 #include <QChar>
 #include <QString>
@@ -17,10 +18,6 @@ namespace r7k {
 
 const Bilingual &Rx_range_message();
 const Bilingual &Offset_range_message();
-
-// The two control characters the key filters look at.
-inline constexpr QChar Backspace_key{8};
-inline constexpr QChar Enter_key{13};
 
 // Whether a character typed into a field that holds text is let in.
 bool Rx_key_accepted(const QString &text, QChar key);

@@ -3,6 +3,7 @@
 #include "core/bilingual.h"
 #include "core/globals.h"
 #include "core/tone_code.h"
+#include "core/typed_key.h"
 #include "settings/frequency_mode_entry.h"
 #include "shell/main_window.h"
 #include "shell/messages.h"
@@ -89,35 +90,9 @@ bool leaves_field(const QFocusEvent *event)
     }
 }
 
-// The character a key press types, Backspace and Enter included; a null
-// character for keys that type nothing (arrows, Delete, Tab).
 QChar typed_character(const QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Backspace:
-        return Backspace_key;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return Enter_key;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-        return {};
-    default:
-        // Shortcuts such as select-all or copy type nothing.
-        if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
-            return {};
-        return event->text().isEmpty() ? QChar() : event->text().front();
-    }
-}
-
-// The text a typed character is added to: the selection, if any, is replaced.
-QString text_before_typing(const QLineEdit *field)
-{
-    QString text = field->text();
-    if (field->hasSelectedText())
-        text.remove(field->selectionStart(), field->selectedText().size());
-    return text;
+    return Typed_character(event->key(), event->modifiers(), event->text());
 }
 
 bool is_user_input(const QEvent *event)
@@ -382,7 +357,9 @@ bool Option_window::filter_key(QObject *watched, QKeyEvent *event)
         const QChar key = typed_character(event);
         if (key.isNull())
             return false;
-        const QString text = text_before_typing(static_cast<QLineEdit *>(watched));
+        const auto *field = static_cast<QLineEdit *>(watched);
+        const QString text =
+            Text_before_typing(field->text(), field->selectionStart(), field->selectionLength());
         return watched == Text_RX_Freq ? !Rx_key_accepted(text, key)
                                        : !Offset_key_accepted(text, key);
     }

@@ -11,6 +11,7 @@
 #include "started_program.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,17 +55,36 @@ class Channel_table_test : public QObject {
                           grid()->visualItemRect(item).center());
     }
 
-    // Types into the cell's emptied editor, each character a key press
-    // carrying its text, as an input method sends Chinese characters.
+    // Types into the widget that has the keyboard, each character a key
+    // press carrying its text, as an input method sends Chinese characters.
+    static void type(const QString &text)
+    {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                                Qt::Key(c.toUpper().unicode()), c, {});
+    }
+
+    // Types into the cell's emptied editor.
     void enter_text(int row, int column, const QString &text)
     {
         click(row, column);
         editor()->clear();
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, editor(), Qt::Key(c.toUpper().unicode()), c, {});
+        type(text);
     }
 
-    void press_enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+    static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static void press_enter() { key(Qt::Key_Return); }
+
+    // The editor that floats over the grid, if one does.
+    QWidget *open_editor() const
+    {
+        if (editor()->isVisible())
+            return editor();
+        return combo()->isVisible() ? combo() : nullptr;
+    }
 
     // Picks list entry `index` from the drop-down's popup with the mouse.
     void choose(int index)
@@ -134,6 +154,109 @@ private Q_SLOTS:
         QCOMPARE(recorder.texts(), QStringList{u"请先输入接收频率 ！"_s});
         QCOMPARE(recorder.messages.first().title, u"操作提示"_s);
         QCOMPARE(row_texts(2), QStringList(8));
+    }
+
+    // One key moves exactly one cell, out of an open editor or across the
+    // grid, and the keyboard stays with the grid: what is typed next opens
+    // the editor of the highlighted cell and goes into it.
+    void keys_move_one_cell_and_typing_follows_the_highlight()
+    {
+        Message_recorder recorder;
+        enter_text(3, Rx_column, u"440"_s);
+        const struct {
+            Qt::Key key;
+            Grid_cell lands;
+            QString typed;
+        } walk[] = {
+            {Qt::Key_Down, {4, Rx_column}, u"441"_s},    {Qt::Key_Tab, {4, Tx_column}, u"442"_s},
+            {Qt::Key_Backtab, {4, Rx_column}, u"443"_s}, {Qt::Key_Tab, {4, Tx_column}, {}},
+            {Qt::Key_Tab, {4, Decode_column}, u"1"_s},   {Qt::Key_Tab, {4, Encode_column}, u"2"_s},
+            {Qt::Key_Backtab, {4, Decode_column}, {}},   {Qt::Key_Tab, {4, Encode_column}, {}},
+            {Qt::Key_Tab, {4, Power_column}, u"3"_s},    {Qt::Key_Tab, {4, Vox_column}, {}},
+            {Qt::Key_Tab, {4, Band_column}, u"4"_s},     {Qt::Key_Tab, {4, Name_column}, u"N4"_s},
+            {Qt::Key_Up, {3, Name_column}, u"N3"_s},     {Qt::Key_Down, {4, Name_column}, {}},
+            {Qt::Key_Up, {3, Name_column}, {}},          {Qt::Key_Up, {2, Name_column}, u"5"_s},
+        };
+        for (const auto &step : walk) {
+            const QByteArray where = QTest::toString(step.key);
+            key(step.key);
+            QVERIFY2(current() == step.lands, where);
+            QTableWidgetItem *highlighted = grid()->item(step.lands.row - 1, step.lands.column);
+            QCOMPARE(grid()->selectedItems(), QList{highlighted});
+            QCOMPARE(QApplication::focusWidget(), grid());
+            QVERIFY2(!open_editor(), where);
+            type(step.typed);
+            const bool editable =
+                step.lands.column <= Tx_column || !Channel_is_empty(step.lands.row);
+            if (step.typed.isEmpty() || !editable) {
+                // An empty channel has no name to type into, and typing
+                // does not search the grid either.
+                QVERIFY2(!open_editor() && current() == step.lands, where);
+                continue;
+            }
+            QWidget *opened = open_editor();
+            QVERIFY2(opened && (opened == QApplication::focusWidget() ||
+                                opened->isAncestorOf(QApplication::focusWidget())),
+                     where);
+            QCOMPARE(opened->pos(), grid()->visualItemRect(highlighted).topLeft());
+            QCOMPARE(opened->width(), grid()->visualItemRect(highlighted).width());
+            if (opened == editor())
+                QCOMPARE(editor()->text(), step.typed);
+        }
+        QVERIFY(!open_editor());
+        const QStringList untouched{"关", "关", "高", "关", "宽带"}; // the lists took no typing
+        QCOMPARE(row_texts(3),
+                 QStringList({"440.00000", "440.00000"}) + untouched + QStringList("N3"));
+        QCOMPARE(row_texts(4),
+                 QStringList({"443.00000", "442.00000"}) + untouched + QStringList("N4"));
+        QCOMPARE(row_texts(2), QStringList(8));
+        QVERIFY(recorder.messages.isEmpty());
+    }
+
+    // The length limit holds for typed characters only: in a full name or
+    // frequency the keys that type nothing work as in any text box.
+    void keys_that_type_nothing_work_at_the_length_limit()
+    {
+        enter_text(2, Rx_column, u"446"_s);
+        enter_text(2, Name_column, u"ABCDEFGH"_s);
+        click(2, Number_column);
+        click(2, Name_column); // opens with the whole name selected
+        key(Qt::Key_End);
+        key(Qt::Key_Backspace);
+        press_enter();
+        QCOMPARE(Channel_name(2), u"ABCDEFG"_s);
+        click(2, Name_column);
+        type(u"ABCDEFGH"_s); // over the selection, which it replaces
+        key(Qt::Key_Home);
+        key(Qt::Key_Delete);
+        key(Qt::Key_Right);
+        key(Qt::Key_Right);
+        type(u"XY"_s); // the eighth character, then one too many
+        QCOMPARE(editor()->text(), u"BCXDEFGH"_s);
+        key(Qt::Key_Left);
+        key(Qt::Key_Backspace);
+        QCOMPARE(editor()->text(), u"BXDEFGH"_s);
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), u"BXDEFGH"_s);
+        press_enter();
+        QCOMPARE(Channel_name(2), u"BXDEFGH"_s);
+        QCOMPARE(current(), (Grid_cell{3, Rx_column}));
+
+        enter_text(2, Tx_column, u"446.0062512"_s);
+        QCOMPARE(editor()->text(), u"446.006251"_s);
+        press_enter(); // refused beyond nine characters
+        QCOMPARE(current(), (Grid_cell{2, Tx_column}));
+        key(Qt::Key_Home);
+        key(Qt::Key_Right);
+        key(Qt::Key_Delete);
+        key(Qt::Key_End);
+        key(Qt::Key_Backspace);
+        QCOMPARE(editor()->text(), u"46.00625"_s);
+        key(Qt::Key_Home);
+        type(u"4"_s);
+        press_enter();
+        QCOMPARE(cell_text(2, Tx_column), u"446.00625"_s);
     }
 
     // Only a cell whose editor was opened is stored when it is left.
