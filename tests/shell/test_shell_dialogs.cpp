@@ -93,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(Model_no, Freq_low, Freq_high, program->panel_text(7)),
                  std::tuple(qint16(index), 244.0, 247.0, QString(" 244-- 247 MHZ")));
         QTRY_VERIFY(!window(Window_id::Type));
-        QVERIFY(!Open_flags_of(Open_flag::Type));
+        QVERIFY(!Open_flags_of(Window_id::Type));
         QCOMPARE(open_models()->currentIndex(), index);
         QCOMPARE(text_of(window(Window_id::Type), "Label_band"), QStringLiteral("  244 --  247"));
     }
@@ -153,7 +153,7 @@ private Q_SLOTS:
         choose_port(4);
         QCOMPARE(program->panel_text(3), QStringLiteral("COM4"));
         QTRY_VERIFY(!window(Window_id::Setup));
-        QVERIFY(!Open_flags_of(Open_flag::Setup));
+        QVERIFY(!Open_flags_of(Window_id::Setup));
 
         trigger(*program, "Prog_read");
         click(window(Window_id::Comm_read), "Command_Read");
@@ -183,7 +183,7 @@ private Q_SLOTS:
         QVERIFY(!control<QLabel>(window(Window_id::About), "picIcon")->pixmap().isNull());
         click(window(Window_id::About), "cmdOK");
         QTRY_VERIFY(!window(Window_id::About));
-        QVERIFY(!Open_flags_of(Open_flag::About));
+        QVERIFY(!Open_flags_of(Window_id::About));
     }
 
     void finds_the_first_viewer_in_order()

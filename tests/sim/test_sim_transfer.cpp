@@ -10,7 +10,7 @@
 #include "link/protocol.h"
 #include "link/transfer_dialog.h"
 #include "message_recorder.h"
-#include "shell/window_host.h"
+#include "ui/window_host.h"
 #include "sim/radio.h"
 #include "sim/sim_process.h"
 #include "started_program.h"
