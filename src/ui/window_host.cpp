@@ -28,7 +28,8 @@ void keep_inside(QMdiSubWindow *sub, const QRect &area)
 
 } // namespace
 
-Window_host::Window_host(QMdiArea *area, QWidget *frame) : QObject(frame), area(area), frame(frame)
+Window_host::Window_host(QMdiArea *mdi_area, QWidget *main_frame)
+    : QObject(main_frame), area(mdi_area), frame(main_frame)
 {
     connect(area, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow *sub) {
         if (auto *view = sub ? dynamic_cast<Image_view *>(sub->widget()) : nullptr)

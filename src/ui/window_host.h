@@ -34,7 +34,7 @@ public:
     // Builds a window; the host takes ownership.
     using Factory = std::function<QWidget *(QWidget *parent)>;
 
-    Window_host(QMdiArea *area, QWidget *frame);
+    Window_host(QMdiArea *mdi_area, QWidget *main_frame);
 
     void set_factory(Window_id id, Factory factory);
     bool has_factory(Window_id id) const;

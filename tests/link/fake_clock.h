@@ -53,7 +53,7 @@ private:
 // handler may stop or restart it.
 class Fake_timer_set final : public r7k::Timer_set {
 public:
-    explicit Fake_timer_set(Fake_clock &clock) : clock(clock) {}
+    explicit Fake_timer_set(Fake_clock &virtual_clock) : clock(virtual_clock) {}
     ~Fake_timer_set() override
     {
         for (int id : pending)
