@@ -1,7 +1,7 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
-#include "image_cells.h"
+#include "image_rows.h"
 #include "settings/frequency_entry.h"
 #include "settings/option_rules.h"
 

@@ -1,6 +1,6 @@
 #include "core/globals.h"
 #include "core/image.h"
-#include "image_cells.h"
+#include "image_rows.h"
 #include "message_recorder.h"
 #include "settings/option_window.h"
 #include "started_program.h"
