@@ -67,11 +67,6 @@ private Q_SLOTS:
         QCOMPARE(text_of(dialog, "Command_Read") + text_of(dialog, "Command_Cancel") +
                      text_of(dialog, "Command_Help"),
                  QStringLiteral("读取取消帮助"));
-        const QRect main = program->frameGeometry();
-        const int width = int(main.width() / 1.6), height = main.height() / 3;
-        QCOMPARE(QRect(dialog->pos(), dialog->size()),
-                 QRect(main.x() + (main.width() - width) / 2,
-                       main.y() + int((main.height() - height) / 1.45), width, height));
 
         click(dialog, "Command_Read");
         QCOMPARE(recorder.texts(), QStringList{"通讯端口打开错误，请正确设置通讯端口 ！"});

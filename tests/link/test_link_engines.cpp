@@ -28,6 +28,21 @@ const QString Read_complete = QStringLiteral(
     "Operate Prompt: 从对讲机中读取数据完毕 ！ / Complete reading the data from transceiver.");
 const QString Fault_status = QStringLiteral("与对讲机通讯故障 ！ / Communication fault.");
 
+// The intervals each timer of an engine is started with while it opens, meets
+// a silent radio until the retry, and then runs a whole transfer and closes.
+template <class Engine> QList<QSet<int>> periods_used()
+{
+    Link_rig<Engine> rig({.no_answer = true});
+    rig.engine.opened();
+    if constexpr (std::is_base_of_v<Transfer_engine, Engine>)
+        rig.engine.start();
+    rig.clock.advance(15 + 1000 + 5000);
+    rig.radio.set_faults({});
+    rig.clock.advance_until([&rig] { return rig.engine.link_done; }, 60'000);
+    rig.clock.advance(1000);
+    return {rig.timers.intervals_used.begin(), rig.timers.intervals_used.end()};
+}
+
 } // namespace
 
 class Test_link_engines : public QObject {
@@ -93,7 +108,7 @@ private Q_SLOTS:
         QCOMPARE(shown.messages, QStringList{Read_complete});
         QVERIFY(!rig.log.open && !rig.engine.link_busy);
         QCOMPARE(shown.finished_count, 0); // the dialog closes at the next check
-        rig.clock.advance(Read_engine::Close_check_ms);
+        rig.clock.advance(200);
         QVERIFY(shown.finished_count >= 1);
     }
 
@@ -120,6 +135,28 @@ private Q_SLOTS:
         QCOMPARE(rig.listener.block_numbers(), Transfer_blocks(272));
         QCOMPARE(rig.log.opens, 3);
         QCOMPARE(rig.listener.messages, QStringList{Read_complete});
+    }
+
+    // Each timer runs with the one period that the radio's protocol fixes.
+    void timer_periods_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QList<int>>("periods"); // sender, reply time-out, retry, close check
+        QTest::newRow("read") << "read" << QList<int>{15, 1000, 5000, 200};
+        QTest::newRow("write") << "write" << QList<int>{15, 1000, 5000, 500};
+        QTest::newRow("power") << "power" << QList<int>{15, 1000, 5000, 500};
+    }
+    void timer_periods()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QList<int>, periods);
+        QList<QSet<int>> expected;
+        for (int period : periods)
+            expected.append(QSet<int>{period});
+        const QList<QSet<int>> used = mode == "read"    ? periods_used<Read_engine>()
+                                      : mode == "write" ? periods_used<Write_engine>()
+                                                        : periods_used<Power_engine>();
+        QCOMPARE(used, expected);
     }
 
     void read_fault_leaves_the_image_unchanged_data()

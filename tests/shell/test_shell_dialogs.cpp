@@ -115,16 +115,6 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(Model_no, Freq_low, Freq_high), std::tuple(qint16(5), 450.0, 521.0));
     }
 
-    void model_dialog_sits_above_the_middle()
-    {
-        const QWidget *box = open_models()->window();
-        const QRect main = program->frameGeometry();
-        QCOMPARE(box->size(), QSize(int(main.width() / 2), int(main.height() / 1.8)));
-        QCOMPARE(box->x() + box->width() / 2, main.x() + main.width() / 2);
-        const int twips_500 = qRound(500 * box->logicalDpiY() / 1440.0);
-        QCOMPARE(box->y(), main.y() + (main.height() - box->height()) / 2 - twips_500);
-    }
-
     void port_choices_name_their_devices()
     {
         Port_no = 7;
