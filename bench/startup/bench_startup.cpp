@@ -50,7 +50,7 @@ int run_once(int argc, char *argv[])
     r7k::Main_window window;
     First_paint paint;
     window.installEventFilter(&paint);
-    r7k::Register_windows(window.host());
+    r7k::Register_windows(window);
     window.start_up();
     window.show();
     return QApplication::exec();

@@ -73,7 +73,7 @@ int main(int argc, char *argv[])
     const int activations = argc > 1 ? qMax(1, atoi(argv[1])) : 400;
 
     Main_window window;
-    Register_windows(window.host());
+    Register_windows(window);
     window.start_up();
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))

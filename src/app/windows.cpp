@@ -10,25 +10,35 @@
 #include "shell/form_type.h"
 #include "shell/frm_about.h"
 #include "shell/main_window.h"
-#include "shell/window_host.h"
+#include "ui/window_host.h"
 
 namespace r7k {
 
-void Register_windows(Window_host &host)
+void Register_windows(Main_window &main)
 {
-    host.set_factory(Window_id::Chann, [](QWidget *parent) { return new Channel_table(parent); });
+    Window_host &host = main.host();
+    host.set_factory(Window_id::Chann,
+                     [&host](QWidget *parent) { return new Channel_table(parent, host); });
     host.set_factory(Window_id::Option, [](QWidget *parent) { return new Option_window(parent); });
-    host.set_factory(Window_id::Type, [](QWidget *parent) { return new Form_type(parent); });
-    host.set_factory(Window_id::Setup, [](QWidget *parent) { return new Form_setup(parent); });
+    host.set_factory(Window_id::Type, [&main](QWidget *parent) {
+        auto *dialog = new Form_type(parent);
+        QObject::connect(dialog, &Form_type::model_chosen, &main, &Main_window::show_band);
+        return dialog;
+    });
+    host.set_factory(Window_id::Setup, [&main](QWidget *parent) {
+        auto *dialog = new Form_setup(parent);
+        QObject::connect(dialog, &Form_setup::port_chosen, &main, &Main_window::show_port);
+        return dialog;
+    });
     host.set_factory(Window_id::About, [](QWidget *parent) { return new frmAbout(parent); });
     host.set_factory(Window_id::Open_chann,
-                     [](QWidget *parent) { return new Form_open_chann(parent); });
+                     [&host](QWidget *parent) { return new Form_open_chann(parent, host); });
     host.set_factory(Window_id::Save_chann,
-                     [](QWidget *parent) { return new Form_save_chann(parent); });
+                     [&host](QWidget *parent) { return new Form_save_chann(parent, host); });
     host.set_factory(Window_id::Comm_read,
-                     [](QWidget *parent) { return new Form_Comm_Read(parent); });
+                     [&host](QWidget *parent) { return new Form_Comm_Read(parent, host); });
     host.set_factory(Window_id::Comm_write,
-                     [](QWidget *parent) { return new Form_Comm_Write(parent); });
+                     [&host](QWidget *parent) { return new Form_Comm_Write(parent, host); });
     host.set_factory(Window_id::Adjust_txp,
                      [](QWidget *parent) { return new Form_Adjust_Txp(parent); });
 }
@@ -36,7 +46,7 @@ void Register_windows(Window_host &host)
 std::unique_ptr<Main_window> Start_main_window(const QString &file)
 {
     auto window = std::make_unique<Main_window>();
-    Register_windows(window->host());
+    Register_windows(*window);
     window->start_up();
     window->show();
     // The channel table opened at start-up shows the file's channels.

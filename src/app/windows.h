@@ -6,10 +6,10 @@
 namespace r7k {
 
 class Main_window;
-class Window_host;
 
-// Tells the main window how to build each of the program's windows.
-void Register_windows(Window_host &host);
+// Tells the main window how to build each of the program's windows, and
+// gives each window what it needs of the main window.
+void Register_windows(Main_window &main);
 
 // The program as main() starts it: the main window with every window
 // registered, started up and shown, then the channel file that the command

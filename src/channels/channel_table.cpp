@@ -6,8 +6,7 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/typed_key.h"
-#include "shell/main_window.h"
-#include "shell/messages.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -53,8 +52,9 @@ QPushButton *button(const char *name, const Bilingual &caption, QWidget *parent)
 
 } // namespace
 
-Channel_table::Channel_table(QWidget *parent)
-    : QWidget(parent), MSF_chann(new QTableWidget(Channel_count, Grid_column_count, this)),
+Channel_table::Channel_table(QWidget *parent, Window_host &window_host)
+    : QWidget(parent), host(window_host),
+      MSF_chann(new QTableWidget(Channel_count, Grid_column_count, this)),
       Text_Edit(new QLineEdit(MSF_chann->viewport())),
       Combo_edit(new QComboBox(MSF_chann->viewport()))
 {
@@ -125,11 +125,10 @@ void Channel_table::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
-    const Main_window *main = Main_window::instance();
-    if (placed || !sub || !main)
+    if (placed || !sub)
         return;
     placed = true;
-    sub->resize(main->document_area()->size() * 0.9);
+    sub->resize(host.document_area()->size() * 0.9);
 }
 
 void Channel_table::build_grid()
@@ -358,10 +357,8 @@ void Channel_table::load_defaults()
 void Channel_table::close_table()
 {
     Commit_cell_edit();
-    if (Main_window *main = Main_window::instance()) {
-        main->host().close(Window_id::Open_chann);
-        main->host().close(Window_id::Save_chann);
-    }
+    host.close(Window_id::Open_chann);
+    host.close(Window_id::Save_chann);
     Close_window(this);
 }
 

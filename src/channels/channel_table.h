@@ -2,7 +2,7 @@
 
 #include "channels/cell_editing.h"
 #include "core/bilingual.h"
-#include "shell/window_host.h"
+#include "ui/window_host.h"
 
 #include <QWidget>
 #include <optional>
@@ -21,7 +21,9 @@ namespace r7k {
 class Channel_table : public QWidget, public Image_view {
     Q_OBJECT
 public:
-    explicit Channel_table(QWidget *parent = nullptr);
+    // Closing the table closes the file dialogs of `window_host` too; the table
+    // takes its size from the host's document area.
+    Channel_table(QWidget *parent, Window_host &window_host);
 
     // Rebuilds all 128 rows, so a read or a file load shows at once.
     void activated() override;
@@ -59,6 +61,7 @@ private:
     void load_defaults();
     void close_table();
 
+    Window_host &host;
     QTableWidget *MSF_chann;
     QLineEdit *Text_Edit;
     QComboBox *Combo_edit;

@@ -7,8 +7,10 @@
 
 namespace r7k {
 
-// Windows that the language switch closes and reopens, in the order it does so.
-enum class Open_flag {
+// The windows that the program's commands open. Those before Adjust_txp have
+// an entry in Open_flags: the language switch closes and reopens them, in
+// this order.
+enum class Window_id {
     About,
     Option,
     Chann,
@@ -18,8 +20,9 @@ enum class Open_flag {
     Open_chann,
     Comm_read,
     Comm_write,
+    Adjust_txp,
 };
-inline constexpr int Open_flag_count = 9;
+inline constexpr int Open_flag_count = int(Window_id::Adjust_txp);
 
 // Program-wide settings. None of them is remembered between runs; start-up
 // sets every one of them (see MainWindow).
@@ -36,8 +39,14 @@ extern std::array<int, 4> Bcd_scratch; // output of the text-to-BCD conversions
 extern std::array<bool, Open_flag_count> Open_flags;
 extern std::array<QString, 6> About_text;
 
-inline bool &Open_flags_of(Open_flag window)
+inline bool Has_open_flag(Window_id window)
 {
+    return int(window) < Open_flag_count;
+}
+
+inline bool &Open_flags_of(Window_id window)
+{
+    Q_ASSERT(Has_open_flag(window));
     return Open_flags[static_cast<int>(window)];
 }
 

@@ -5,10 +5,10 @@
 #include "files/channel_file.h"
 #include "files/directory_list.h"
 #include "files/volumes.h"
-#include "shell/dialog_placement.h"
-#include "shell/main_window.h"
-#include "shell/messages.h"
-#include "shell/named.h"
+#include "ui/dialog_placement.h"
+#include "ui/messages.h"
+#include "ui/named.h"
+#include "ui/window_host.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -69,8 +69,10 @@ bool reported(const Channel_file::Outcome &outcome)
 
 } // namespace
 
-Channel_file_dialog::Channel_file_dialog(Channel_file_dialog_kind kind, QWidget *parent)
-    : QDialog(parent), kind(kind), drives(Named("Drive1", new QComboBox(this))),
+Channel_file_dialog::Channel_file_dialog(Channel_file_dialog_kind dialog_kind, QWidget *parent,
+                                         Window_host &window_host)
+    : QDialog(parent), kind(dialog_kind), host(window_host),
+      drives(Named("Drive1", new QComboBox(this))),
       folders(Named("Dir1", new Directory_list(this))),
       files(Named("File1", new QListWidget(this))),
       name_box(Named("Text1", new QLineEdit(Initial_name, this)))
@@ -150,8 +152,7 @@ void Channel_file_dialog::confirm()
         if (!Load_channel_file(path))
             return;
     } else {
-        if (Main_window *main = Main_window::instance())
-            main->host().commit_pending_edits();
+        host.commit_pending_edits();
         if (!reported(Channel_file::Save(path, chann)))
             return;
         File_path = path;
@@ -178,12 +179,12 @@ bool Open_channel_file(const QString &path)
     return Load_channel_file(QFileInfo(path).absoluteFilePath());
 }
 
-Form_open_chann::Form_open_chann(QWidget *parent)
-    : Channel_file_dialog(Channel_file_dialog_kind::Open, parent)
+Form_open_chann::Form_open_chann(QWidget *parent, Window_host &window_host)
+    : Channel_file_dialog(Channel_file_dialog_kind::Open, parent, window_host)
 {}
 
-Form_save_chann::Form_save_chann(QWidget *parent)
-    : Channel_file_dialog(Channel_file_dialog_kind::Save, parent)
+Form_save_chann::Form_save_chann(QWidget *parent, Window_host &window_host)
+    : Channel_file_dialog(Channel_file_dialog_kind::Save, parent, window_host)
 {}
 
 } // namespace r7k

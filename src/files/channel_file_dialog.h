@@ -11,6 +11,7 @@ class QListWidget;
 namespace r7k {
 
 class Directory_list;
+class Window_host;
 
 // The dialog that loads the image from a channel file or saves it to one:
 // a drive list, a folder list, the channel files of the folder and a name
@@ -18,7 +19,10 @@ class Directory_list;
 class Channel_file_dialog : public QDialog {
     Q_OBJECT
 protected:
-    Channel_file_dialog(Channel_file_dialog_kind kind, QWidget *parent);
+    // Before a save the unfinished edits of the windows of `window_host` are stored
+    // in the image.
+    Channel_file_dialog(Channel_file_dialog_kind dialog_kind, QWidget *parent,
+                        Window_host &window_host);
 
 private:
     void choose_drive(int index);
@@ -27,6 +31,7 @@ private:
     void confirm();
 
     Channel_file_dialog_kind kind;
+    Window_host &host;
     QComboBox *drives;
     Directory_list *folders;
     QListWidget *files;
@@ -46,14 +51,14 @@ bool Open_channel_file(const QString &path);
 class Form_open_chann final : public Channel_file_dialog {
     Q_OBJECT
 public:
-    explicit Form_open_chann(QWidget *parent = nullptr);
+    Form_open_chann(QWidget *parent, Window_host &window_host);
 };
 
 // Form_save_chann: saves the image to a channel file.
 class Form_save_chann final : public Channel_file_dialog {
     Q_OBJECT
 public:
-    explicit Form_save_chann(QWidget *parent = nullptr);
+    Form_save_chann(QWidget *parent, Window_host &window_host);
 };
 
 } // namespace r7k

@@ -1,6 +1,6 @@
 #include "files/directory_list.h"
 
-#include "shell/messages.h"
+#include "ui/messages.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "link/adjust_txp_dialog.h"
 
 #include "core/image.h"
-#include "shell/dialog_placement.h"
+#include "ui/dialog_placement.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -38,10 +38,10 @@ constexpr int Level_max = 255;
 
 } // namespace
 
-Form_Adjust_Txp::Form_Adjust_Txp(QWidget *parent, Link_parts parts)
-    : Link_dialog(parent, "Form_Adjust_Txp", Caption, std::move(parts))
+Form_Adjust_Txp::Form_Adjust_Txp(QWidget *parent, Link_parts link_parts)
+    : Link_dialog(parent, "Form_Adjust_Txp", Caption, std::move(link_parts))
 {
-    link = std::make_unique<Power_engine>(*this->parts.line, *this->parts.timers, *this);
+    link = std::make_unique<Power_engine>(*parts.line, *parts.timers, *this);
 
     auto *grid = new QGridLayout;
     for (int i = 0; i < 3; ++i) {

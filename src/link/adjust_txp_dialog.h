@@ -16,7 +16,7 @@ namespace r7k {
 class Form_Adjust_Txp final : public Link_dialog {
     Q_OBJECT
 public:
-    explicit Form_Adjust_Txp(QWidget *parent, Link_parts parts = System_link_parts());
+    explicit Form_Adjust_Txp(QWidget *parent, Link_parts link_parts = System_link_parts());
 
     Power_engine &engine() { return *link; }
 

@@ -11,13 +11,13 @@ const Bilingual Read_text{QStringLiteral("读取"), QStringLiteral("Read")};
 
 } // namespace
 
-Form_Comm_Read::Form_Comm_Read(QWidget *parent, Link_parts parts)
-    : Transfer_dialog(parent,
+Form_Comm_Read::Form_Comm_Read(QWidget *parent, Window_host &window_host, Link_parts link_parts)
+    : Transfer_dialog(parent, window_host,
                       {"Form_Comm_Read", Caption, "Command_Read", Read_text,
                        [](Serial_line &line, Timer_set &timers, Link_listener &listener) {
                            return std::make_unique<Read_engine>(line, timers, listener);
                        }},
-                      std::move(parts))
+                      std::move(link_parts))
 {}
 
 } // namespace r7k

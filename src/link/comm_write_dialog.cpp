@@ -11,13 +11,13 @@ const Bilingual Write_text{QStringLiteral("写入"), QStringLiteral("Write")};
 
 } // namespace
 
-Form_Comm_Write::Form_Comm_Write(QWidget *parent, Link_parts parts)
-    : Transfer_dialog(parent,
+Form_Comm_Write::Form_Comm_Write(QWidget *parent, Window_host &window_host, Link_parts link_parts)
+    : Transfer_dialog(parent, window_host,
                       {"Form_Comm_Write", Caption, "Command_Write", Write_text,
                        [](Serial_line &line, Timer_set &timers, Link_listener &listener) {
                            return std::make_unique<Write_engine>(line, timers, listener);
                        }},
-                      std::move(parts))
+                      std::move(link_parts))
 {}
 
 } // namespace r7k

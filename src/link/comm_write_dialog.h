@@ -8,7 +8,8 @@ namespace r7k {
 class Form_Comm_Write final : public Transfer_dialog {
     Q_OBJECT
 public:
-    explicit Form_Comm_Write(QWidget *parent, Link_parts parts = System_link_parts());
+    Form_Comm_Write(QWidget *parent, Window_host &window_host,
+                    Link_parts link_parts = System_link_parts());
 };
 
 } // namespace r7k

@@ -1,6 +1,6 @@
 #include "link/link_dialog.h"
 
-#include "shell/messages.h"
+#include "ui/messages.h"
 
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,8 +14,8 @@ const Bilingual Help_text{QStringLiteral("帮助"), QStringLiteral("Help")};
 } // namespace
 
 Link_dialog::Link_dialog(QWidget *parent, const char *name, const Bilingual &caption,
-                         Link_parts parts)
-    : QDialog(parent), parts(std::move(parts)), progress(new QProgressBar(this))
+                         Link_parts link_parts)
+    : QDialog(parent), parts(std::move(link_parts)), progress(new QProgressBar(this))
 {
     setObjectName(QLatin1String(name));
     setWindowTitle(caption.text());

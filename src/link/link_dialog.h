@@ -27,7 +27,7 @@ public:
     void finished() override;
 
 protected:
-    Link_dialog(QWidget *parent, const char *name, const Bilingual &caption, Link_parts parts);
+    Link_dialog(QWidget *parent, const char *name, const Bilingual &caption, Link_parts link_parts);
 
     // A push button named `name`, captioned in the current language.
     QPushButton *make_button(const char *name, const Bilingual &caption);

@@ -29,8 +29,9 @@ namespace {
 constexpr int Identify_window = 21;
 } // namespace
 
-Link_engine::Link_engine(Serial_line &line, Timer_set &timers, Link_listener &listener)
-    : line(line), timers(timers), listener(listener)
+Link_engine::Link_engine(Serial_line &serial_line, Timer_set &timer_set,
+                         Link_listener &link_listener)
+    : line(serial_line), timers(timer_set), listener(link_listener)
 {
     line.on_data_received = [this] { data_received(); };
     line.on_line_lost = [this] { reply_timed_out(); };

@@ -30,7 +30,7 @@ public:
     static constexpr int Retries = 3;
     static constexpr int Last_block = 272;
 
-    Link_engine(Serial_line &line, Timer_set &timers, Link_listener &listener);
+    Link_engine(Serial_line &serial_line, Timer_set &timer_set, Link_listener &link_listener);
     virtual ~Link_engine();
     Link_engine(const Link_engine &) = delete;
     Link_engine &operator=(const Link_engine &) = delete;

@@ -1,7 +1,7 @@
 #include "link/transfer_dialog.h"
 
-#include "shell/dialog_placement.h"
-#include "shell/main_window.h"
+#include "ui/dialog_placement.h"
+#include "ui/window_host.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -18,8 +18,10 @@ const Bilingual Cancel_text{QStringLiteral("取消"), QStringLiteral("Cancel")};
 
 } // namespace
 
-Transfer_dialog::Transfer_dialog(QWidget *parent, const Kind &kind, Link_parts parts)
-    : Link_dialog(parent, kind.name, kind.caption, std::move(parts)), status(new QLabel(this))
+Transfer_dialog::Transfer_dialog(QWidget *parent, Window_host &window_host, const Kind &kind,
+                                 Link_parts link_parts)
+    : Link_dialog(parent, kind.name, kind.caption, std::move(link_parts)), host(window_host),
+      status(new QLabel(this))
 {
     status->setObjectName(QStringLiteral("Label_tr_count"));
 
@@ -42,7 +44,7 @@ Transfer_dialog::Transfer_dialog(QWidget *parent, const Kind &kind, Link_parts p
     Dialog_placement::Size_from_main_window(this, 1.6, 3);
     Dialog_placement::Place_by_divisors(this, 2, 1.45);
 
-    link = kind.make_engine(*this->parts.line, *this->parts.timers, *this);
+    link = kind.make_engine(*parts.line, *parts.timers, *this);
     link->opened();
 }
 
@@ -50,8 +52,7 @@ void Transfer_dialog::start()
 {
     // A half-typed cell of the channel table belongs in the image that is
     // written (or in the one that a read replaces).
-    if (Main_window *main = Main_window::instance())
-        main->host().commit_pending_edits();
+    host.commit_pending_edits();
     link->start();
 }
 

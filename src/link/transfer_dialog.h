@@ -10,6 +10,8 @@ class QLabel;
 
 namespace r7k {
 
+class Window_host;
+
 // The frame of the read and the write dialog: an action button, Cancel and
 // Help, the status line Label_tr_count and the progress bar ProgressBar1,
 // driven by a transfer engine.
@@ -31,7 +33,10 @@ protected:
             make_engine;
     };
 
-    Transfer_dialog(QWidget *parent, const Kind &kind, Link_parts parts);
+    // Before a transfer the unfinished edits of the windows of `window_host`
+    // are stored in the image.
+    Transfer_dialog(QWidget *parent, Window_host &window_host, const Kind &kind,
+                    Link_parts link_parts);
 
     void closeEvent(QCloseEvent *event) override;
 
@@ -39,6 +44,7 @@ private:
     void start();
     void cancel();
 
+    Window_host &host;
     std::unique_ptr<Transfer_engine> link;
     QLabel *status;
 };

@@ -5,8 +5,8 @@
 #include "core/tone_code.h"
 #include "core/typed_key.h"
 #include "settings/frequency_mode_entry.h"
-#include "shell/main_window.h"
-#include "shell/messages.h"
+#include "ui/dialog_placement.h"
+#include "ui/messages.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -73,8 +74,7 @@ constexpr Option_list Settings_lists[] = {Option_list::Sql, Option_list::TOT, Op
 constexpr Option_list Step_lists[] = {Option_list::Step, Option_list::Sft_d};
 constexpr Option_list Flag_lists[] = {Option_list::TXP, Option_list::WN_TX, Option_list::WN_RX};
 
-// 100 twips at the usual 15 twips a pixel.
-constexpr int Left_margin_px = 100 / 15;
+constexpr int Left_margin_twips = 100;
 
 // Focus that moves to another window or a menu does not leave a field: the
 // user comes back to it.
@@ -333,7 +333,7 @@ bool Option_window::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut:
         // A window being closed or rebuilt leaves no field: its flag is
         // cleared before it goes.
-        if (!Open_flags_of(Open_flag::Option) || closing || watched != entered ||
+        if (!Open_flags_of(Window_id::Option) || closing || watched != entered ||
             !leaves_field(static_cast<QFocusEvent *>(event)))
             break;
         entered = nullptr;
@@ -431,14 +431,16 @@ void Option_window::showEvent(QShowEvent *event)
     if (placed)
         return;
     placed = true;
-    // Sized and placed from the main window, at the top of its document area.
+    // Sized and placed from the main window that holds the document area it
+    // lives in, at the top of that area.
     auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
-    const Main_window *main = Main_window::instance();
-    if (!sub || !main)
+    if (!sub || !sub->mdiArea())
         return;
-    const int width = int(main->width() / 1.04);
-    const int height = int(main->height() / 1.25);
-    sub->setGeometry((main->width() - width) / 2 - Left_margin_px, 0, width, height);
+    const QSize main = sub->mdiArea()->window()->size();
+    const int width = int(main.width() / 1.04);
+    const int height = int(main.height() / 1.25);
+    const int margin = Dialog_placement::Twips_to_pixels(Left_margin_twips, this);
+    sub->setGeometry((main.width() - width) / 2 - margin, 0, width, height);
 }
 
 void Option_window::closeEvent(QCloseEvent *event)

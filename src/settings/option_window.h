@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/option_rules.h"
-#include "shell/window_host.h"
+#include "ui/window_host.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -2,11 +2,10 @@
 
 #include "core/globals.h"
 #include "link/port_map.h"
-#include "shell/button_row.h"
-#include "shell/dialog_placement.h"
-#include "shell/main_window.h"
-#include "shell/named.h"
 #include "shell/port_choice.h"
+#include "ui/button_row.h"
+#include "ui/dialog_placement.h"
+#include "ui/named.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -71,8 +70,7 @@ void Form_setup::confirm()
         return;
     }
     const bool may_close = Choose_port(port);
-    if (Main_window *main = Main_window::instance())
-        main->show_port();
+    Q_EMIT port_chosen();
     if (may_close)
         accept();
 }

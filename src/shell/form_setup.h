@@ -12,6 +12,10 @@ class Form_setup : public QDialog {
 public:
     explicit Form_setup(QWidget *parent = nullptr);
 
+Q_SIGNALS:
+    // A port was confirmed, whether or not it opens: the status bar shows it.
+    void port_chosen();
+
 private:
     void confirm();
 

@@ -2,11 +2,10 @@
 
 #include "core/globals.h"
 #include "core/tables.h"
-#include "shell/button_row.h"
-#include "shell/dialog_placement.h"
-#include "shell/main_window.h"
 #include "shell/model_choice.h"
-#include "shell/named.h"
+#include "ui/button_row.h"
+#include "ui/dialog_placement.h"
+#include "ui/named.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -67,8 +66,7 @@ Form_type::Form_type(QWidget *parent)
 void Form_type::confirm()
 {
     if (Select_model(models->currentIndex()))
-        if (Main_window *main = Main_window::instance())
-            main->show_band();
+        Q_EMIT model_chosen();
     accept();
 }
 

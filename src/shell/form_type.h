@@ -15,6 +15,10 @@ class Form_type : public QDialog {
 public:
     explicit Form_type(QWidget *parent = nullptr);
 
+Q_SIGNALS:
+    // Another model was confirmed: the band in the status bar changes.
+    void model_chosen();
+
 private:
     void confirm();
     void discard_typing();

@@ -1,10 +1,10 @@
 #include "shell/frm_about.h"
 
 #include "core/globals.h"
-#include "shell/dialog_placement.h"
-#include "shell/messages.h"
-#include "shell/named.h"
 #include "shell/system_info.h"
+#include "ui/dialog_placement.h"
+#include "ui/messages.h"
+#include "ui/named.h"
 
 #include <QApplication>
 #include <QGridLayout>

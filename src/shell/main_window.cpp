@@ -66,8 +66,6 @@ const Bilingual Title{QStringLiteral("NorvikTALVEN电子有限公司  R7K 系列
 // Status bar panels 1..8, widths in percent of the window's width at start-up.
 constexpr int Panel_width_percent[8] = {5, 15, 6, 8, 10, 5, 16, 35};
 
-Main_window *the_main_window = nullptr;
-
 } // namespace
 
 QString Band_text()
@@ -79,7 +77,6 @@ QString Band_text()
 Main_window::Main_window(QWidget *parent)
     : QMainWindow(parent), area(new QMdiArea(this)), windows(new Window_host(area, this))
 {
-    the_main_window = this;
     setObjectName(QStringLiteral("MDImain"));
     setWindowIcon(Application_icon());
     area->setObjectName(QStringLiteral("MDIClient"));
@@ -95,13 +92,6 @@ Main_window::Main_window(QWidget *parent)
 Main_window::~Main_window()
 {
     windows->close_all();
-    if (the_main_window == this)
-        the_main_window = nullptr;
-}
-
-Main_window *Main_window::instance()
-{
-    return the_main_window;
 }
 
 QAction *Main_window::command(const char *name, Window_id window)

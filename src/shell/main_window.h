@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/window_host.h"
+#include "ui/window_host.h"
 
 #include <QMainWindow>
 #include <array>
@@ -19,9 +19,6 @@ class Main_window : public QMainWindow {
 public:
     explicit Main_window(QWidget *parent = nullptr);
     ~Main_window() override;
-
-    // The one main window of the run, or nullptr before it exists.
-    static Main_window *instance();
 
     Window_host &host() { return *windows; }
 

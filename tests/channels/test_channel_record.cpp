@@ -7,6 +7,7 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "image_rows.h"
 #include "tone_boundaries.h"
 
 #include <QTest>
@@ -19,14 +20,6 @@ namespace {
 
 const Cells Erased_record(16, 255);
 const Cells New_channel_rest{0, 0, 0, 7, 0, 255, 255, 255}; // columns 8..15
-
-Cells cells(int row, int first, int last)
-{
-    Cells values;
-    for (int column = first; column <= last; ++column)
-        values.append(chann(row, column));
-    return values;
-}
 
 void put(int row, int first, const Cells &values)
 {

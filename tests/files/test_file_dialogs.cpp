@@ -140,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(messages.texts(), QStringList{"信道参数保存完毕 ！"});
         QCOMPARE(File_path, folder.filePath("trip.chann"));
         QTRY_VERIFY(!window(true));
-        QVERIFY(!Open_flags_of(Open_flag::Save_chann));
+        QVERIFY(!Open_flags_of(Window_id::Save_chann));
         QCOMPARE(read_file(File_path), Channel_file::Format_image(chann));
 
         Reset_image();

@@ -2,6 +2,7 @@
 
 #include "link/timer_set.h"
 
+#include <QSet>
 #include <QtGlobal>
 #include <array>
 #include <functional>
@@ -53,7 +54,7 @@ private:
 // handler may stop or restart it.
 class Fake_timer_set final : public r7k::Timer_set {
 public:
-    explicit Fake_timer_set(Fake_clock &clock) : clock(clock) {}
+    explicit Fake_timer_set(Fake_clock &virtual_clock) : clock(virtual_clock) {}
     ~Fake_timer_set() override
     {
         for (int id : pending)
@@ -62,6 +63,7 @@ public:
 
     void start(r7k::Link_timer timer, int interval_ms) override
     {
+        intervals_used[int(timer)].insert(interval_ms);
         stop(timer);
         pending[int(timer)] = clock.call_at(clock.now() + interval_ms, [this, timer, interval_ms] {
             start(timer, interval_ms);
@@ -74,6 +76,9 @@ public:
         clock.cancel(std::exchange(pending[int(timer)], -1));
     }
     bool is_active(r7k::Link_timer timer) const override { return pending[int(timer)] >= 0; }
+
+    // Every interval each timer has been started with.
+    std::array<QSet<int>, r7k::Link_timer_count> intervals_used;
 
 private:
     Fake_clock &clock;

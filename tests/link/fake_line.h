@@ -24,8 +24,8 @@ struct Wire_log {
 // reaching a closed port are lost, as on a real one.
 class Fake_line final : public r7k::Serial_line {
 public:
-    Fake_line(Fake_clock &clock, r7k::sim::Radio &radio, Wire_log &log)
-        : clock(clock), radio(radio), log(log)
+    Fake_line(Fake_clock &virtual_clock, r7k::sim::Radio &far_end, Wire_log &wire_log)
+        : clock(virtual_clock), radio(far_end), log(wire_log)
     {}
     ~Fake_line() override
     {

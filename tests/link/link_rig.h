@@ -3,6 +3,7 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "fake_line.h"
+#include "image_rows.h"
 #include "link/link_listener.h"
 #include "link/link_parts.h"
 
@@ -76,34 +77,9 @@ template <class Engine> struct Link_rig : Wire_bench {
     }
 };
 
-// Blocks 1..128, 131, 140 and 144..last in transfer order.
-inline QList<int> Transfer_blocks(int last)
-{
-    QList<int> blocks;
-    for (int b = 1; b <= last; ++b)
-        if (b <= 128 || b == 131 || b == 140 || b >= 144)
-            blocks.append(b);
-    return blocks;
-}
-
 // The address bytes of a block, worked out the way the radio documents
 // them: high = n div 16, low = (n mod 16) * 16.
 inline QByteArray Address_of(int block)
 {
     return QByteArray(1, char(block / 16)) + char((block % 16) * 16);
-}
-
-// Columns from..from+count-1 of a row of the image, the reply buffer or
-// the simulated radio's memory.
-template <class Table>
-QByteArray Bytes_of(const Table &table, int row, int from = 0, int count = 16)
-{
-    QByteArray bytes;
-    for (int c = from; c < from + count; ++c)
-        bytes.append(char(table(row, c)));
-    return bytes;
-}
-inline QByteArray Radio_bytes(const r7k::sim::Radio &radio, int block)
-{
-    return Bytes_of([&radio](int row, int c) { return radio.byte(row, c); }, block);
 }

@@ -37,8 +37,12 @@ public:
 template <class Dialog>
 QPointer<Dialog> open_on(Main_window &program, Window_id id, const char *command, Wire_bench &bench)
 {
-    program.host().set_factory(id,
-                               [&](QWidget *parent) { return new Dialog(parent, bench.parts()); });
+    program.host().set_factory(id, [&](QWidget *parent) -> QWidget * {
+        if constexpr (std::is_base_of_v<Transfer_dialog, Dialog>)
+            return new Dialog(parent, program.host(), bench.parts());
+        else
+            return new Dialog(parent, bench.parts());
+    });
     trigger(program, command);
     return program.findChild<Dialog *>();
 }
@@ -57,17 +61,12 @@ private Q_SLOTS:
         Message_recorder recorder;
         trigger(*program, "Prog_read");
         QPointer<Form_Comm_Read> dialog = program->findChild<Form_Comm_Read *>();
-        QVERIFY(dialog && Open_flags_of(Open_flag::Comm_read));
+        QVERIFY(dialog && Open_flags_of(Window_id::Comm_read));
         QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("从对讲机读取数据"));
         QCOMPARE(text_of(dialog, "Command_Read") + text_of(dialog, "Command_Cancel") +
                      text_of(dialog, "Command_Help"),
                  QStringLiteral("读取取消帮助"));
-        const QRect main = program->frameGeometry();
-        const int width = int(main.width() / 1.6), height = main.height() / 3;
-        QCOMPARE(QRect(dialog->pos(), dialog->size()),
-                 QRect(main.x() + (main.width() - width) / 2,
-                       main.y() + int((main.height() - height) / 1.45), width, height));
 
         click(dialog, "Command_Read");
         QCOMPARE(recorder.texts(), QStringList{"通讯端口打开错误，请正确设置通讯端口 ！"});
@@ -88,7 +87,7 @@ private Q_SLOTS:
                  qPrintable(details));
         click(dialog, "Command_Cancel");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!dialog && !Open_flags_of(Open_flag::Comm_read));
+        QVERIFY(!dialog && !Open_flags_of(Window_id::Comm_read));
     }
 
     void a_write_stores_the_unfinished_edit_shows_progress_and_stops_with_the_program()

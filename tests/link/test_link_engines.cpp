@@ -28,6 +28,21 @@ const QString Read_complete = QStringLiteral(
     "Operate Prompt: 从对讲机中读取数据完毕 ！ / Complete reading the data from transceiver.");
 const QString Fault_status = QStringLiteral("与对讲机通讯故障 ！ / Communication fault.");
 
+// The intervals each timer of an engine is started with while it opens, meets
+// a silent radio until the retry, and then runs a whole transfer and closes.
+template <class Engine> QList<QSet<int>> periods_used()
+{
+    Link_rig<Engine> rig({.no_answer = true});
+    rig.engine.opened();
+    if constexpr (std::is_base_of_v<Transfer_engine, Engine>)
+        rig.engine.start();
+    rig.clock.advance(15 + 1000 + 5000);
+    rig.radio.set_faults({});
+    rig.clock.advance_until([&rig] { return rig.engine.link_done; }, 60'000);
+    rig.clock.advance(1000);
+    return {rig.timers.intervals_used.begin(), rig.timers.intervals_used.end()};
+}
+
 } // namespace
 
 class Test_link_engines : public QObject {
@@ -71,15 +86,16 @@ private Q_SLOTS:
         QByteArray requests = Handshake;
         for (int block : Transfer_blocks(272)) {
             requests += "AT^R" + Address_of(block) + "\x10\r";
-            QCOMPARE(Bytes_of(Comm_buf, block, 0, 20),
-                     "R" + Address_of(block) + "\x10" + Radio_bytes(rig.radio, block));
+            QCOMPARE(cells<QByteArray>(block, 0, 19, Comm_buf),
+                     "R" + Address_of(block) + "\x10" + cells<QByteArray>(block, 0, 15, rig.radio));
             if (block <= 254)
-                QCOMPARE(Bytes_of(chann, block), Radio_bytes(rig.radio, block));
+                QCOMPARE(cells<QByteArray>(block, 0, 15),
+                         cells<QByteArray>(block, 0, 15, rig.radio));
         }
         QCOMPARE(rig.log.sent, requests);
         QCOMPARE(rig.log.longer_writes, 0);
         for (int row : {0, 255, 272, 273, 300})
-            QCOMPARE(Bytes_of(chann, row), QByteArray(16, 77));
+            QCOMPARE(cells<QByteArray>(row, 0, 15), QByteArray(16, 77));
 
         const Recording_listener &shown = rig.listener;
         QCOMPARE(shown.block_numbers(), Transfer_blocks(272));
@@ -92,7 +108,7 @@ private Q_SLOTS:
         QCOMPARE(shown.messages, QStringList{Read_complete});
         QVERIFY(!rig.log.open && !rig.engine.link_busy);
         QCOMPARE(shown.finished_count, 0); // the dialog closes at the next check
-        rig.clock.advance(Read_engine::Close_check_ms);
+        rig.clock.advance(200);
         QVERIFY(shown.finished_count >= 1);
     }
 
@@ -119,6 +135,28 @@ private Q_SLOTS:
         QCOMPARE(rig.listener.block_numbers(), Transfer_blocks(272));
         QCOMPARE(rig.log.opens, 3);
         QCOMPARE(rig.listener.messages, QStringList{Read_complete});
+    }
+
+    // Each timer runs with the one period that the radio's protocol fixes.
+    void timer_periods_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QList<int>>("periods"); // sender, reply time-out, retry, close check
+        QTest::newRow("read") << "read" << QList<int>{15, 1000, 5000, 200};
+        QTest::newRow("write") << "write" << QList<int>{15, 1000, 5000, 500};
+        QTest::newRow("power") << "power" << QList<int>{15, 1000, 5000, 500};
+    }
+    void timer_periods()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QList<int>, periods);
+        QList<QSet<int>> expected;
+        for (int period : periods)
+            expected.append(QSet<int>{period});
+        const QList<QSet<int>> used = mode == "read"    ? periods_used<Read_engine>()
+                                      : mode == "write" ? periods_used<Write_engine>()
+                                                        : periods_used<Power_engine>();
+        QCOMPARE(used, expected);
     }
 
     void read_fault_leaves_the_image_unchanged_data()
@@ -169,7 +207,7 @@ private Q_SLOTS:
         QCOMPARE(numbers.mid(7), Transfer_blocks(272));
         QCOMPARE(rig.log.opens, 2);
         for (int block : Transfer_blocks(254))
-            QCOMPARE(Bytes_of(chann, block), Radio_bytes(rig.radio, block));
+            QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, rig.radio));
         QCOMPARE(rig.listener.messages, QStringList{Read_complete});
     }
 
@@ -213,7 +251,7 @@ private Q_SLOTS:
         Link_rig<Write_engine> rig;
         chann(1, 13) = 0x0D; // data bytes may look like CR
         rig.engine.start();
-        QCOMPARE(Bytes_of(chann, 139), "ZRQ-47" + QByteArray(10, char(255)));
+        QCOMPARE(cells<QByteArray>(139, 0, 15), "ZRQ-47" + QByteArray(10, char(255)));
         QVERIFY(rig.run_to_end());
 
         QCOMPARE(rig.radio.written_blocks(), Transfer_blocks(271));
@@ -221,14 +259,14 @@ private Q_SLOTS:
         QCOMPARE(sent.size(), Handshake.size() + 258 * 24 + 1);
         QVERIFY(sent.startsWith(Handshake) && sent.endsWith('E'));
         QCOMPARE(sent.mid(Handshake.size(), 24),
-                 "AT^W" + QByteArray("\x00\x10\x10", 3) + Bytes_of(chann, 1) + "\r");
+                 "AT^W" + QByteArray("\x00\x10\x10", 3) + cells<QByteArray>(1, 0, 15) + "\r");
         QCOMPARE(sent.mid(Handshake.size() + 128 * 24 + 4, 2), QByteArray("\x08\x30"));
         QCOMPARE(sent.mid(sent.size() - 25 + 4, 2), QByteArray("\x10\xF0"));
         for (int i = 0; i < 258; ++i) {
             const int block = Transfer_blocks(271)[i];
             QCOMPARE(sent.mid(Handshake.size() + i * 24, 24),
-                     "AT^W" + Address_of(block) + "\x10" + Bytes_of(chann, block) + "\r");
-            QCOMPARE(Radio_bytes(rig.radio, block), Bytes_of(chann, block));
+                     "AT^W" + Address_of(block) + "\x10" + cells<QByteArray>(block, 0, 15) + "\r");
+            QCOMPARE(cells<QByteArray>(block, 0, 15, rig.radio), cells<QByteArray>(block, 0, 15));
         }
         QCOMPARE(rig.log.longer_writes, 0);
 
@@ -273,14 +311,14 @@ private Q_SLOTS:
         for (int row = 0; row < 128; ++row)
             chann(row, row % 4) = 0x12; // part of a frequency only
         chann.fill(128, 128, 0, 3, 0x45);
-        const QByteArray row_139 = Bytes_of(chann, 139);
+        const QByteArray row_139 = cells<QByteArray>(139, 0, 15);
         rig.engine.start();
         rig.clock.advance(30'000);
         QCOMPARE(rig.listener.messages,
                  QStringList{"Operate prompt: 信道参数不能为空 / Please input the frequency in "
                              "channel "});
         QVERIFY(rig.log.opens == 0 && rig.log.sent.isEmpty());
-        QCOMPARE(Bytes_of(chann, 139), row_139);
+        QCOMPARE(cells<QByteArray>(139, 0, 15), row_139);
     }
 
     void write_fails_after_three_retries()
@@ -301,7 +339,7 @@ private Q_SLOTS:
             rig.radio.set_byte(Power_row, level, 40 + 90 * level);
         rig.engine.opened();
         rig.engine.set_level(1, 77); // before identification: nothing goes out
-        QCOMPARE(Bytes_of(chann, Power_row, 0, 4), QByteArray("\x01\x4D\x03\x01"));
+        QCOMPARE(cells<QByteArray>(Power_row, 0, 3), QByteArray("\x01\x4D\x03\x01"));
         rig.clock.advance(14);
         QVERIFY(rig.log.sent.isEmpty());
         rig.clock.advance(1);
@@ -309,10 +347,10 @@ private Q_SLOTS:
         QVERIFY(rig.clock.advance_until(
             [&] { return rig.engine.identified && !rig.engine.link_busy; }, 1000));
         QCOMPARE(rig.listener.levels, 1);
-        QCOMPARE(Bytes_of(chann, Power_row, 0, 3), QByteArray("\x28\x82\xDC"));
+        QCOMPARE(cells<QByteArray>(Power_row, 0, 2), QByteArray("\x28\x82\xDC"));
         // The first frame goes out as soon as the radio is identified.
-        QCOMPARE(rig.log.sent, Power_connect + Power_header + Bytes_of(chann, Power_row));
-        QCOMPARE(rig.radio.power_frames(), QList<QByteArray>{Bytes_of(chann, Power_row)});
+        QCOMPARE(rig.log.sent, Power_connect + Power_header + cells<QByteArray>(Power_row, 0, 15));
+        QCOMPARE(rig.radio.power_frames(), QList<QByteArray>{cells<QByteArray>(Power_row, 0, 15)});
 
         const qsizetype before = rig.log.sent.size();
         rig.engine.set_level(2, 200);
@@ -349,7 +387,7 @@ private Q_SLOTS:
     {
         QFETCH(sim::Faults, faults);
         Link_rig<Power_engine> rig(faults);
-        const QByteArray row = Bytes_of(chann, Power_row);
+        const QByteArray row = cells<QByteArray>(Power_row, 0, 15);
         rig.engine.opened();
         rig.clock.advance(1499);
         QVERIFY(!rig.log.open); // the reply time-out closed the port
@@ -360,7 +398,7 @@ private Q_SLOTS:
         QCOMPARE(rig.listener.finished_count, 1);
         QCOMPARE(rig.log.sent, Power_connect); // no retry, no Leave on a closed port
         QVERIFY(rig.listener.levels == 0 && rig.listener.messages.isEmpty());
-        QCOMPARE(Bytes_of(chann, Power_row), row);
+        QCOMPARE(cells<QByteArray>(Power_row, 0, 15), row);
     }
 
     void power_closes_on_a_port_error_and_on_a_lost_ack()

@@ -2,7 +2,7 @@
 #include "core/image.h"
 #include "core/tables.h"
 #include "core/tone_code.h"
-#include "image_cells.h"
+#include "image_rows.h"
 #include "settings/frequency_mode_entry.h"
 #include "settings/option_rules.h"
 #include "tone_boundaries.h"

@@ -159,7 +159,7 @@ private Q_SLOTS:
         QVERIFY(first.isNull());
         QCOMPARE(built, 2);
         QCOMPARE(program->findChild<QMdiArea *>()->subWindowList().size(), 1);
-        QVERIFY(Open_flags_of(Open_flag::Chann));
+        QVERIFY(Open_flags_of(Window_id::Chann));
 
         auto *view = static_cast<Counting_view *>(window(Window_id::Chann));
         const int activations = view->activations;

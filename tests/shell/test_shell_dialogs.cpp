@@ -93,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(Model_no, Freq_low, Freq_high, program->panel_text(7)),
                  std::tuple(qint16(index), 244.0, 247.0, QString(" 244-- 247 MHZ")));
         QTRY_VERIFY(!window(Window_id::Type));
-        QVERIFY(!Open_flags_of(Open_flag::Type));
+        QVERIFY(!Open_flags_of(Window_id::Type));
         QCOMPARE(open_models()->currentIndex(), index);
         QCOMPARE(text_of(window(Window_id::Type), "Label_band"), QStringLiteral("  244 --  247"));
     }
@@ -113,16 +113,6 @@ private Q_SLOTS:
         click(window(Window_id::Type), "Command_ok");
         QTRY_VERIFY(!window(Window_id::Type));
         QCOMPARE(std::tuple(Model_no, Freq_low, Freq_high), std::tuple(qint16(5), 450.0, 521.0));
-    }
-
-    void model_dialog_sits_above_the_middle()
-    {
-        const QWidget *box = open_models()->window();
-        const QRect main = program->frameGeometry();
-        QCOMPARE(box->size(), QSize(int(main.width() / 2), int(main.height() / 1.8)));
-        QCOMPARE(box->x() + box->width() / 2, main.x() + main.width() / 2);
-        const int twips_500 = qRound(500 * box->logicalDpiY() / 1440.0);
-        QCOMPARE(box->y(), main.y() + (main.height() - box->height()) / 2 - twips_500);
     }
 
     void port_choices_name_their_devices()
@@ -153,7 +143,7 @@ private Q_SLOTS:
         choose_port(4);
         QCOMPARE(program->panel_text(3), QStringLiteral("COM4"));
         QTRY_VERIFY(!window(Window_id::Setup));
-        QVERIFY(!Open_flags_of(Open_flag::Setup));
+        QVERIFY(!Open_flags_of(Window_id::Setup));
 
         trigger(*program, "Prog_read");
         click(window(Window_id::Comm_read), "Command_Read");
@@ -183,7 +173,7 @@ private Q_SLOTS:
         QVERIFY(!control<QLabel>(window(Window_id::About), "picIcon")->pixmap().isNull());
         click(window(Window_id::About), "cmdOK");
         QTRY_VERIFY(!window(Window_id::About));
-        QVERIFY(!Open_flags_of(Open_flag::About));
+        QVERIFY(!Open_flags_of(Window_id::About));
     }
 
     void finds_the_first_viewer_in_order()

@@ -2,6 +2,7 @@
 // demo memory, the memory file and r7k-sim's own options.
 
 #include "core/image.h"
+#include "image_rows.h"
 #include "link/protocol.h"
 #include "sim/radio.h"
 #include "sim/sim_options.h"
@@ -32,16 +33,9 @@ QByteArray block_frame(int block, const QByteArray &data = {})
     return Prefix + (data.isEmpty() ? Read_code : Write_code) + char(block * 16 >> 8) +
            char(block * 16 & 0xFF) + Block_length + data + Cr;
 }
-QByteArray block_bytes(const Radio &radio, int block)
-{
-    QByteArray bytes;
-    for (int column = 0; column < 16; ++column)
-        bytes += char(radio.byte(block, column));
-    return bytes;
-}
 QByteArray read_reply(const Radio &radio, int block)
 {
-    return block_frame(block).mid(3, 4) + block_bytes(radio, block);
+    return block_frame(block).mid(3, 4) + cells<QByteArray>(block, 0, 15, radio);
 }
 QByteArray pattern(int seed)
 {
@@ -140,9 +134,9 @@ void Test_sim_radio::takes_commands_in_any_split()
     QCOMPARE(expected.size(), Handshake_reply.size() + 20 * 20 + 1 + 9 + 1 + 9);
     QCOMPARE(expected.right(9), Radio_id + Power_frame.mid(5, 3));
     QCOMPARE(whole.written_blocks(), QList<int>{7});
-    QCOMPARE(block_bytes(whole, 7), pattern(7));
+    QCOMPARE(cells<QByteArray>(7, 0, 15, whole), pattern(7));
     QCOMPARE(whole.power_frames(), QList<QByteArray>{Power_frame.mid(5)});
-    QCOMPARE(block_bytes(whole, Power_row), Power_frame.mid(5));
+    QCOMPARE(cells<QByteArray>(Power_row, 0, 15, whole), Power_frame.mid(5));
 
     const QByteArray session = reading + powering + Power_connect;
     for (int piece : {1, 2, 3, 7, 13}) {
@@ -198,7 +192,8 @@ void Test_sim_radio::each_fault()
                 QCOMPARE(labelled(at, radio.receive(block_frame(block, data))),
                          labelled(at, expected));
                 if (c.writing)
-                    QVERIFY2((block_bytes(radio, block) == data) == (kind == 'A' || kind == '.'),
+                    QVERIFY2((cells<QByteArray>(block, 0, 15, radio) == data) ==
+                                 (kind == 'A' || kind == '.'),
                              qPrintable(at));
             }
         }
@@ -225,7 +220,7 @@ void Test_sim_radio::demo_memory_fills_every_column()
     bool repeater = false;
     for (int channel = 1; channel <= 16; ++channel) {
         QVERIFY(radio.byte(channel, 4) != 255 && !name_of(radio, channel).isEmpty());
-        const QByteArray bytes = block_bytes(radio, channel);
+        const QByteArray bytes = cells<QByteArray>(channel, 0, 15, radio);
         repeater = repeater || bytes.left(4) != bytes.mid(4, 4);
     }
     QVERIFY(repeater);

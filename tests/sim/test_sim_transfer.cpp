@@ -5,15 +5,16 @@
 #include "app/command_line.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "image_rows.h"
 #include "link/adjust_txp_dialog.h"
 #include "link/port_map.h"
 #include "link/protocol.h"
 #include "link/transfer_dialog.h"
 #include "message_recorder.h"
-#include "shell/window_host.h"
 #include "sim/radio.h"
 #include "sim/sim_process.h"
 #include "started_program.h"
+#include "ui/window_host.h"
 
 #include <QAction>
 #include <QDir>
@@ -33,16 +34,6 @@ using namespace r7k::sim;
 namespace {
 
 constexpr int Transfer_ms = 30'000; // a transfer over a pty takes a few seconds
-
-// The blocks a read brings, without block 272 the blocks a write sends.
-QList<int> transfer_blocks(int last)
-{
-    QList<int> blocks;
-    for (int block = 1; block <= last; ++block)
-        if (block <= 128 || block == 131 || block == 140 || block >= 144)
-            blocks.append(block);
-    return blocks;
-}
 
 // Runs a program to its end: its exit code, a space, then its stderr.
 QString run(const QString &program, const QStringList &arguments)
@@ -89,15 +80,6 @@ Transfer_dialog *run_dialog(Main_window &main, const char *command, Window_id id
     if (dialog)
         QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
     return dialog;
-}
-
-// Sixteen bytes of a row of `rows(row, column)`, from column `shift` on.
-template <typename Rows> QByteArray bytes_of(const Rows &rows, int row, int shift = 0)
-{
-    QByteArray bytes;
-    for (int column = 0; column < 16; ++column)
-        bytes += char(rows(row, column + shift));
-    return bytes;
 }
 
 } // namespace
@@ -264,11 +246,10 @@ void Test_sim_transfer::write_then_read_back()
 
     // The radio saved its memory when the End byte came.
     Radio radio;
-    const auto memory = [&radio](int block, int column) { return radio.byte(block, column); };
     QTRY_VERIFY(QFileInfo::exists(rig.saved));
     QVERIFY(radio.load(rig.saved).ok);
-    for (int block : transfer_blocks(271))
-        QCOMPARE(bytes_of(memory, block), bytes_of(written, block));
+    for (int block : Transfer_blocks(271))
+        QCOMPARE(cells<QByteArray>(block, 0, 15, radio), cells<QByteArray>(block, 0, 15, written));
 
     // A full read brings the radio's memory: rows 1..254 into the image, the
     // rest into the reply buffer only.
@@ -280,11 +261,12 @@ void Test_sim_transfer::write_then_read_back()
     const Bilingual done{"从对讲机中读取数据完毕 ！",
                          "Complete reading the data from transceiver."};
     QCOMPARE(rig.recorder.texts(), QStringList(done.text()));
-    for (int block : transfer_blocks(272))
-        QCOMPARE(block <= 254 ? bytes_of(chann, block) : bytes_of(Comm_buf, block, 4),
-                 bytes_of(memory, block));
+    for (int block : Transfer_blocks(272))
+        QCOMPARE(block <= 254 ? cells<QByteArray>(block, 0, 15)
+                              : cells<QByteArray>(block, 4, 19, Comm_buf),
+                 cells<QByteArray>(block, 0, 15, radio));
     for (int row : {0, 255, 273, 300})
-        QCOMPARE(bytes_of(chann, row), bytes_of(before, row));
+        QCOMPARE(cells<QByteArray>(row, 0, 15), cells<QByteArray>(row, 0, 15, before));
 
     // Told to stop, r7k-sim saves its memory once more and removes its link.
     QVERIFY(QFile::remove(rig.saved));
@@ -311,8 +293,7 @@ void Test_sim_transfer::power_levels_adjusted_live()
     QTRY_VERIFY(QFileInfo::exists(rig.saved));
     Radio radio;
     QVERIFY(radio.load(rig.saved).ok);
-    const auto memory = [&radio](int block, int column) { return radio.byte(block, column); };
-    QCOMPARE(bytes_of(memory, Power_row).left(4), QByteArray("\x28\x78\xC8\x02"));
+    QCOMPARE(cells<QByteArray>(Power_row, 0, 3, radio), QByteArray("\x28\x78\xC8\x02"));
     QCOMPARE(rig.recorder.texts(), QStringList());
 }
 

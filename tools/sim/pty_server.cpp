@@ -58,7 +58,9 @@ QString system_reason(const char *what)
 
 } // namespace
 
-Pty_server::Pty_server(Radio &radio, const Sim_options &options) : radio(radio), options(options) {}
+Pty_server::Pty_server(Radio &served_radio, const Sim_options &sim_options)
+    : radio(served_radio), options(sim_options)
+{}
 
 Pty_server::~Pty_server()
 {

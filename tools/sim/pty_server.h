@@ -17,7 +17,7 @@ namespace r7k::sim {
 // usable while the program has the port closed.
 class Pty_server {
 public:
-    Pty_server(Radio &radio, const Sim_options &options);
+    Pty_server(Radio &served_radio, const Sim_options &sim_options);
     ~Pty_server();
     Pty_server(const Pty_server &) = delete;
     Pty_server &operator=(const Pty_server &) = delete;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/globals.h"
+
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -10,20 +12,6 @@ class QMdiSubWindow;
 class QWidget;
 
 namespace r7k {
-
-// The windows that the main window opens by command.
-enum class Window_id {
-    About,
-    Option,
-    Chann,
-    Setup,
-    Type,
-    Save_chann,
-    Open_chann,
-    Comm_read,
-    Comm_write,
-    Adjust_txp,
-};
 
 // A window that shows the data image and loads it again whenever it becomes
 // the active window, so changes made meanwhile (a read, a file load) appear.
@@ -46,7 +34,7 @@ public:
     // Builds a window; the host takes ownership.
     using Factory = std::function<QWidget *(QWidget *parent)>;
 
-    Window_host(QMdiArea *area, QWidget *frame);
+    Window_host(QMdiArea *mdi_area, QWidget *main_frame);
 
     void set_factory(Window_id id, Factory factory);
     bool has_factory(Window_id id) const;
@@ -57,6 +45,9 @@ public:
     void close(Window_id id);
     void close_all();
     QWidget *window(Window_id id) const;
+
+    // The main window's document area, where windows that are not dialogs live.
+    QMdiArea *document_area() const { return area; }
 
     // Closes and reopens every open window that the language switch rebuilds,
     // in the order of Open_flags.

@@ -5,8 +5,9 @@ class QWidget;
 namespace r7k {
 
 // Dialogs take their size from the main window's and place themselves over
-// it; distances are given in twips (1/1440 inch) and converted with the
-// screen's logical resolution.
+// it: the main window is the window a dialog is made for, its parent. A
+// dialog without a parent keeps its own size and place. Distances are given
+// in twips (1/1440 inch) and converted with the screen's logical resolution.
 namespace Dialog_placement {
 
 int Twips_to_pixels(int twips, const QWidget *widget);

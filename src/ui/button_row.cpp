@@ -1,6 +1,6 @@
-#include "shell/button_row.h"
+#include "ui/button_row.h"
 
-#include "shell/named.h"
+#include "ui/named.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

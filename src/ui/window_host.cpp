@@ -1,4 +1,4 @@
-#include "shell/window_host.h"
+#include "ui/window_host.h"
 
 #include "core/globals.h"
 
@@ -9,19 +9,6 @@
 namespace r7k {
 
 namespace {
-
-// The windows that have an Open_flags entry, and their entries.
-constexpr std::pair<Window_id, Open_flag> Flagged[] = {
-    {Window_id::About, Open_flag::About},
-    {Window_id::Option, Open_flag::Option},
-    {Window_id::Chann, Open_flag::Chann},
-    {Window_id::Setup, Open_flag::Setup},
-    {Window_id::Type, Open_flag::Type},
-    {Window_id::Save_chann, Open_flag::Save_chann},
-    {Window_id::Open_chann, Open_flag::Open_chann},
-    {Window_id::Comm_read, Open_flag::Comm_read},
-    {Window_id::Comm_write, Open_flag::Comm_write},
-};
 
 QMdiSubWindow *sub_window_of(QWidget *window)
 {
@@ -41,7 +28,8 @@ void keep_inside(QMdiSubWindow *sub, const QRect &area)
 
 } // namespace
 
-Window_host::Window_host(QMdiArea *area, QWidget *frame) : QObject(frame), area(area), frame(frame)
+Window_host::Window_host(QMdiArea *mdi_area, QWidget *main_frame)
+    : QObject(main_frame), area(mdi_area), frame(main_frame)
 {
     connect(area, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow *sub) {
         if (auto *view = sub ? dynamic_cast<Image_view *>(sub->widget()) : nullptr)
@@ -115,9 +103,9 @@ QWidget *Window_host::window(Window_id id) const
 
 void Window_host::reopen_flagged()
 {
-    for (const auto &[id, flag] : Flagged)
-        if (Open_flags_of(flag))
-            open(id);
+    for (int flag = 0; flag < Open_flag_count; ++flag)
+        if (Open_flags[flag])
+            open(Window_id(flag));
 }
 
 void Window_host::activate_current()
@@ -144,9 +132,8 @@ void Window_host::forget(Window_id id, QObject *window)
 
 void Window_host::set_flag(Window_id id, bool open)
 {
-    for (const auto &[flagged, flag] : Flagged)
-        if (flagged == id)
-            Open_flags_of(flag) = open;
+    if (Has_open_flag(id))
+        Open_flags_of(id) = open;
 }
 
 void Close_window(QWidget *window)

@@ -1,0 +1,149 @@
+// Where the main window's parts and the windows over it sit, as the ratios of
+// the main window that the user's manual gives: every number here is the
+// manual's, none is taken from the program.
+#include "dialog_driver.h"
+#include "link/port_map.h"
+#include "message_recorder.h"
+#include "started_program.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <functional>
+
+using namespace r7k;
+using namespace Dialog_driver;
+
+namespace {
+
+// The expected geometry of a window, given the geometry it is measured
+// against (the screen for the main window; the main window's frame for a
+// dialog; its client area for a window inside it) and the window's own.
+using Rule = std::function<QRect(const QRect &main, const QRect &own)>;
+
+int pixels(int twips)
+{
+    return qRound(twips * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 1440);
+}
+
+// The main window's width / width and height / height (0: the window keeps
+// its own size), the left edge at (main width - own width) / left and the
+// top edge at (main height - own height) / top (0: level with the main
+// window's top), then `up` twips higher and `leftward` twips further left.
+Rule over_main(double width, double height, double left, double top, int up = 0, int leftward = 0)
+{
+    return [=](const QRect &main, const QRect &own) {
+        const QSize size =
+            width > 0 ? QSize(int(main.width() / width), int(main.height() / height)) : own.size();
+        const int x = main.x() + int((main.width() - size.width()) / left) - pixels(leftward);
+        const int y =
+            main.y() + (top > 0 ? int((main.height() - size.height()) / top) : 0) - pixels(up);
+        return QRect(QPoint(x, y), size);
+    };
+}
+
+// Only the width is fixed: `percent` of the main window's at start-up.
+Rule width_percent(int percent)
+{
+    return [=](const QRect &main, const QRect &own) {
+        return QRect(own.topLeft(), QSize(main.width() * percent / 100, own.height()));
+    };
+}
+
+// Only the size is fixed: the screen's divided by `divisor`.
+Rule screen_divided(double divisor)
+{
+    return [=](const QRect &screen, const QRect &own) {
+        return QRect(own.topLeft(),
+                     QSize(int(screen.width() / divisor), int(screen.height() / divisor)));
+    };
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Rule)
+
+class Test_window_geometry : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        Port_map::Set_mapping(1, QStringLiteral("/dev/null-r7k-no-such-port"));
+        program = Start_program();
+    }
+    void cleanup() { program.reset(); }
+
+    void geometry_data()
+    {
+        QTest::addColumn<QString>("command"); // opens the window; none for the main window's parts
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Rule>("rule");
+
+        QTest::newRow("main window") << ""
+                                     << "MDImain" << screen_divided(1.5);
+        const int panel_percent[] = {5, 15, 6, 8, 10, 5, 16, 35};
+        for (int panel = 1; panel <= 8; ++panel) {
+            const QString name = QStringLiteral("Panel%1").arg(panel);
+            QTest::newRow(qPrintable(name))
+                << "" << name << width_percent(panel_percent[panel - 1]);
+        }
+        QTest::newRow("model") << "proc_type"
+                               << "Form_type" << over_main(2, 1.8, 2, 2, 500);
+        QTest::newRow("port") << "proc_setup"
+                              << "Form_setup" << over_main(2, 1.8, 2, 2, 500);
+        QTest::newRow("about") << "Menu_About"
+                               << "frmAbout" << over_main(0, 0, 2, 2, 500);
+        QTest::newRow("read") << "Prog_read"
+                              << "Form_Comm_Read" << over_main(1.6, 3, 2, 1.45);
+        QTest::newRow("write") << "Prog_write"
+                               << "Form_Comm_Write" << over_main(1.6, 3, 2, 1.45);
+        QTest::newRow("power") << "Adj_Txp"
+                               << "Form_Adjust_Txp" << over_main(1.8, 2, 2, 3);
+        QTest::newRow("open file") << "File_Open"
+                                   << "Form_open_chann" << over_main(1.5, 1.3, 2, 0);
+        QTest::newRow("save file") << "File_save"
+                                   << "Form_save_chann" << over_main(1.5, 1.3, 2, 0);
+        QTest::newRow("optional features") << "Optional_edit"
+                                           << "frm_option" << over_main(1.04, 1.25, 2, 0, 0, 100);
+    }
+    void geometry()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        QFETCH(Rule, rule);
+
+        Message_recorder recorder; // the power dialog finds no radio
+        const QRect start_up = program->geometry();
+        if (!command.isEmpty()) {
+            // Large enough that no window is held at its smallest size.
+            program->resize(1600, 1200);
+            trigger(*program, qPrintable(command));
+        }
+        const auto *shown =
+            program->objectName() == window ? program.get() : program->findChild<QWidget *>(window);
+        QVERIFY2(shown, qPrintable(window));
+
+        QRect main, own;
+        if (shown == program.get()) {
+            main = QGuiApplication::primaryScreen()->geometry();
+            own = program->geometry();
+        } else if (command.isEmpty()) {
+            main = start_up;
+            own = shown->geometry();
+        } else if (auto *sub = qobject_cast<QMdiSubWindow *>(shown->parentWidget())) {
+            main = QRect(QPoint(), program->size());
+            own = sub->geometry();
+        } else {
+            main = program->frameGeometry();
+            own = QRect(shown->pos(), shown->size());
+        }
+        QCOMPARE(own, rule(main, own));
+    }
+
+private:
+    std::unique_ptr<Main_window> program;
+};
+
+QTEST_MAIN(Test_window_geometry)
+#include "test_window_geometry.moc"
