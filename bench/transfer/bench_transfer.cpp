@@ -92,9 +92,9 @@ double run(const Transfer &transfer)
     Stopwatch_listener listener;
     std::unique_ptr<Transfer_engine> engine;
     if (transfer.reads)
-        engine = std::make_unique<Read_engine>(*parts.line, *parts.timers, listener);
+        engine = std::make_unique<Read_engine>(*parts.line, *parts.timers, listener, chann);
     else
-        engine = std::make_unique<Write_engine>(*parts.line, *parts.timers, listener);
+        engine = std::make_unique<Write_engine>(*parts.line, *parts.timers, listener, chann);
     listener.engine = engine.get();
     engine->opened();
 

@@ -41,7 +41,6 @@ private Q_SLOTS:
         Language = false;
         Reset_image();
         Load_default_image();
-        Comm_buf.clear();
         for (int c = 0; c < 16; ++c) // levels that differ from the radio's
             chann(Power_row, c) = qint16(c + 1);
     }
@@ -71,14 +70,14 @@ private Q_SLOTS:
         QByteArray requests = Handshake;
         for (int block : Transfer_blocks(272)) {
             requests += "AT^R" + Address_of(block) + "\x10\r";
-            QCOMPARE(Bytes_of(Comm_buf, block, 0, 20),
+            QCOMPARE(Bytes_of(rig.engine.comm_buf, block, 0, 20),
                      "R" + Address_of(block) + "\x10" + Radio_bytes(rig.radio, block));
-            if (block <= 254)
+            if (block <= 271)
                 QCOMPARE(Bytes_of(chann, block), Radio_bytes(rig.radio, block));
         }
         QCOMPARE(rig.log.sent, requests);
         QCOMPARE(rig.log.longer_writes, 0);
-        for (int row : {0, 255, 272, 273, 300})
+        for (int row : {0, 272, 273, 300})
             QCOMPARE(Bytes_of(chann, row), QByteArray(16, 77));
 
         const Recording_listener &shown = rig.listener;
@@ -90,6 +89,7 @@ private Q_SLOTS:
         QCOMPARE(shown.progress.mid(shown.progress.size() - 2), (QList<int>{99, 100}));
         QVERIFY(std::is_sorted(shown.progress.cbegin(), shown.progress.cend()));
         QCOMPARE(shown.messages, QStringList{Read_complete});
+        QCOMPARE(shown.failures, 0);
         QVERIFY(!rig.log.open && !rig.engine.link_busy);
         QCOMPARE(shown.finished_count, 0); // the dialog closes at the next check
         rig.clock.advance(Read_engine::Close_check_ms);
@@ -152,6 +152,7 @@ private Q_SLOTS:
         const bool lost = faults.hang_up_at > 0;
         QCOMPARE(rig.log.sent.count(Connect), lost ? 1 : 4);
         QCOMPARE(rig.listener.messages, QStringList{lost ? Port_failed : Connect_failed});
+        QCOMPARE(rig.listener.failures, 1);
         if (!lost) {
             QCOMPARE(rig.listener.statuses.last(), Fault_status);
             QCOMPARE(rig.listener.progress.last(), 0);
@@ -200,6 +201,7 @@ private Q_SLOTS:
         rig.clock.advance(30'000);
 
         QCOMPARE(rig.listener.messages, QStringList{Port_failed});
+        QCOMPARE(rig.listener.failures, 1);
         QCOMPARE(rig.listener.details, rig.log.refuse_open);
         QVERIFY(rig.listener.statuses.isEmpty() && rig.listener.progress.isEmpty());
         QVERIFY(Port_error && rig.log.sent.isEmpty() && !rig.engine.link_busy);
@@ -280,6 +282,7 @@ private Q_SLOTS:
                  QStringList{"Operate prompt: 信道参数不能为空 / Please input the frequency in "
                              "channel "});
         QVERIFY(rig.log.opens == 0 && rig.log.sent.isEmpty());
+        QCOMPARE(rig.listener.failures, 1);
         QCOMPARE(Bytes_of(chann, 139), row_139);
     }
 
@@ -290,6 +293,7 @@ private Q_SLOTS:
         rig.clock.advance(30'000);
         QCOMPARE(rig.log.opens, 4);
         QCOMPARE(rig.listener.messages, QStringList{Connect_failed});
+        QCOMPARE(rig.listener.failures, 1);
         QCOMPARE(rig.listener.statuses.last(), Fault_status);
         QVERIFY(rig.radio.written_blocks().isEmpty());
     }
