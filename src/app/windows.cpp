@@ -4,6 +4,7 @@
 #include "files/channel_file_dialog.h"
 #include "link/adjust_txp_dialog.h"
 #include "link/comm_read_dialog.h"
+#include "link/comm_verify_dialog.h"
 #include "link/comm_write_dialog.h"
 #include "settings/option_window.h"
 #include "shell/form_setup.h"
@@ -29,6 +30,8 @@ void Register_windows(Window_host &host)
                      [](QWidget *parent) { return new Form_Comm_Read(parent); });
     host.set_factory(Window_id::Comm_write,
                      [](QWidget *parent) { return new Form_Comm_Write(parent); });
+    host.set_factory(Window_id::Comm_verify,
+                     [](QWidget *parent) { return new Form_Comm_Verify(parent); });
     host.set_factory(Window_id::Adjust_txp,
                      [](QWidget *parent) { return new Form_Adjust_Txp(parent); });
 }

@@ -22,6 +22,7 @@ enum class Window_id {
     Open_chann,
     Comm_read,
     Comm_write,
+    Comm_verify,
     Adjust_txp,
 };
 

@@ -113,6 +113,7 @@ private Q_SLOTS:
     void radio_lost_mid_read_leaves_the_image_data();
     void radio_lost_mid_read_leaves_the_image();
     void write_then_read_back();
+    void verify_names_the_block_the_radio_stored_wrong();
     void power_levels_adjusted_live();
 };
 
@@ -291,6 +292,26 @@ void Test_sim_transfer::write_then_read_back()
     rig.sim.stop();
     QCOMPARE(rig.sim.process().exitCode(), 0);
     QVERIFY(QFileInfo::exists(rig.saved) && !QFileInfo(rig.sim.link()).isSymLink());
+}
+
+void Test_sim_transfer::verify_names_the_block_the_radio_stored_wrong()
+{
+    Rig rig("verify", {"--corrupt-at", "150"});
+    Reset_image();
+    Load_default_image();
+    QPointer dialog = run_dialog(*rig.main, "Prog_write", Window_id::Comm_write, "Command_Write");
+    QVERIFY(dialog);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog, Transfer_ms);
+    const Data_image written = chann;
+
+    dialog = run_dialog(*rig.main, "Prog_verify", Window_id::Comm_verify, "Command_Verify");
+    QVERIFY(dialog);
+    QCOMPARE(dialog->objectName(), QStringLiteral("Form_Comm_Verify"));
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog, Transfer_ms);
+    QCOMPARE(
+        rig.recorder.texts(),
+        QStringList{"对讲机数据与当前数据不一致，以下数据块不同：\n数据块 150：信道 7 的名称"});
+    QVERIFY(chann == written);
 }
 
 void Test_sim_transfer::power_levels_adjusted_live()
