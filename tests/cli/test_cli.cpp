@@ -66,7 +66,7 @@ struct Radios {
             QStringLiteral("/tmp/r7k-cli-%1-%2").arg(QCoreApplication::applicationPid()).arg(name);
         sims.push_back(std::make_unique<Sim_process>());
         QString error;
-        if (!sims.back()->start(Sim_process::Find_program(), link,
+        if (!sims.back()->start(QStringLiteral(R7K_SIM_PATH), link,
                                 faults + QStringList{"--save-to", memory_file(name)}, error))
             qWarning("%s", qPrintable(error));
         return link;
