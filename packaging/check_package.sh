@@ -46,6 +46,7 @@ fi
 # The programs run from the package (without a display).
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/r7k-cps" --version | grep -qx "r7k-cps [0-9.]*" || fail "r7k-cps --version"
 "$root/usr/bin/r7k-sim" --help | grep -q "^Usage: r7k-sim" || fail "r7k-sim --help"
+"$root/usr/bin/r7k" --version | grep -qx "r7k [0-9.]*" || fail "r7k --version"
 
 # Desktop entry, metainfo and MIME type as the desktop's tools read them.
 desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop-file-validate"

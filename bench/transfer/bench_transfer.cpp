@@ -5,7 +5,12 @@
 //   bench_transfer read [runs]    prints each run's time beside the wire model
 //   bench_transfer write [runs]   and ends with the line "ratio: R" (median
 //                                 measured time / model time)
+//   bench_transfer fleet N [runs] r7k's write to one radio, then its fleet
+//                                 write to N radios at once; ends with
+//                                 "ratio: R" (median N radios / one radio)
 
+#include "cli/job_runner.h"
+#include "cli/radio_job.h"
 #include "core/globals.h"
 #include "core/image.h"
 #include "link/link_parts.h"
@@ -20,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 using namespace r7k;
 
@@ -92,9 +98,9 @@ double run(const Transfer &transfer)
     Stopwatch_listener listener;
     std::unique_ptr<Transfer_engine> engine;
     if (transfer.reads)
-        engine = std::make_unique<Read_engine>(*parts.line, *parts.timers, listener);
+        engine = std::make_unique<Read_engine>(*parts.line, *parts.timers, listener, chann);
     else
-        engine = std::make_unique<Write_engine>(*parts.line, *parts.timers, listener);
+        engine = std::make_unique<Write_engine>(*parts.line, *parts.timers, listener, chann);
     listener.engine = engine.get();
     engine->opened();
 
@@ -113,30 +119,115 @@ double run(const Transfer &transfer)
     return seconds;
 }
 
+// Paced simulated radios, each on a link of its own.
+struct Paced_radios {
+    std::vector<std::unique_ptr<sim::Sim_process>> sims;
+
+    bool start(int count)
+    {
+        for (int k = 0; k < count; ++k) {
+            sims.push_back(std::make_unique<sim::Sim_process>());
+            const QString link = QStringLiteral("/tmp/r7k-radio-bench-%1-%2")
+                                     .arg(QCoreApplication::applicationPid())
+                                     .arg(k);
+            QString error;
+            if (!sims.back()->start(QStringLiteral(R7K_SIM_PATH), link, {QStringLiteral("--pace")},
+                                    error)) {
+                std::fprintf(stderr, "bench_transfer: %s\n", qPrintable(error));
+                return false;
+            }
+        }
+        return true;
+    }
+    QString link(int k) const { return sims[std::size_t(k)]->link(); }
+};
+
+// r7k's write to the first `count` radios at once; its time in seconds, or a
+// negative number when a radio failed.
+double fleet_write(const Paced_radios &radios, int count, Data_image &image)
+{
+    std::vector<std::unique_ptr<cli::Radio_job>> owned;
+    QList<cli::Radio_job *> jobs;
+    for (int k = 0; k < count; ++k) {
+        owned.push_back(std::make_unique<cli::Radio_job>(
+            cli::Radio_port{radios.link(k), radios.link(k)},
+            QList<cli::Radio_job::Step>{cli::Radio_job::Step::Write}, image));
+        jobs.append(owned.back().get());
+    }
+    QElapsedTimer clock;
+    clock.start();
+    cli::Run_jobs(jobs, nullptr);
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    for (const cli::Radio_job *job : jobs) {
+        if (job->state() != cli::Radio_job::State::Done) {
+            std::fprintf(stderr, "bench_transfer: %s: %s\n", qPrintable(job->port().name),
+                         qPrintable(job->failure()));
+            return -1;
+        }
+    }
+    return seconds;
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+int fleet(int count, int runs)
+{
+    Paced_radios radios;
+    if (!radios.start(count))
+        return 1;
+    Reset_image();
+    Load_default_image();
+    Data_image image = chann;
+    QList<double> ratios;
+    for (int i = 0; i < runs; ++i) {
+        const double one = fleet_write(radios, 1, image);
+        const double all = one < 0 ? -1 : fleet_write(radios, count, image);
+        if (all < 0)
+            return 1;
+        ratios.append(all / one);
+        std::printf("fleet: one radio %.3f s, %d radios at once %.3f s\n", one, count, all);
+        std::fflush(stdout);
+    }
+    std::printf("ratio: %.3f\n", median(ratios));
+    return 0;
+}
+
+int usage()
+{
+    std::fputs("Usage: bench_transfer read|write [runs]\n"
+               "       bench_transfer fleet N [runs]\n",
+               stderr);
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (!arguments.isEmpty() && arguments[0] == QLatin1String("fleet")) {
+        const int count = arguments.value(1).toInt();
+        const int fleet_runs = arguments.size() > 2 ? arguments[2].toInt() : 1;
+        if (count < 1 || fleet_runs < 1 || arguments.size() > 3)
+            return usage();
+        return fleet(count, fleet_runs);
+    }
     const bool reading = !arguments.isEmpty() && arguments[0] == QLatin1String("read");
     const bool writing = !arguments.isEmpty() && arguments[0] == QLatin1String("write");
     const int runs = arguments.size() > 1 ? arguments[1].toInt() : 1;
-    if ((!reading && !writing) || runs < 1 || arguments.size() > 2) {
-        std::fputs("Usage: bench_transfer read|write [runs]\n", stderr);
-        return 2;
-    }
+    if ((!reading && !writing) || runs < 1 || arguments.size() > 2)
+        return usage();
     const Transfer &transfer = reading ? Read : Write;
 
-    sim::Sim_process radio;
-    const QString link =
-        QStringLiteral("/tmp/r7k-radio-bench-%1").arg(QCoreApplication::applicationPid());
-    QString error;
-    if (!radio.start(QStringLiteral(R7K_SIM_PATH), link, {QStringLiteral("--pace")}, error)) {
-        std::fprintf(stderr, "bench_transfer: %s\n", qPrintable(error));
+    Paced_radios radio;
+    if (!radio.start(1))
         return 1;
-    }
-    Port_map::Set_mapping(1, link);
+    Port_map::Set_mapping(1, radio.link(0));
     Port_no = 1;
 
     const double model = model_seconds(transfer);
@@ -152,7 +243,6 @@ int main(int argc, char *argv[])
                     transfer.bytes_per_block, Bytes_per_second);
         std::fflush(stdout);
     }
-    std::sort(times.begin(), times.end());
-    std::printf("ratio: %.3f\n", times[times.size() / 2] / model);
+    std::printf("ratio: %.3f\n", median(times) / model);
     return 0;
 }

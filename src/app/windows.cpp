@@ -4,6 +4,7 @@
 #include "files/channel_file_dialog.h"
 #include "link/adjust_txp_dialog.h"
 #include "link/comm_read_dialog.h"
+#include "link/comm_verify_dialog.h"
 #include "link/comm_write_dialog.h"
 #include "settings/option_window.h"
 #include "shell/form_setup.h"
@@ -39,6 +40,8 @@ void Register_windows(Main_window &main)
                      [&host](QWidget *parent) { return new Form_Comm_Read(parent, host); });
     host.set_factory(Window_id::Comm_write,
                      [&host](QWidget *parent) { return new Form_Comm_Write(parent, host); });
+    host.set_factory(Window_id::Comm_verify,
+                     [&host](QWidget *parent) { return new Form_Comm_Verify(parent, host); });
     host.set_factory(Window_id::Adjust_txp,
                      [](QWidget *parent) { return new Form_Adjust_Txp(parent); });
 }

@@ -11,6 +11,13 @@ namespace r7k {
 
 namespace {
 
+// Column headings, each after a centring mark.
+const Bilingual Header_format{
+    QStringLiteral("^信道号|^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT解码|^QT/DQT编码|^ 功率 |^ 声控 "
+                   "|^信道带宽|^  信    道    名    称  "),
+    QStringLiteral("^Channel|^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^TX-Power|"
+                   "^VOX-Level|^ Wide/Narrow |^    Name    ")};
+
 // The decode and encode columns write "OFF", the VOX column "Off".
 const Bilingual Tone_off{QStringLiteral("关"), QStringLiteral("OFF")};
 const Bilingual Vox_off{QStringLiteral("关"), QStringLiteral("Off")};
@@ -49,6 +56,14 @@ void store_tone(int channel, int tone_column, int polarity_bit, int index)
 }
 
 } // namespace
+
+QStringList Channel_column_titles()
+{
+    QStringList titles = Header_format.text().split(QLatin1Char('|'));
+    for (QString &title : titles)
+        title.remove(0, 1); // the centring mark
+    return titles;
+}
 
 bool Channel_is_empty(int channel)
 {

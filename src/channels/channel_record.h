@@ -34,6 +34,10 @@ inline constexpr int Polarity = 12;   // bit 0 decode inverted, bit 1 encode inv
 inline constexpr int Bytes = 16;
 } // namespace Record
 
+// The headings of the columns in the current language; their blanks widen
+// their columns.
+QStringList Channel_column_titles();
+
 bool Channel_is_empty(int channel);
 bool Channel_has_tx(int channel);
 

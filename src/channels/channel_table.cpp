@@ -25,12 +25,6 @@ namespace r7k {
 
 namespace {
 
-// Column headings; the blanks widen their columns.
-const Bilingual Header_format{
-    QStringLiteral("^信道号|^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT解码|^QT/DQT编码|^ 功率 |^ 声控 "
-                   "|^信道带宽|^  信    道    名    称  "),
-    QStringLiteral("^Channel|^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^TX-Power|"
-                   "^VOX-Level|^ Wide/Narrow |^    Name    ")};
 const Bilingual Clear_caption{QStringLiteral("清除"), QStringLiteral("Clear")};
 const Bilingual Close_caption{QStringLiteral("关闭"), QStringLiteral("Close")};
 const Bilingual Default_caption{QStringLiteral("默认"), QStringLiteral("Default")};
@@ -138,9 +132,7 @@ void Channel_table::build_grid()
     MSF_chann->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     MSF_chann->verticalHeader()->hide();
 
-    QStringList headers = Header_format.text().split(QLatin1Char('|'));
-    for (QString &header : headers)
-        header.remove(0, 1); // the centring mark
+    const QStringList headers = Channel_column_titles();
     MSF_chann->setHorizontalHeaderLabels(headers);
     const QFontMetrics metrics = MSF_chann->horizontalHeader()->fontMetrics();
     const int margin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);

@@ -185,12 +185,12 @@ void Store_freq(QString &text, int row, int column)
         chann(row, column + i) = qint16(Bcd_scratch[3 - i]);
 }
 
-int Find_first_used_channel()
+int Find_first_used_channel(const Data_image &image)
 {
     for (int row = 0; row < Channel_count; ++row) {
         bool programmed = true;
         for (int c = 0; c < 4; ++c)
-            programmed = programmed && chann(row, c) != 255;
+            programmed = programmed && image(row, c) != 255;
         if (programmed)
             return row;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/image.h"
+
 #include <QString>
 
 namespace r7k {
@@ -34,6 +36,6 @@ void Store_freq(QString &text, int row, int column);
 
 // First of image rows 0..127 whose columns 0..3 all hold a frequency byte, or
 // 255 when there is none.
-int Find_first_used_channel();
+int Find_first_used_channel(const Data_image &image = chann);
 
 } // namespace r7k

@@ -21,6 +21,7 @@ enum class Window_id {
     Comm_read,
     Comm_write,
     Adjust_txp,
+    Comm_verify,
 };
 inline constexpr int Open_flag_count = int(Window_id::Adjust_txp);
 

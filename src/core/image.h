@@ -43,7 +43,6 @@ extern Data_image chann;
 
 // Raw radio replies, one frame a row (a read keeps the reply to block n in row n).
 using Reply_buffer = Cell_table<301, 71>;
-extern Reply_buffer Comm_buf;
 
 // Flat scratch copy of image cells.
 extern std::array<qint16, 2001> Row_buf;

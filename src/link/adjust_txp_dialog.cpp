@@ -41,7 +41,7 @@ constexpr int Level_max = 255;
 Form_Adjust_Txp::Form_Adjust_Txp(QWidget *parent, Link_parts link_parts)
     : Link_dialog(parent, "Form_Adjust_Txp", Caption, std::move(link_parts))
 {
-    link = std::make_unique<Power_engine>(*parts.line, *parts.timers, *this);
+    link = std::make_unique<Power_engine>(*parts.line, *parts.timers, *this, chann);
 
     auto *grid = new QGridLayout;
     for (int i = 0; i < 3; ++i) {

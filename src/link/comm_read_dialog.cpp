@@ -15,7 +15,7 @@ Form_Comm_Read::Form_Comm_Read(QWidget *parent, Window_host &window_host, Link_p
     : Transfer_dialog(parent, window_host,
                       {"Form_Comm_Read", Caption, "Command_Read", Read_text,
                        [](Serial_line &line, Timer_set &timers, Link_listener &listener) {
-                           return std::make_unique<Read_engine>(line, timers, listener);
+                           return std::make_unique<Read_engine>(line, timers, listener, chann);
                        }},
                       std::move(link_parts))
 {}

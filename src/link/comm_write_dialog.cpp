@@ -15,7 +15,7 @@ Form_Comm_Write::Form_Comm_Write(QWidget *parent, Window_host &window_host, Link
     : Transfer_dialog(parent, window_host,
                       {"Form_Comm_Write", Caption, "Command_Write", Write_text,
                        [](Serial_line &line, Timer_set &timers, Link_listener &listener) {
-                           return std::make_unique<Write_engine>(line, timers, listener);
+                           return std::make_unique<Write_engine>(line, timers, listener, chann);
                        }},
                       std::move(link_parts))
 {}

@@ -16,11 +16,11 @@ QByteArray address(int block)
     return QByteArray(1, char(address >> 8)) + char(address & 0xFF);
 }
 
-QByteArray image_row(int row)
+QByteArray image_row(const Data_image &image, int row)
 {
     QByteArray bytes;
     for (int c = 0; c < Block_bytes; ++c)
-        bytes.append(char(chann(row, c) & 0xFF));
+        bytes.append(char(image(row, c) & 0xFF));
     return bytes;
 }
 
@@ -46,9 +46,9 @@ QByteArray Read_block(int block)
     return Prefix + Read_code + address(block) + Block_length + Cr;
 }
 
-QByteArray Write_block(int block)
+QByteArray Write_block(const Data_image &image, int block)
 {
-    return Prefix + Write_code + address(block) + Block_length + image_row(block) + Cr;
+    return Prefix + Write_code + address(block) + Block_length + image_row(image, block) + Cr;
 }
 
 QByteArray Power_connect()
@@ -56,10 +56,10 @@ QByteArray Power_connect()
     return Prefix + Access_word + Prefix + Identify_code;
 }
 
-QByteArray Power_frame()
+QByteArray Power_frame(const Data_image &image)
 {
     return QByteArray(1, Ack) + Power_code + address(Power_row) + Block_length +
-           image_row(Power_row);
+           image_row(image, Power_row);
 }
 
 } // namespace r7k::Command

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/image.h"
+
 #include <QByteArray>
 
 namespace r7k::Command {
@@ -15,11 +17,11 @@ QByteArray Start();
 // "AT^R", address high, address low, 0x10, CR.
 QByteArray Read_block(int block);
 // "AT^W", address high, address low, 0x10, image row `block` columns 0..15, CR.
-QByteArray Write_block(int block);
+QByteArray Write_block(const Data_image &image, int block);
 // "AT^", the access word, "AT^", 0x02: connect and identify in one, for the
 // power adjustment.
 QByteArray Power_connect();
 // 0x06, 'g', address of block 240, 0x10, image row 240 columns 0..15.
-QByteArray Power_frame();
+QByteArray Power_frame(const Data_image &image);
 
 } // namespace r7k::Command

@@ -30,8 +30,8 @@ constexpr int Identify_window = 21;
 } // namespace
 
 Link_engine::Link_engine(Serial_line &serial_line, Timer_set &timer_set,
-                         Link_listener &link_listener)
-    : line(serial_line), timers(timer_set), listener(link_listener)
+                         Link_listener &link_listener, Data_image &target)
+    : line(serial_line), timers(timer_set), listener(link_listener), image(target)
 {
     line.on_data_received = [this] { data_received(); };
     line.on_line_lost = [this] { reply_timed_out(); };
@@ -65,6 +65,14 @@ int Link_engine::Remapped(int block)
     return block;
 }
 
+QList<int> Link_engine::Transfer_blocks(int last)
+{
+    QList<int> blocks;
+    for (int block = Remapped(1); block <= last; block = Remapped(block + 1))
+        blocks.append(block);
+    return blocks;
+}
+
 bool Link_engine::open_port()
 {
     Port_error = false;
@@ -72,6 +80,7 @@ bool Link_engine::open_port()
         return true;
     Port_error = true;
     listener.show_message(Link_text::Port_failure, Operate_prompt(), line.error_text());
+    listener.failed();
     return false;
 }
 
@@ -139,6 +148,7 @@ void Link_engine::retry()
         listener.show_message(Link_text::Connect_failed, Operate_prompt(), {});
         listener.show_progress(0);
         listener.show_status(Link_text::Communication_fault);
+        listener.failed();
         return;
     }
     --retry_count;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/image.h"
 #include "link/link_listener.h"
 #include "link/serial_line.h"
 #include "link/timer_set.h"
 
 #include <QByteArray>
+#include <QList>
 #include <array>
 
 namespace r7k {
@@ -22,6 +24,10 @@ extern const Bilingual Communication_fault;
 // The link layer that the read, write and power dialogs share: the sender,
 // the reply time-out, the retries and the connect handshake. A mode derives
 // from it and adds its own commands and reply handling.
+//
+// An engine works on the image it is given (the windows give the program's
+// image) and keeps its link state to itself, so that several engines, each
+// on its own line and timers, can run side by side on one event loop.
 class Link_engine {
 public:
     static constexpr int Send_delay_ms = 15;
@@ -30,7 +36,8 @@ public:
     static constexpr int Retries = 3;
     static constexpr int Last_block = 272;
 
-    Link_engine(Serial_line &serial_line, Timer_set &timer_set, Link_listener &link_listener);
+    Link_engine(Serial_line &serial_line, Timer_set &timer_set, Link_listener &link_listener,
+                Data_image &target);
     virtual ~Link_engine();
     Link_engine(const Link_engine &) = delete;
     Link_engine &operator=(const Link_engine &) = delete;
@@ -44,6 +51,9 @@ public:
     // number: the gaps after the channels, the frequency-mode record and the
     // optional features are skipped.
     static int Remapped(int block);
+    // The blocks of a transfer that ends with block `last`, in order: 272 for
+    // a read, 271 for a write.
+    static QList<int> Transfer_blocks(int last);
 
     // Link state.
     std::array<quint8, 201> send_buf{}; // command bytes to send
@@ -94,6 +104,7 @@ protected:
     Serial_line &line;
     Timer_set &timers;
     Link_listener &listener;
+    Data_image &image; // read into, or written from
 
 private:
     bool open_port();

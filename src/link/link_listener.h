@@ -21,6 +21,10 @@ public:
                               const QString &details) = 0;
     // The link has finished with the dialog: it closes itself.
     virtual void finished() = 0;
+    // A start ended without a transfer and nothing further will happen: the
+    // port could not be opened, the radio did not answer the last retry, or
+    // there was nothing to write. The message shown before says why.
+    virtual void failed() {}
     // The radio reported its transmit power levels (image row 240).
     virtual void levels_received() {}
 };

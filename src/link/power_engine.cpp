@@ -53,7 +53,7 @@ void Power_engine::handshake_received()
         return;
     const int first_level = int(Protocol::Radio_id.size());
     for (int level = 0; level < 3; ++level)
-        chann(Power_row, level) = rx_buf[first_level + level];
+        image(Power_row, level) = rx_buf[first_level + level];
     listener.levels_received();
     accept_identity();
 }
@@ -65,8 +65,8 @@ void Power_engine::identified_radio()
 
 void Power_engine::set_level(int index, int value)
 {
-    chann(Power_row, index) = qint16(value);
-    chann(Power_row, Level_column) = qint16(index);
+    image(Power_row, index) = qint16(value);
+    image(Power_row, Level_column) = qint16(index);
     if (identified)
         send_frame();
 }
@@ -76,7 +76,7 @@ void Power_engine::set_level(int index, int value)
 void Power_engine::send_frame()
 {
     block_no = Power_row + 1;
-    queue_afresh(Command::Power_frame());
+    queue_afresh(Command::Power_frame(image));
 }
 
 void Power_engine::transfer_received()

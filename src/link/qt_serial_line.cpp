@@ -21,6 +21,11 @@ Qt_serial_line::Qt_serial_line()
                      [this](QSerialPort::SerialPortError error) { port_failed(error); });
 }
 
+Qt_serial_line::Qt_serial_line(const QString &device) : Qt_serial_line()
+{
+    fixed_device = device;
+}
+
 Qt_serial_line::~Qt_serial_line()
 {
     on_data_received = nullptr;
@@ -31,7 +36,7 @@ Qt_serial_line::~Qt_serial_line()
 bool Qt_serial_line::open(int port_no)
 {
     close();
-    const QString device = Port_map::Device(port_no);
+    const QString device = fixed_device.isEmpty() ? Port_map::Device(port_no) : fixed_device;
     if (device.isEmpty()) {
         failure = Port_failure_details(port_no, Examine_device(device, {}, {}));
         return false;

@@ -12,6 +12,9 @@ namespace r7k {
 class Qt_serial_line final : public Serial_line {
 public:
     Qt_serial_line();
+    // A line to one given device, whatever port number it is opened with:
+    // the command-line tool names each radio's device itself.
+    explicit Qt_serial_line(const QString &device);
     ~Qt_serial_line() override;
 
     bool open(int port_no) override;
@@ -27,7 +30,8 @@ private:
     void port_failed(QSerialPort::SerialPortError error);
 
     QSerialPort port;
-    Bilingual failure; // why the last open failed
+    QString fixed_device; // empty: the port map decides
+    Bilingual failure;    // why the last open failed
     bool lost = false; // a failure of the open port has been reported
 };
 

@@ -21,7 +21,10 @@ Bilingual reading_status(int block)
 }
 
 constexpr int Reply_bytes = 20;
-constexpr int Last_image_row = 254;
+// The last row a write sends: rows 255..271 hold the names of channels
+// 112..128, which a read must keep for the next write. Block 272 stays in
+// the reply buffer.
+constexpr int Last_image_row = 271;
 
 } // namespace
 
@@ -62,7 +65,7 @@ void Read_engine::transfer_received()
         return;
     }
     for (int c = 0; c < Reply_bytes; ++c)
-        Comm_buf(block_no, c) = qint16(line.read_byte());
+        comm_buf(block_no, c) = qint16(line.read_byte());
     line.empty_input();
     if (block_no < last_block)
         request_block(Remapped(block_no + 1));
@@ -85,11 +88,16 @@ void Read_engine::complete()
     close_port();
     for (int r = 1; r <= Last_image_row; ++r)
         for (int c = 0; c < Block_bytes; ++c)
-            chann(r, c) = Comm_buf(r, c + 4);
+            image(r, c) = comm_buf(r, c + 4);
     listener.show_progress(100);
+    report_done();
+    link_done = true;
+}
+
+void Read_engine::report_done()
+{
     listener.show_status(Read_done_status);
     listener.show_message(Read_done_message, Read_done_title, {});
-    link_done = true;
 }
 
 } // namespace r7k

@@ -4,9 +4,9 @@
 
 namespace r7k {
 
-// Reads the radio's memory: blocks 1..128, 131, 140 and 144..272 into
-// Comm_buf, then rows 1..254 into the image, only once every block came.
-class Read_engine final : public Transfer_engine {
+// Reads the radio's memory: blocks 1..128, 131, 140 and 144..272 into its
+// reply buffer, then rows 1..271 into the image, only once every block came.
+class Read_engine : public Transfer_engine {
 public:
     static constexpr int Close_check_ms = 200;
 
@@ -15,10 +15,15 @@ public:
     void opened() override;
     void start() override;
 
+    // The replies of this read, the reply to block n in row n.
+    Reply_buffer comm_buf;
+
 protected:
     void prepare_attempt() override;
     void identified_radio() override;
     void transfer_received() override;
+    // The image holds the radio's memory now: tells the user.
+    virtual void report_done();
 
 private:
     void request_block(int block);

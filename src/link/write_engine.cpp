@@ -23,15 +23,22 @@ Bilingual writing_status(int block)
 
 } // namespace
 
+QList<int> Write_engine::Blocks()
+{
+    // Block 272 is read but never written.
+    return Transfer_blocks(Last_block - 1);
+}
+
 void Write_engine::start()
 {
     if (refuse_if_busy())
         return;
-    if (Find_first_used_channel() == 255) {
+    if (Find_first_used_channel(image) == 255) {
         listener.show_message(No_channel, Operate_prompt(), {});
+        listener.failed();
         return;
     }
-    Put_radio_id_row();
+    Put_radio_id_row(image);
     begin_transfer();
 }
 
@@ -63,7 +70,7 @@ void Write_engine::transfer_received()
     block_no = Remapped(block_no);
     // The reply to Start may carry more than one byte; whatever is left of
     // it must not count as the acknowledgement of the first block.
-    queue_afresh(Command::Write_block(block_no));
+    queue_afresh(Command::Write_block(image, block_no));
     ++block_no;
 }
 

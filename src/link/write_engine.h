@@ -12,6 +12,9 @@ public:
 
     using Transfer_engine::Transfer_engine;
 
+    // The blocks a write sends, in order.
+    static QList<int> Blocks();
+
     void start() override;
 
 protected:

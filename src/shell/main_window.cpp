@@ -42,6 +42,7 @@ const Caption Menu_captions[] = {
     {"Program", {QStringLiteral("编程"), QStringLiteral("Program")}},
     {"Prog_read", {QStringLiteral("从对讲机读取数据"), QStringLiteral("Read from radio")}},
     {"Prog_write", {QStringLiteral("向对讲机写入数据"), QStringLiteral("Write to radio")}},
+    {"Prog_verify", {QStringLiteral("校验对讲机数据"), QStringLiteral("Verify radio data")}},
     {"Adjust", {QStringLiteral("调整"), QStringLiteral("Adjust")}},
     {"Adj_Txp", {QStringLiteral("发射功率调整"), QStringLiteral("Power Adjust")}},
     {"proc_setup", {QStringLiteral("端口设置"), QStringLiteral("Communication")}},
@@ -149,6 +150,7 @@ void Main_window::build_menus()
     QAction *write = command("Prog_write", Window_id::Comm_write);
     write->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     program->addAction(write);
+    program->addAction(command("Prog_verify", Window_id::Comm_verify));
 
     menu("Adjust")->addAction(command("Adj_Txp", Window_id::Adjust_txp));
     menuBar()->addAction(command("proc_setup", Window_id::Setup));

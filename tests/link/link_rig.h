@@ -17,6 +17,7 @@ struct Recording_listener final : r7k::Link_listener {
     QStringList statuses, messages;
     QString details; // of the last message
     int finished_count = 0;
+    int failures = 0; // starts that ended without a transfer
     int levels = 0;
 
     static QString both(const r7k::Bilingual &text) { return text.chinese + " / " + text.english; }
@@ -30,6 +31,7 @@ struct Recording_listener final : r7k::Link_listener {
     }
     void levels_received() override { ++levels; }
     void finished() override { ++finished_count; }
+    void failed() override { ++failures; }
 
     // The block numbers that the statuses name, in order.
     QList<int> block_numbers() const
@@ -69,7 +71,7 @@ template <class Engine> struct Link_rig : Wire_bench {
     Fake_line line{clock, radio, log};
     Fake_timer_set timers{clock};
     Recording_listener listener;
-    Engine engine{line, timers, listener};
+    Engine engine{line, timers, listener, r7k::chann};
 
     bool run_to_end()
     {

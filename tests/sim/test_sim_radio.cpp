@@ -152,7 +152,8 @@ void Test_sim_radio::takes_commands_in_any_split()
 
 // The answers to blocks 1..5 of a read or write in two sessions one after the
 // other: R the full read reply, S its first 19 bytes, N noise, A an ACK and
-// the block stored, - nothing, . nothing yet the block stored.
+// the block stored, C an ACK and the block stored with every bit flipped,
+// - nothing, . nothing yet the block stored.
 void Test_sim_radio::each_fault()
 {
     const struct {
@@ -169,6 +170,8 @@ void Test_sim_radio::each_fault()
         {"write stall at 3", {.stall_at = 3}, true, "AA...", "AA..."},
         {"short reply spares writes", {.short_reply_at = 2}, true, "AAAAA", "AAAAA"},
         {"hang up at 3 for good", {.hang_up_at = 3}, true, "AA---", "-----"},
+        {"write corrupt at 2 once", {.corrupt_at = 2, .once = true}, true, "ACAAA", "AAAAA"},
+        {"corrupt spares reads", {.corrupt_at = 2}, false, "RRRRR", "RRRRR"},
     };
     for (const auto &c : cases) {
         Radio radio;
@@ -183,17 +186,21 @@ void Test_sim_radio::each_fault()
                 const char kind = kinds[block - 1];
                 const QByteArray data = c.writing ? pattern(block + 10 * session) : QByteArray();
                 const QByteArray full = read_reply(radio, block);
-                const QByteArray expected = kind == 'R'   ? full
-                                            : kind == 'S' ? full.left(19)
-                                            : kind == 'N' ? Noise
-                                            : kind == 'A' ? Ack_reply
-                                                          : QByteArray();
+                const QByteArray expected = kind == 'R'                  ? full
+                                            : kind == 'S'                ? full.left(19)
+                                            : kind == 'N'                ? Noise
+                                            : kind == 'A' || kind == 'C' ? Ack_reply
+                                                                         : QByteArray();
                 const QString at = name + ", block " + QString::number(block);
                 QCOMPARE(labelled(at, radio.receive(block_frame(block, data))),
                          labelled(at, expected));
+                QByteArray flipped = data;
+                for (char &byte : flipped)
+                    byte = char(~byte);
                 if (c.writing)
                     QVERIFY2((cells<QByteArray>(block, 0, 15, radio) == data) ==
-                                 (kind == 'A' || kind == '.'),
+                                     (kind == 'A' || kind == '.') &&
+                                 (cells<QByteArray>(block, 0, 15, radio) == flipped) == (kind == 'C'),
                              qPrintable(at));
             }
         }
@@ -250,18 +257,35 @@ void Test_sim_radio::memory_file()
 
 void Test_sim_radio::options()
 {
-    const Sim_arguments parsed = Parse_sim_arguments(
-        {"--link", "/tmp/x", "--memory", "in.chann", "--save-to", "out.chann", "--pace",
-         "--no-answer", "--wrong-identity", "--short-reply-at", "3", "--noise-at", "131",
-         "--stall-at", "0", "--hang-up-at", "300", "--once", "--help"});
+    const Sim_arguments parsed = Parse_sim_arguments({"--link",
+                                                      "/tmp/x",
+                                                      "--memory",
+                                                      "in.chann",
+                                                      "--save-to",
+                                                      "out.chann",
+                                                      "--pace",
+                                                      "--no-answer",
+                                                      "--wrong-identity",
+                                                      "--short-reply-at",
+                                                      "3",
+                                                      "--noise-at",
+                                                      "131",
+                                                      "--stall-at",
+                                                      "0",
+                                                      "--hang-up-at",
+                                                      "300",
+                                                      "--corrupt-at",
+                                                      "140",
+                                                      "--once",
+                                                      "--help"});
     QVERIFY2(parsed.error.isEmpty(), qPrintable(parsed.error));
     const Sim_options &o = parsed.options;
     const Faults &f = o.faults;
     QVERIFY(parsed.help && o.pace && f.no_answer && f.wrong_identity && f.once);
     QCOMPARE(QStringList({o.link, o.memory, o.save_to}),
              QStringList({"/tmp/x", "in.chann", "out.chann"}));
-    QCOMPARE(QList<int>({f.short_reply_at, f.noise_at, f.stall_at, f.hang_up_at}),
-             QList<int>({3, 131, 0, 300}));
+    QCOMPARE(QList<int>({f.short_reply_at, f.noise_at, f.stall_at, f.hang_up_at, f.corrupt_at}),
+             QList<int>({3, 131, 0, 300, 140}));
 
     const std::pair<QStringList, QString> bad[] = {
         {{"--fast"}, "unknown option --fast"},

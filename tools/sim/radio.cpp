@@ -219,8 +219,11 @@ Radio::Parse Radio::take_block(char code, QByteArray &reply)
         return Parse::Consumed;
     }
     if (code == Write_code) {
+        // A failing memory cell: every bit of the block flips, yet the
+        // block is acknowledged as stored.
+        const quint8 flip = fault_at(faults.corrupt_at, block) ? 0xFF : 0x00;
         for (int column = 0; column < Block_size; ++column)
-            set_byte(block, column, quint8(data[column]));
+            set_byte(block, column, quint8(data[column]) ^ flip);
         written.append(block);
         reply += Ack;
         return Parse::Consumed;

@@ -18,6 +18,7 @@ struct Faults {
     int noise_at = -1;           // instead of the reply to block k (read or write), 7 noise bytes
     int stall_at = -1;           // from the request for block k on, answers nothing
     int hang_up_at = -1;         // at the request for block k the radio goes away
+    int corrupt_at = -1;         // stores block k altered when written, and acknowledges it
     bool once = false;           // each fault strikes only in the first session after Connect
 };
 

@@ -16,6 +16,7 @@ constexpr Block_option Block_options[] = {
     {"--noise-at", &Faults::noise_at},
     {"--stall-at", &Faults::stall_at},
     {"--hang-up-at", &Faults::hang_up_at},
+    {"--corrupt-at", &Faults::corrupt_at},
 };
 
 struct Switch_option {
@@ -46,6 +47,7 @@ QString Sim_usage()
         "  --noise-at K           answer block K with 7 noise bytes\n"
         "  --stall-at K           answer nothing from block K on\n"
         "  --hang-up-at K         close the line and exit at block K\n"
+        "  --corrupt-at K         acknowledge a write of block K but store it altered\n"
         "  --once                 faults strike only in the first session\n"
         "  --help                 show this text\n");
 }

@@ -1,0 +1,140 @@
+#include "cli/radio_job.h"
+
+#include "link/read_engine.h"
+#include "link/verify_engine.h"
+#include "link/write_engine.h"
+
+#include <QTimer>
+
+namespace r7k::cli {
+
+namespace {
+
+// The engines' messages say what the user of a window should do; a command
+// line says what happened.
+QString cause_of(const Bilingual &text, const QString &details)
+{
+    if (text == Link_text::Port_failure)
+        return QStringLiteral("cannot open the port: ") + details;
+    if (text == Link_text::Connect_failed)
+        return QStringLiteral("the radio does not answer (%1)").arg(text.english);
+    const QString english = text.english.trimmed();
+    return details.isEmpty() ? english : english + QStringLiteral(" (") + details + ')';
+}
+
+} // namespace
+
+QString Step_name(Radio_job::Step step)
+{
+    switch (step) {
+    case Radio_job::Step::Read:
+        return QStringLiteral("reading");
+    case Radio_job::Step::Write:
+        return QStringLiteral("writing");
+    case Radio_job::Step::Verify:
+        return QStringLiteral("verifying");
+    }
+    return {};
+}
+
+Radio_job::Radio_job(const Radio_port &port, QList<Step> steps, Data_image &target)
+    : radio(port), remaining(std::move(steps)), current(remaining.first()), image(target),
+      line(port.device)
+{}
+
+Radio_job::~Radio_job()
+{
+    // The engine says goodbye to the radio while its line still exists.
+    engine.reset();
+}
+
+void Radio_job::start()
+{
+    begin_step();
+}
+
+void Radio_job::begin_step()
+{
+    percent = 0;
+    last_message.clear();
+    // The engine of the previous step lets go of the line before the next
+    // one takes it.
+    engine.reset();
+    current = remaining.takeFirst();
+    switch (current) {
+    case Step::Read:
+        engine = std::make_unique<Read_engine>(line, timers, *this, image);
+        break;
+    case Step::Write:
+        engine = std::make_unique<Write_engine>(line, timers, *this, image);
+        break;
+    case Step::Verify:
+        engine = std::make_unique<Verify_engine>(line, timers, *this, image);
+        break;
+    }
+    Q_EMIT changed();
+    engine->opened();
+    engine->start();
+}
+
+void Radio_job::show_progress(int value)
+{
+    if (value == percent)
+        return;
+    percent = value;
+    Q_EMIT changed();
+}
+
+void Radio_job::show_message(const Bilingual &text, const Bilingual &, const QString &details)
+{
+    last_message = cause_of(text, details);
+}
+
+void Radio_job::failed()
+{
+    if (now != State::Running)
+        return;
+    cause = percent == 0 ? last_message
+                         : QStringLiteral("%1 stopped at %2 %: %3")
+                               .arg(Step_name(current))
+                               .arg(percent)
+                               .arg(last_message);
+    end(State::Failed);
+}
+
+// The engine's close check fires until the engine is shut down: the first
+// one counts. The next step begins once the engine's own handler has
+// returned.
+void Radio_job::finished()
+{
+    if (now != State::Running || !engine->link_done)
+        return;
+    engine->shut_down();
+    QTimer::singleShot(0, this, &Radio_job::step_done);
+}
+
+void Radio_job::step_done()
+{
+    if (current == Step::Verify)
+        differing = static_cast<Verify_engine &>(*engine).differing_blocks();
+    if (!differing.isEmpty()) {
+        end(State::Differs);
+        return;
+    }
+    if (remaining.isEmpty()) {
+        percent = 100;
+        end(State::Done);
+        return;
+    }
+    begin_step();
+}
+
+void Radio_job::end(State outcome)
+{
+    now = outcome;
+    if (engine)
+        engine->shut_down();
+    Q_EMIT changed();
+}
+
+} // namespace r7k::cli

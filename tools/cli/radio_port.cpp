@@ -1,0 +1,48 @@
+#include "cli/radio_port.h"
+
+#include "cli/exit_status.h"
+#include "link/port_map.h"
+
+#include <QRegularExpression>
+
+namespace r7k::cli {
+
+QList<Radio_port> Radio_ports(const QStringList &values, int &status, QString &error)
+{
+    static const QRegularExpression com(QStringLiteral("^COM(\\d+)$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    QList<Radio_port> ports;
+    QStringList devices;
+    for (const QString &value : values) {
+        Radio_port port{value, value};
+        if (const QRegularExpressionMatch match = com.match(value); match.hasMatch()) {
+            const int port_no = match.captured(1).toInt();
+            if (port_no < Port_map::First_port || port_no > Port_map::Last_port) {
+                status = Exit_usage;
+                error = QStringLiteral("--port takes a device or COM1..COM8, not '%1'.").arg(value);
+                return {};
+            }
+            port.device = Port_map::Device(port_no);
+            if (port.device.isEmpty()) {
+                status = Exit_link;
+                error = QStringLiteral("%1 stands for no serial device on this computer; name "
+                                       "the device itself, for example --port /dev/ttyUSB0.")
+                            .arg(value);
+                return {};
+            }
+        }
+        if (value.isEmpty() || devices.contains(port.device)) {
+            status = Exit_usage;
+            error = value.isEmpty()
+                        ? QStringLiteral("--port needs a device or COM1..COM8.")
+                        : QStringLiteral("%1 is named twice; each radio needs its own port.")
+                              .arg(value);
+            return {};
+        }
+        devices.append(port.device);
+        ports.append(port);
+    }
+    return ports;
+}
+
+} // namespace r7k::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+namespace r7k::cli {
+
+// The verbs of r7k, each given the arguments after its name; each returns
+// the exit status.
+int Run_read(const QStringList &arguments);
+int Run_write(const QStringList &arguments);
+int Run_show(const QStringList &arguments);
+int Run_diff(const QStringList &arguments);
+
+} // namespace r7k::cli
