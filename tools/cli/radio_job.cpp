@@ -1,5 +1,6 @@
 #include "cli/radio_job.h"
 
+#include "cli/report.h"
 #include "link/read_engine.h"
 #include "link/verify_engine.h"
 #include "link/write_engine.h"
@@ -14,12 +15,13 @@ namespace {
 // line says what happened.
 QString cause_of(const Bilingual &text, const QString &details)
 {
+    const QString reason = One_line(details);
     if (text == Link_text::Port_failure)
-        return QStringLiteral("cannot open the port: ") + details;
+        return QStringLiteral("cannot open the port: ") + reason;
     if (text == Link_text::Connect_failed)
         return QStringLiteral("the radio does not answer (%1)").arg(text.english);
     const QString english = text.english.trimmed();
-    return details.isEmpty() ? english : english + QStringLiteral(" (") + details + ')';
+    return reason.isEmpty() ? english : english + QStringLiteral(" (") + reason + ')';
 }
 
 } // namespace

@@ -10,6 +10,10 @@ namespace r7k::cli {
 // a verb can end with `return Fail(Exit_file, ...)`.
 int Fail(Exit_status status, const QString &message);
 
+// The first paragraph of a text as one line: the system's reasons may come
+// with further paragraphs (the serial devices there are, for instance).
+QString One_line(const QString &text);
+
 // Prints a line on stdout.
 void Say(const QString &line);
 
