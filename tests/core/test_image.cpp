@@ -229,7 +229,7 @@ int read_out_of_bounds(const QString &reading)
         {"image row 301", [] { return int(chann(301, 0)); }},
         {"image row -1", [] { return int(chann(-1, 15)); }},
         {"image column 33", [] { return int(chann(0, 33)); }},
-        {"reply column 71", [] { return int(Comm_buf(0, 71)); }},
+        {"reply column 71", [] { return int(Reply_buffer()(0, 71)); }},
         {"tone 259", [] { return int(Tone_entry(259).size()); }},
         {"tone choice -1", [] { return Tone_to_store(-1).code; }},
     };
