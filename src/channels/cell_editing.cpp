@@ -27,6 +27,21 @@ bool Text_key_allowed(int column, int length, QChar typed)
     return length <= Longest_freq_text;
 }
 
+bool Cell_editable(int channel, int column)
+{
+    switch (column) {
+    case Number_column:
+        return false;
+    case Rx_column:
+    case Tx_column:
+        return true;
+    case Encode_column:
+        return Channel_has_tx(channel) && !Channel_is_empty(channel);
+    default:
+        return !Channel_is_empty(channel);
+    }
+}
+
 Grid_cell Enter_target(Grid_cell from)
 {
     switch (from.column) {

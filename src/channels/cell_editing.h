@@ -17,6 +17,11 @@ struct Grid_cell {
 // beyond 7. Keys that type nothing always pass.
 bool Text_key_allowed(int column, int length, QChar typed);
 
+// Whether a cell of the channel can be edited at all: an empty channel has
+// nothing to edit but its frequencies, and the encode tone of a channel that
+// does not transmit cannot be chosen.
+bool Cell_editable(int channel, int column);
+
 // Where Enter moves from a cell whose edit has just been stored: across the
 // row through the cells that have something to edit, then to the RX cell of
 // the next channel (the last channel stays on its own row).

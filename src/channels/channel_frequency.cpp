@@ -1,5 +1,6 @@
 #include "channels/channel_frequency.h"
 
+#include "channels/cell_editing.h"
 #include "channels/channel_record.h"
 #include "core/conversions.h"
 #include "core/globals.h"
@@ -14,6 +15,8 @@ const Bilingual Tx_out_of_band{QStringLiteral("发射频率超出范围 ！"),
                                QStringLiteral("Over the range of transmit frequency .")};
 const Bilingual Rx_first{QStringLiteral("请先输入接收频率 ！"),
                          QStringLiteral("Please input the receive frequency in advance.")};
+
+const Bilingual Too_long{QStringLiteral("数值太长 ！"), QStringLiteral("The value is too long.")};
 
 constexpr int Normal_length = 9;
 
@@ -87,6 +90,21 @@ std::optional<Bilingual> Enter_tx_freq(int channel, const QString &text)
     }
     store(Band_floor_text(), channel, Record::Tx_freq);
     return Tx_out_of_band;
+}
+
+std::optional<Bilingual> Freq_entry_refusal(int channel, int column, const QString &text)
+{
+    const QString entry = text.trimmed();
+    if (entry.isEmpty())
+        return std::nullopt;
+    // The editor takes each key while the text before it is short enough.
+    if (!Text_key_allowed(column, int(entry.size()) - 1, entry.back()))
+        return Too_long;
+    if (column == Tx_column && Channel_is_empty(channel))
+        return Rx_first;
+    if (!In_band(entry))
+        return column == Rx_column ? Rx_out_of_band : Tx_out_of_band;
+    return std::nullopt;
 }
 
 } // namespace r7k

@@ -34,4 +34,10 @@ std::optional<Bilingual> Enter_rx_freq(int channel, const QString &text, bool tx
 // RX. An empty text keeps the stored TX frequency.
 std::optional<Bilingual> Enter_tx_freq(int channel, const QString &text);
 
+// Why entering the text into a frequency column (Rx_column, Tx_column) of the
+// channel would not store it as it stands: longer than the cell's editor
+// takes, outside the band, or a TX frequency for a channel without RX. An
+// empty text has a meaning of its own (see above) and is never refused.
+std::optional<Bilingual> Freq_entry_refusal(int channel, int column, const QString &text);
+
 } // namespace r7k

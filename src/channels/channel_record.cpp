@@ -3,6 +3,7 @@
 #include "channels/channel_name.h"
 #include "core/bilingual.h"
 #include "core/conversions.h"
+#include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
 #include "core/tone_code.h"
@@ -42,6 +43,47 @@ QString frequency_text(int channel, int first)
                             cell(channel, first + 2), cell(channel, first + 3));
 }
 
+QString in_language(const Bilingual &text, bool chinese)
+{
+    return chinese ? text.chinese : text.english;
+}
+
+QString heading(const QString &format, int column)
+{
+    return format.section(QLatin1Char('|'), column, column).mid(1);
+}
+
+QString without_widening(const QString &heading)
+{
+    const QString simple = heading.simplified();
+    QString title;
+    for (qsizetype i = 0; i < simple.size(); ++i) {
+        const bool between_ideographs = simple[i] == QLatin1Char(' ') &&
+                                        simple[i - 1].unicode() > 0xFF &&
+                                        simple[i + 1].unicode() > 0xFF;
+        if (!between_ideographs)
+            title += simple[i];
+    }
+    return title;
+}
+
+// How many entries the drop-down list of a grid column has.
+int choice_count(int column)
+{
+    switch (column) {
+    case Decode_column:
+    case Encode_column:
+        return Tone_last + 1;
+    case Vox_column:
+        return Vox_levels + 1;
+    case Power_column:
+    case Band_column:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
 void set_bits(qint16 &byte, int bits, bool on)
 {
     byte = qint16(on ? (byte | bits) : (byte & ~bits));
@@ -59,10 +101,21 @@ void store_tone(int channel, int tone_column, int polarity_bit, int index)
 
 QStringList Channel_column_titles()
 {
-    QStringList titles = Header_format.text().split(QLatin1Char('|'));
-    for (QString &title : titles)
-        title.remove(0, 1); // the centring mark
+    QStringList titles;
+    for (int column = 0; column < Grid_column_count; ++column)
+        titles.append(Column_heading(column).text());
     return titles;
+}
+
+Bilingual Column_heading(int column)
+{
+    return {heading(Header_format.chinese, column), heading(Header_format.english, column)};
+}
+
+Bilingual Column_title(int column)
+{
+    const Bilingual heading = Column_heading(column);
+    return {without_widening(heading.chinese), without_widening(heading.english)};
 }
 
 bool Channel_is_empty(int channel)
@@ -130,26 +183,36 @@ Row_texts Channel_row_texts(int channel)
     return texts;
 }
 
+bool Is_list_column(int column)
+{
+    return column >= Decode_column && column <= Band_column;
+}
+
 QStringList Choice_items(int column)
+{
+    return Choice_items(column, Language);
+}
+
+QStringList Choice_items(int column, bool chinese)
 {
     switch (column) {
     case Decode_column:
     case Encode_column: {
-        QStringList items{Tone_off.text()};
+        QStringList items{in_language(Tone_off, chinese)};
         for (int code = 1; code <= Tone_last; ++code)
             items.append(Tone_entry(code).trimmed());
         return items;
     }
     case Power_column:
-        return {Power_low.text(), Power_high.text()};
+        return {in_language(Power_low, chinese), in_language(Power_high, chinese)};
     case Vox_column: {
-        QStringList items{Vox_off.text()};
+        QStringList items{in_language(Vox_off, chinese)};
         for (int level = 1; level <= Vox_levels; ++level)
             items.append(QString::number(level));
         return items;
     }
     case Band_column:
-        return {Band_narrow.text(), Band_wide.text()};
+        return {in_language(Band_narrow, chinese), in_language(Band_wide, chinese)};
     default:
         return {};
     }
@@ -157,7 +220,7 @@ QStringList Choice_items(int column)
 
 void Store_choice(int channel, int column, int index)
 {
-    if (index < 0 || index >= Choice_items(column).size())
+    if (index < 0 || index >= choice_count(column))
         return;
     switch (column) {
     case Decode_column:

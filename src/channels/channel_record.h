@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/bilingual.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -60,9 +62,22 @@ Row_texts Channel_row_texts(int channel);
 // shown as its last code.
 QString Tone_cell_text(int code, bool inverted);
 
-// Entries of the drop-down list of a grid column (3..7); the index of an entry
-// is what choosing it stores.
+// The heading of a grid column in both languages, blanks included: they
+// widen the column.
+Bilingual Column_heading(int column);
+// The same heading as a title outside the grid (a spreadsheet's, a printed
+// sheet's, a message's): the widening blanks dropped, a blank between two
+// words kept.
+Bilingual Column_title(int column);
+
+// Whether a grid column is edited by choosing from a list (3..7).
+bool Is_list_column(int column);
+
+// Entries of the drop-down list of a grid column (3..7) in the current
+// language, or in the given one; the index of an entry is what choosing it
+// stores.
 QStringList Choice_items(int column);
+QStringList Choice_items(int column, bool chinese);
 
 // Stores the choice of list entry `index` of grid column 3..7 into the
 // channel; bits of the power/band and polarity bytes not named by the column

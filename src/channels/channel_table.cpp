@@ -1,18 +1,16 @@
 #include "channels/channel_table.h"
 
-#include "channels/channel_frequency.h"
-#include "channels/channel_name.h"
 #include "channels/channel_record.h"
+#include "channels/table_commands.h"
 #include "core/globals.h"
 #include "core/image.h"
-#include "core/typed_key.h"
+#include "core/image_history.h"
 #include "ui/messages.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -31,11 +29,6 @@ const Bilingual Default_caption{QStringLiteral("默认"), QStringLiteral("Defaul
 const Bilingual Caption_start{QStringLiteral("信道参数编辑 [ 信道 - "),
                               QStringLiteral("Channel Information [ Channel - ")};
 const QString Caption_end = QStringLiteral(" ]");
-
-bool is_drop_down_column(int column)
-{
-    return column >= Decode_column && column <= Band_column;
-}
 
 QPushButton *button(const char *name, const Bilingual &caption, QWidget *parent)
 {
@@ -81,17 +74,14 @@ Channel_table::Channel_table(QWidget *parent, Window_host &window_host)
     layout->addLayout(buttons);
 
     build_grid();
+    commands = new Table_commands(*this, *MSF_chann, *Text_Edit, *Combo_edit);
 
     connect(clear, &QPushButton::clicked, this, &Channel_table::clear_all);
     connect(defaults, &QPushButton::clicked, this, &Channel_table::load_defaults);
     connect(close, &QPushButton::clicked, this, &Channel_table::close_table);
     connect(MSF_chann, &QTableWidget::currentCellChanged, this,
             [this](int row, int column) { current_cell_changed(row, column); });
-    connect(MSF_chann, &QTableWidget::cellClicked, this, [this](int row, int column) {
-        Begin_cell_edit(row + 1, column);
-        Cur_chann = qint16(row + 1);
-        show_caption();
-    });
+    connect(MSF_chann, &QTableWidget::cellClicked, this, &Channel_table::cell_clicked);
     connect(Combo_edit, &QComboBox::activated, this, &Channel_table::store_choice);
     connect(Combo_edit->lineEdit(), &QLineEdit::textEdited, this, [this] {
         if (Combo_edit->isVisible()) {
@@ -128,7 +118,6 @@ void Channel_table::showEvent(QShowEvent *event)
 void Channel_table::build_grid()
 {
     MSF_chann->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    MSF_chann->setSelectionMode(QAbstractItemView::SingleSelection);
     MSF_chann->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     MSF_chann->verticalHeader()->hide();
 
@@ -162,7 +151,7 @@ void Channel_table::activated()
     // the editor holds belongs to the old contents and must not overwrite them.
     // (A list choice is stored the moment it is made, so a list has nothing
     // to hold back.)
-    if (editing && !is_drop_down_column(Edit_col) &&
+    if (editing && !Is_list_column(Edit_col) &&
         MSF_chann->item(Edit_row - 1, Edit_col)->text() != text_at_open)
         drop_edit();
 }
@@ -170,6 +159,16 @@ void Channel_table::activated()
 void Channel_table::commit_pending_edit()
 {
     Commit_cell_edit();
+}
+
+void Channel_table::copy()
+{
+    commands->copy();
+}
+
+void Channel_table::paste()
+{
+    commands->paste();
 }
 
 void Channel_table::Show_channel_row(int channel)
@@ -193,136 +192,12 @@ void Channel_table::show_caption()
     setWindowTitle(Caption_start.text() + QString::number(Cur_chann) + Caption_end);
 }
 
-void Channel_table::Begin_cell_edit(int row, int column)
+void Channel_table::cell_clicked(int row, int column)
 {
-    hide_editors();
-    Edit_row = row;
-    Edit_col = column;
-    Old_text = MSF_chann->item(row - 1, column)->text();
-    text_at_open = Old_text;
-    if (column == Rx_column || column == Tx_column) {
-        open_text_editor();
-        return;
-    }
-    // An empty channel has nothing else to edit, nor has the encode tone of
-    // a channel that does not transmit.
-    if (Channel_is_empty(row) || (column == Encode_column && !Channel_has_tx(row)))
-        return;
-    if (is_drop_down_column(column))
-        open_drop_down();
-    else if (column == Name_column)
-        open_text_editor();
-}
-
-void Channel_table::open_text_editor()
-{
-    QTableWidgetItem *item = MSF_chann->item(Edit_row - 1, Edit_col);
-    Text_Edit->setGeometry(MSF_chann->visualItemRect(item));
-    Text_Edit->setText(item->text());
-    Text_Edit->selectAll();
-    Text_Edit->show();
-    Text_Edit->setFocus();
-    editing = true;
-}
-
-void Channel_table::open_drop_down()
-{
-    QTableWidgetItem *item = MSF_chann->item(Edit_row - 1, Edit_col);
-    const QRect cell = MSF_chann->visualItemRect(item);
-    Combo_edit->setGeometry(cell.x(), cell.y(), cell.width(), Combo_edit->sizeHint().height());
-    Combo_edit->clear();
-    Combo_edit->addItems(Choice_items(Edit_col));
-    Combo_edit->setCurrentIndex(Combo_edit->findText(item->text().trimmed()));
-    Combo_edit->setEditText(item->text());
-    Combo_edit->show();
-    Combo_edit->setFocus();
-    editing = true;
-}
-
-void Channel_table::Commit_cell_edit(bool by_enter)
-{
-    if (!editing)
-        return;
-    editing = false;
-    const int channel = Edit_row;
-    Cur_chann = qint16(channel);
-    take_keyboard_from_editors();
-    Text_Edit->hide();
-    const QString text = Text_Edit->text();
-    std::optional<Bilingual> message;
-    if (Edit_col == Rx_column)
-        message = Enter_rx_freq(channel, text, by_enter);
-    else if (Edit_col == Tx_column)
-        message = Enter_tx_freq(channel, text);
-    else if (Edit_col == Name_column && text != text_at_open)
-        message = Store_channel_name(channel, text);
-    // A list choice is already in the image; the row shows the image in any
-    // case, so the grid never holds a text of its own.
-    Show_channel_row(channel);
-    hide_editors();
-    report(message);
-}
-
-void Channel_table::store_choice(int index)
-{
-    if (!editing || !is_drop_down_column(Edit_col))
-        return;
-    Old_text = Combo_edit->currentText();
-    Store_choice(Edit_row, Edit_col, index);
-}
-
-void Channel_table::enter_pressed()
-{
-    if (!editing)
-        return;
-    const Grid_cell from{Edit_row, Edit_col};
-    Commit_cell_edit(true);
-    move_to(Enter_target(from));
-}
-
-void Channel_table::move_to(Grid_cell cell)
-{
-    MSF_chann->setCurrentCell(cell.row - 1, cell.column);
-    Begin_cell_edit(cell.row, cell.column);
-}
-
-void Channel_table::current_cell_changed(int row, int column)
-{
-    Q_UNUSED(column);
-    // Only a cell whose editor was opened is stored when it is left: moving
-    // through the grid with the keyboard changes nothing.
-    Commit_cell_edit();
-    if (row >= 0) {
-        Cur_chann = qint16(row + 1);
-        show_caption();
-    }
-}
-
-void Channel_table::drop_edit()
-{
-    editing = false;
-    Old_text.clear();
-    hide_editors();
-}
-
-// A hidden editor that had the keyboard would hand it on along the focus
-// chain, which inside the grid is one more move of the current cell, and
-// keep it meanwhile: the grid takes it first, so that what is typed next goes
-// to the highlighted cell.
-void Channel_table::take_keyboard_from_editors()
-{
-    if (MSF_chann->viewport()->isAncestorOf(QApplication::focusWidget()))
-        MSF_chann->setFocus();
-}
-
-void Channel_table::hide_editors()
-{
-    take_keyboard_from_editors();
-    Text_Edit->hide();
-    Text_Edit->clear();
-    Combo_edit->hide();
-    Combo_edit->clear();
-    Combo_edit->setEditText(QString());
+    if (commands->selects_only(row, column))
+        Begin_cell_edit(row + 1, column);
+    Cur_chann = qint16(row + 1);
+    show_caption();
 }
 
 void Channel_table::report(const std::optional<Bilingual> &message)
@@ -334,7 +209,10 @@ void Channel_table::report(const std::optional<Bilingual> &message)
 void Channel_table::clear_all()
 {
     drop_edit();
-    Clear_all_channels();
+    {
+        const Image_step step;
+        Clear_all_channels();
+    }
     show_all_rows();
 }
 
@@ -342,7 +220,10 @@ void Channel_table::load_defaults()
 {
     // The defaults fill channels 1..16 only: an edit elsewhere must survive.
     Commit_cell_edit();
-    Load_default_image();
+    {
+        const Image_step step;
+        Load_default_image();
+    }
     show_all_rows();
 }
 
@@ -352,47 +233,6 @@ void Channel_table::close_table()
     host.close(Window_id::Open_chann);
     host.close(Window_id::Save_chann);
     Close_window(this);
-}
-
-// A character typed while the grid has the keyboard opens the editor of the
-// highlighted cell and goes into it; a cell without an editor takes nothing
-// (the grid does not search its cells either).
-void Channel_table::type_into_current_cell(QKeyEvent *key)
-{
-    if (MSF_chann->currentRow() < 0)
-        return;
-    Begin_cell_edit(MSF_chann->currentRow() + 1, MSF_chann->currentColumn());
-    if (editing)
-        QCoreApplication::sendEvent(QApplication::focusWidget(), key);
-}
-
-bool Channel_table::eventFilter(QObject *watched, QEvent *event)
-{
-    const bool in_drop_down = watched == Combo_edit || watched == Combo_edit->lineEdit();
-    if (event->type() == QEvent::FocusIn && in_drop_down) {
-        Old_text = Combo_edit->currentText();
-    } else if (event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const QChar typed = Typed_character(key->key(), key->modifiers(), key->text());
-        if (watched == MSF_chann) {
-            if (!typed.isPrint() || QApplication::focusWidget() != MSF_chann)
-                return false;
-            type_into_current_cell(key);
-            return true;
-        }
-        if (watched == Text_Edit) {
-            const QString before = Text_before_typing(
-                Text_Edit->text(), Text_Edit->selectionStart(), Text_Edit->selectionLength());
-            const int length = int(before.trimmed().size());
-            if (!Text_key_allowed(Edit_col, length, typed))
-                return true;
-        }
-        if (typed == Enter_key && (watched == Text_Edit || in_drop_down)) {
-            enter_pressed();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace r7k

@@ -14,6 +14,8 @@ class QTableWidget;
 
 namespace r7k {
 
+class Table_commands;
+
 // frm_chann: the 128 channels as one grid, edited in place. A text editor
 // floats over the frequency and name cells, a drop-down over the tone, power,
 // VOX and bandwidth cells; every accepted change goes straight into the image
@@ -28,9 +30,12 @@ public:
     // Rebuilds all 128 rows, so a read or a file load shows at once.
     void activated() override;
     void commit_pending_edit() override;
+    void copy() override;
+    void paste() override;
 
     // Rebuilds grid row n from channel n of the image.
     void Show_channel_row(int channel);
+    void show_all_rows();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -38,8 +43,8 @@ protected:
 
 private:
     void build_grid();
-    void show_all_rows();
     void show_caption();
+    void cell_clicked(int row, int column);
 
     void Begin_cell_edit(int row, int column);
     void open_text_editor();
@@ -65,6 +70,7 @@ private:
     QTableWidget *MSF_chann;
     QLineEdit *Text_Edit;
     QComboBox *Combo_edit;
+    Table_commands *commands;
 
     // The cell whose editor is open; `editing` is false while none is.
     int Edit_row = 1;

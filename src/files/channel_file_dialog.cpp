@@ -2,6 +2,7 @@
 
 #include "core/globals.h"
 #include "core/image.h"
+#include "core/image_history.h"
 #include "files/channel_file.h"
 #include "files/directory_list.h"
 #include "files/volumes.h"
@@ -163,6 +164,7 @@ void Channel_file_dialog::confirm()
 
 bool Load_channel_file(const QString &path)
 {
+    const Image_step step;
     if (!reported(Channel_file::Load(path, chann)))
         return false;
     File_path = path;

@@ -20,4 +20,14 @@ Form_Comm_Read::Form_Comm_Read(QWidget *parent, Window_host &window_host, Link_p
                       std::move(link_parts))
 {}
 
+void Form_Comm_Read::starting()
+{
+    step.emplace();
+}
+
+void Form_Comm_Read::image_read()
+{
+    step.reset();
+}
+
 } // namespace r7k

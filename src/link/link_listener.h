@@ -27,6 +27,8 @@ public:
     virtual void failed() {}
     // The radio reported its transmit power levels (image row 240).
     virtual void levels_received() {}
+    // A completed read has replaced the image's contents.
+    virtual void image_read() {}
 };
 
 } // namespace r7k

@@ -53,6 +53,7 @@ void Transfer_dialog::start()
     // A half-typed cell of the channel table belongs in the image that is
     // written (or in the one that a read replaces).
     host.commit_pending_edits();
+    starting();
     link->start();
 }
 

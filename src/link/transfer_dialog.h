@@ -39,6 +39,8 @@ protected:
                     Link_parts link_parts);
 
     void closeEvent(QCloseEvent *event) override;
+    // The user has asked for the transfer; it is about to start.
+    virtual void starting() {}
 
 private:
     void start();

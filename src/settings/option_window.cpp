@@ -2,6 +2,7 @@
 
 #include "core/bilingual.h"
 #include "core/globals.h"
+#include "core/image_history.h"
 #include "core/tone_code.h"
 #include "core/typed_key.h"
 #include "settings/frequency_mode_entry.h"
@@ -195,10 +196,12 @@ Option_window::Option_window(QWidget *parent) : QWidget(parent)
     layout->addLayout(groups);
     layout->addLayout(buttons);
 
-    connect(Check_Save, &QCheckBox::toggled, this,
-            [](bool on) { Store_checked(Option_switch::Save, on); });
-    connect(Check_Scan, &QCheckBox::toggled, this,
-            [](bool on) { Store_checked(Option_switch::Scan, on); });
+    for (const auto &[box, setting] :
+         {std::pair(Check_Save, Option_switch::Save), std::pair(Check_Scan, Option_switch::Scan)})
+        connect(box, &QCheckBox::toggled, this, [setting](bool on) {
+            const Image_step step;
+            Store_checked(setting, on);
+        });
     connect(Text_RX_Freq, &QLineEdit::textEdited, this, &Option_window::rx_edited);
     connect(Text_Offset_Freq, &QLineEdit::textEdited, this, &Option_window::offset_edited);
     guard_typing(Text_RX_Freq, this);
@@ -291,6 +294,7 @@ void Option_window::show_list(Option_list list)
 
 void Option_window::list_changed(Option_list list, int index)
 {
+    const Image_step step;
     switch (list) {
     case Option_list::Decode:
         Store_index(list, index);
@@ -381,6 +385,7 @@ void Option_window::rx_edited(const QString &text)
 
 void Option_window::offset_edited(const QString &text)
 {
+    const Image_step step;
     offset_pending = true;
     if (Offset_text_changed(text) == Entry::Rejected) {
         Messages::show(Offset_range_message());
@@ -391,6 +396,7 @@ void Option_window::offset_edited(const QString &text)
 
 void Option_window::leave_rx(bool keep_focus)
 {
+    const Image_step step;
     rx_pending = false;
     if (Leave_rx(Text_RX_Freq->text(), duplex(), Text_Offset_Freq->text()) == Entry::Rejected) {
         Messages::show(Rx_range_message());
@@ -404,6 +410,7 @@ void Option_window::leave_rx(bool keep_focus)
 
 void Option_window::leave_offset(bool keep_focus)
 {
+    const Image_step step;
     offset_pending = false;
     if (Leave_offset(Text_Offset_Freq->text(), offset_shown, duplex(), Text_RX_Freq->text()) ==
         Entry::Rejected) {

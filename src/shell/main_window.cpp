@@ -3,6 +3,7 @@
 #include "core/conversions.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "core/image_history.h"
 #include "core/tables.h"
 #include "shell/application_icon.h"
 #include "shell/toolkit_language.h"
@@ -39,6 +40,10 @@ const Caption Menu_captions[] = {
     {"Edit", {QStringLiteral("编辑"), QStringLiteral("Edit")}},
     {"Channel_edit", {QStringLiteral("信道信息"), QStringLiteral("Channel Information ")}},
     {"Optional_edit", {QStringLiteral("可选功能"), QStringLiteral("Optional Features")}},
+    {"Edit_undo", {QStringLiteral("撤销"), QStringLiteral("Undo")}},
+    {"Edit_redo", {QStringLiteral("重做"), QStringLiteral("Redo")}},
+    {"Edit_copy", {QStringLiteral("复制"), QStringLiteral("Copy")}},
+    {"Edit_paste", {QStringLiteral("粘贴"), QStringLiteral("Paste")}},
     {"Program", {QStringLiteral("编程"), QStringLiteral("Program")}},
     {"Prog_read", {QStringLiteral("从对讲机读取数据"), QStringLiteral("Read from radio")}},
     {"Prog_write", {QStringLiteral("向对讲机写入数据"), QStringLiteral("Write to radio")}},
@@ -142,6 +147,7 @@ void Main_window::build_menus()
     QMenu *edit = menu("Edit");
     edit->addAction(command("Channel_edit", Window_id::Chann));
     edit->addAction(command("Optional_edit", Window_id::Option));
+    build_edit_commands(edit);
 
     QMenu *program = menu("Program");
     QAction *read = command("Prog_read", Window_id::Comm_read);
@@ -169,6 +175,53 @@ void Main_window::build_menus()
 
     menuBar()->addAction(command("Menu_About", Window_id::About));
     menuBar()->addAction(quit("Menu_exit"));
+}
+
+// Undo and Redo walk the image's history; Copy and Paste belong to the active
+// window. Each first stores what the user has typed but not yet finished.
+void Main_window::build_edit_commands(QMenu *edit)
+{
+    const auto add = [this, edit](const char *name, QList<QKeySequence> keys, auto run) {
+        auto *action = new QAction(this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, run);
+        edit->addAction(action);
+        return action;
+    };
+    edit->addSeparator();
+    undo_action = add("Edit_undo", {QKeySequence::Undo}, [this] { step_history(true); });
+    redo_action =
+        add("Edit_redo",
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+            [this] { step_history(false); });
+    edit->addSeparator();
+    add("Edit_copy", {QKeySequence::Copy}, [this] {
+        if (Image_view *view = windows->active_view())
+            view->copy();
+    });
+    add("Edit_paste", {QKeySequence::Paste}, [this] {
+        if (Image_view *view = windows->active_view())
+            view->paste();
+    });
+    connect(&History(), &Image_history::changed, this, &Main_window::show_history_state);
+    show_history_state();
+}
+
+void Main_window::step_history(bool back)
+{
+    windows->commit_pending_edits();
+    if (back)
+        History().undo();
+    else
+        History().redo();
+    windows->activate_current();
+}
+
+void Main_window::show_history_state()
+{
+    undo_action->setEnabled(History().can_undo());
+    redo_action->setEnabled(History().can_redo());
 }
 
 void Main_window::build_toolbar()
@@ -231,6 +284,7 @@ void Main_window::start_up()
     set_panel_text(5, Version);
     show_band();
     Reset_image();
+    History().clear();
     enable_commands();
     windows->open(Window_id::Chann);
 }

@@ -43,6 +43,9 @@ protected:
 
 private:
     void build_menus();
+    void build_edit_commands(QMenu *edit);
+    void step_history(bool back);
+    void show_history_state();
     void build_toolbar();
     void build_status_bar();
     void apply_captions(bool at_start_up);
@@ -55,6 +58,8 @@ private:
     std::array<QLabel *, 8> panels{};
     QList<std::pair<QAction *, Window_id>> window_commands;
     QList<std::pair<QAction *, QAction *>> toolbar_commands; // button, menu command
+    QAction *undo_action = nullptr;
+    QAction *redo_action = nullptr;
 };
 
 // " 136-- 470 MHZ": the band of the selected model as the status bar shows it.

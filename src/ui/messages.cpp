@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace r7k {
 
 namespace {
+
+const Bilingual Yes_caption{QStringLiteral("是"), QStringLiteral("Yes")};
+const Bilingual No_caption{QStringLiteral("否"), QStringLiteral("No")};
 
 class Box_presenter final : public Message_presenter {
 public:
@@ -16,6 +20,16 @@ public:
         if (!message.details.isEmpty())
             box.setDetailedText(message.details);
         box.exec();
+    }
+
+    bool ask(const Message &question) override
+    {
+        QMessageBox box(QMessageBox::Question, question.title, question.text,
+                        QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+        box.button(QMessageBox::Yes)->setText(Yes_caption.text());
+        box.button(QMessageBox::No)->setText(No_caption.text());
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
     }
 };
 
@@ -45,6 +59,11 @@ void show(const Bilingual &text, const Bilingual &title, const QString &details)
 void show_without_icon(const Bilingual &text, const Bilingual &title)
 {
     present(text, title, {}, false);
+}
+
+bool ask(const Bilingual &text)
+{
+    return current->ask({text.text(), Operate_prompt().text(), {}, false});
 }
 
 Message_presenter *set_presenter(Message_presenter *presenter)

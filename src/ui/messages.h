@@ -19,6 +19,8 @@ class Message_presenter {
 public:
     virtual ~Message_presenter() = default;
     virtual void present(const Message &message) = 0;
+    // A question with a Yes and a No button; true for Yes.
+    virtual bool ask(const Message &question) = 0;
 };
 
 // The one way the program tells the user something.
@@ -29,6 +31,9 @@ void show(const Bilingual &text, const QString &details = {});
 void show(const Bilingual &text, const Bilingual &title, const QString &details = {});
 // The same box without an icon.
 void show_without_icon(const Bilingual &text, const Bilingual &title);
+// A question with the question icon and Yes / No buttons, title "操作提示" /
+// "Operate prompt"; true when the user answers Yes.
+bool ask(const Bilingual &text);
 
 // Replaces the presenter and returns the previous one; nullptr restores the
 // message boxes. The caller keeps ownership.

@@ -110,9 +110,14 @@ void Window_host::reopen_flagged()
 
 void Window_host::activate_current()
 {
-    if (QMdiSubWindow *sub = area->activeSubWindow())
-        if (auto *view = dynamic_cast<Image_view *>(sub->widget()))
-            view->activated();
+    if (Image_view *view = active_view())
+        view->activated();
+}
+
+Image_view *Window_host::active_view() const
+{
+    QMdiSubWindow *sub = area->activeSubWindow();
+    return sub ? dynamic_cast<Image_view *>(sub->widget()) : nullptr;
 }
 
 void Window_host::commit_pending_edits()

@@ -21,6 +21,9 @@ public:
     virtual void activated() = 0;
     // Stores an edit the user has begun but not yet finished, if any.
     virtual void commit_pending_edit() {}
+    // The Edit menu's Copy and Paste, for a window that has something to copy.
+    virtual void copy() {}
+    virtual void paste() {}
 };
 
 // Opens, closes and reopens the program's windows. Choosing a window's
@@ -55,6 +58,8 @@ public:
 
     // Runs the activation of the active document window.
     void activate_current();
+    // The active document window, when it shows the image.
+    Image_view *active_view() const;
 
     // Stores the unfinished edits of every open document window; a dialog
     // that sends or saves the image calls it first.

@@ -11,8 +11,12 @@ public:
     ~Message_recorder() override;
 
     void present(const r7k::Message &message) override;
+    // Records the question and gives `answer`.
+    bool ask(const r7k::Message &question) override;
 
     QList<r7k::Message> messages;
+    QList<r7k::Message> questions;
+    bool answer = true;
     // Texts of the recorded messages, in order.
     QStringList texts() const;
 

@@ -1,0 +1,227 @@
+// Undo and redo of every kind of change to the image, through the Edit menu's
+// keys pressed into whatever has the focus after the change: the image comes
+// back exactly, and the window in front shows it.
+#include "channels/channel_frequency.h"
+#include "channels/channel_record.h"
+#include "core/image.h"
+#include "dialog_driver.h"
+#include "files/channel_file.h"
+#include "link/comm_read_dialog.h"
+#include "link_rig.h"
+#include "message_recorder.h"
+#include "started_program.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+using namespace r7k;
+using namespace Dialog_driver;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum class Change {
+    Cell,
+    List_choice,
+    Paste,
+    Row_move,
+    Clear,
+    Default,
+    Optional_feature,
+    Frequency_mode,
+    Read,
+    File_load,
+};
+
+} // namespace
+
+class Test_undo : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    std::unique_ptr<Main_window> program;
+
+    QTableWidget *grid() const { return program->findChild<QTableWidget *>(u"MSF_chann"_s); }
+
+    void click_cell(int row, int column, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTableWidgetItem *item = grid()->item(row - 1, column);
+        grid()->scrollToItem(item);
+        QTest::mouseClick(grid()->viewport(), button, {}, grid()->visualItemRect(item).center());
+    }
+
+    void keys(Qt::Key key, Qt::KeyboardModifiers modifiers)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : program.get(), key, modifiers);
+    }
+
+    void make_change(Change change, Wire_bench &bench)
+    {
+        switch (change) {
+        case Change::Cell:
+            click_cell(3, Rx_column);
+            QTest::keyClicks(QApplication::focusWidget(), u"446"_s);
+            keys(Qt::Key_Return, {});
+            break;
+        case Change::List_choice: {
+            click_cell(1, Power_column);
+            auto *list = program->findChild<QComboBox *>(u"Combo_edit"_s);
+            list->showPopup();
+            const QModelIndex low = list->view()->model()->index(0, 0);
+            QTest::mouseClick(list->view()->viewport(), Qt::LeftButton, {},
+                              list->view()->visualRect(low).center());
+            break;
+        }
+        case Change::Paste:
+            QGuiApplication::clipboard()->setText(u"446\t447\r\n448\t449\r\n"_s);
+            click_cell(4, Rx_column);
+            keys(Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Change::Row_move: {
+            click_cell(1, Number_column, Qt::RightButton);
+            const QPoint point = grid()->visualItemRect(grid()->item(0, 0)).center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, point,
+                                    grid()->viewport()->mapToGlobal(point));
+            QApplication::sendEvent(grid()->viewport(), &event);
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            // Insert, Delete, (Move up is off for channel 1), Move down
+            for (int entry = 0; entry < 3; ++entry)
+                QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return);
+            break;
+        }
+        case Change::Clear:
+        case Change::Default:
+            click(program->findChild<QWidget *>(u"frm_chann"_s),
+                  change == Change::Clear ? "Command_clear" : "Command_default");
+            break;
+        case Change::Optional_feature: {
+            auto *squelch = program->findChild<QComboBox *>(u"Combo_Sql"_s);
+            squelch->setFocus(Qt::MouseFocusReason);
+            keys(Qt::Key_Down, {});
+            QCOMPARE(squelch->currentText(), u"6"_s);
+            break;
+        }
+        case Change::Frequency_mode: {
+            auto *rx = program->findChild<QLineEdit *>(u"Text_RX_Freq"_s);
+            rx->setFocus(Qt::MouseFocusReason);
+            keys(Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(rx, u"440.5"_s);
+            keys(Qt::Key_Tab, {});
+            break;
+        }
+        case Change::Read: {
+            Window_host &host = program->host();
+            host.set_factory(Window_id::Comm_read, [&bench, &host](QWidget *parent) {
+                return new Form_Comm_Read(parent, host, bench.parts());
+            });
+            trigger(*program, "Prog_read");
+            QPointer<Form_Comm_Read> dialog = program->findChild<Form_Comm_Read *>();
+            click(dialog, "Command_Read");
+            QVERIFY(bench.clock.advance_until([&] { return !dialog->isVisible(); }, 60'000));
+            break;
+        }
+        case Change::File_load: {
+            trigger(*program, "File_Open");
+            auto *dialog = program->findChild<QDialog *>(u"Form_open_chann"_s);
+            auto *name = control<QLineEdit>(dialog, "Text1");
+            name->setFocus();
+            QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(name, u"fleet.chann"_s);
+            click(dialog, "Command_enter");
+            break;
+        }
+        }
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(QDir::setCurrent(folder.path()));
+        program = Start_program();
+    }
+    void cleanup() { program.reset(); }
+
+    void each_kind_of_change_undoes_and_redoes_exactly_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::newRow("cell") << Change::Cell;
+        QTest::newRow("list choice") << Change::List_choice;
+        QTest::newRow("paste") << Change::Paste;
+        QTest::newRow("row move") << Change::Row_move;
+        QTest::newRow("Clear") << Change::Clear;
+        QTest::newRow("Default") << Change::Default;
+        QTest::newRow("optional feature") << Change::Optional_feature;
+        QTest::newRow("frequency mode") << Change::Frequency_mode;
+        QTest::newRow("read from radio") << Change::Read;
+        QTest::newRow("file load") << Change::File_load;
+    }
+    void each_kind_of_change_undoes_and_redoes_exactly()
+    {
+        QFETCH(Change, change);
+        Message_recorder recorder;
+        Wire_bench bench;
+        Data_image file_image = chann;
+        Load_default_image(file_image);
+        QVERIFY(Channel_file::Save(folder.filePath(u"fleet.chann"_s), file_image).ok);
+        QVERIFY(!Enter_rx_freq(1, u"450"_s, true));
+        QVERIFY(!Enter_rx_freq(2, u"451"_s, true));
+        if (change == Change::Optional_feature || change == Change::Frequency_mode)
+            trigger(*program, "Optional_edit");
+        program->host().activate_current();
+        const QString first_row = grid()->item(0, Rx_column)->text();
+
+        const Data_image before = chann;
+        make_change(change, bench);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const Data_image after = chann;
+        QVERIFY(after != before);
+
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(chann == before);
+        if (change == Change::Optional_feature)
+            QCOMPARE(program->findChild<QComboBox *>(u"Combo_Sql"_s)->currentText(), u"5"_s);
+        else if (change != Change::Frequency_mode)
+            QCOMPARE(grid()->item(0, Rx_column)->text(), first_row);
+        keys(Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(chann == after);
+        trigger(*program, "Edit_undo");
+        QVERIFY(chann == before);
+        keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(chann == after);
+    }
+
+    // The history runs across windows: an undo made in the channel table
+    // shows in the optional features window when it comes to the front.
+    void a_window_shows_the_undone_state_when_activated()
+    {
+        trigger(*program, "Optional_edit");
+        auto *squelch = program->findChild<QComboBox *>(u"Combo_Sql"_s);
+        squelch->setFocus(Qt::MouseFocusReason);
+        keys(Qt::Key_Down, {});
+        const QList<QWidget *> windows{program->findChild<QWidget *>(u"frm_chann_frame"_s),
+                                       program->findChild<QWidget *>(u"frm_option_frame"_s)};
+        program->document_area()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(windows[0]));
+        trigger(*program, "Edit_undo");
+        QCOMPARE(squelch->currentText(), u"6"_s);
+        program->document_area()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(windows[1]));
+        QCOMPARE(squelch->currentText(), u"5"_s);
+        QVERIFY(!program->findChild<QAction *>(u"Edit_undo"_s)->isEnabled());
+        QVERIFY(program->findChild<QAction *>(u"Edit_redo"_s)->isEnabled());
+    }
+};
+
+QTEST_MAIN(Test_undo)
+#include "test_undo.moc"
