@@ -16,10 +16,11 @@ set(R7K_FOLDER_USES
     "files:core,ui"
     "channels:core,ui"
     "settings:core,ui"
+    "sheet:core,ui,channels,settings"
     "shell:core,ui,link"
     "sim:core,files,link"
     "cli:core,link,files,channels,settings,shell,sim"
-    "app:core,ui,link,files,channels,settings,shell,sim"
+    "app:core,ui,link,files,channels,settings,sheet,shell,sim"
 )
 
 # The check script reads the list above and nothing below.

@@ -7,6 +7,7 @@
 #include "link/comm_verify_dialog.h"
 #include "link/comm_write_dialog.h"
 #include "settings/option_window.h"
+#include "sheet/sheet_dialogs.h"
 #include "shell/form_setup.h"
 #include "shell/form_type.h"
 #include "shell/frm_about.h"
@@ -44,6 +45,10 @@ void Register_windows(Main_window &main)
                      [&host](QWidget *parent) { return new Form_Comm_Verify(parent, host); });
     host.set_factory(Window_id::Adjust_txp,
                      [](QWidget *parent) { return new Form_Adjust_Txp(parent); });
+    host.set_factory(Window_id::Print_sheet,
+                     [](QWidget *parent) { return new Sheet_print_dialog(parent); });
+    host.set_factory(Window_id::Export_pdf,
+                     [](QWidget *parent) { return new Sheet_export_dialog(parent); });
 }
 
 std::unique_ptr<Main_window> Start_main_window(const QString &file)

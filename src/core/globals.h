@@ -7,6 +7,13 @@
 
 namespace r7k {
 
+// Where the image's channels came from last.
+enum class Image_source {
+    Start_up, // the start-up fill
+    File,     // the channel file File_path, loaded or saved
+    Radio,    // a read from the radio
+};
+
 // The windows that the program's commands open. Those before Adjust_txp have
 // an entry in Open_flags: the language switch closes and reopens them, in
 // this order.
@@ -22,6 +29,8 @@ enum class Window_id {
     Comm_write,
     Adjust_txp,
     Comm_verify,
+    Print_sheet,
+    Export_pdf,
 };
 inline constexpr int Open_flag_count = int(Window_id::Adjust_txp);
 
@@ -36,6 +45,7 @@ extern bool Language;                  // true = Chinese, false = English
 extern qint16 Cur_chann;               // channel selected in the channel table, 1..128
 extern QString Version;                // "Ver1.4"
 extern QString File_path;              // channel file chosen last in a file dialog
+extern Image_source Image_origin;      // where the image came from last
 extern std::array<int, 4> Bcd_scratch; // output of the text-to-BCD conversions
 extern std::array<bool, Open_flag_count> Open_flags;
 extern std::array<QString, 6> About_text;

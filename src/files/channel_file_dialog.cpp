@@ -157,6 +157,7 @@ void Channel_file_dialog::confirm()
         if (!reported(Channel_file::Save(path, chann)))
             return;
         File_path = path;
+        Image_origin = Image_source::File;
     }
     Messages::show(texts_of(kind).done);
     accept();
@@ -168,6 +169,7 @@ bool Load_channel_file(const QString &path)
     if (!reported(Channel_file::Load(path, chann)))
         return false;
     File_path = path;
+    Image_origin = Image_source::File;
     return true;
 }
 

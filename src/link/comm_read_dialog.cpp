@@ -1,5 +1,6 @@
 #include "link/comm_read_dialog.h"
 
+#include "core/globals.h"
 #include "link/read_engine.h"
 
 namespace r7k {
@@ -28,6 +29,7 @@ void Form_Comm_Read::starting()
 void Form_Comm_Read::image_read()
 {
     step.reset();
+    Image_origin = Image_source::Radio;
 }
 
 } // namespace r7k

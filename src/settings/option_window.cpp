@@ -6,6 +6,7 @@
 #include "core/tone_code.h"
 #include "core/typed_key.h"
 #include "settings/frequency_mode_entry.h"
+#include "settings/option_texts.h"
 #include "ui/dialog_placement.h"
 #include "ui/messages.h"
 
@@ -26,48 +27,6 @@
 namespace r7k {
 
 namespace {
-
-// Captions by control name; a list or text field carries its caption on the
-// label beside it.
-struct Caption {
-    const char *control;
-    Bilingual text;
-};
-
-const Caption Captions[] = {
-    {"frm_option", {QStringLiteral("可选参数"), QStringLiteral("Optional Features")}},
-    {"Combo_TOT", {QStringLiteral("超时定时器[分钟]"), QStringLiteral("Time Out Timer[Min]")}},
-    {"Combo_Sql", {QStringLiteral("静噪等级"), QStringLiteral("Squelch Level")}},
-    {"Combo_Scan_Way", {QStringLiteral("扫描方式"), QStringLiteral("Scan Way")}},
-    {"Combo_Mode", {QStringLiteral(" 工作模式"), QStringLiteral("Work Mode")}},
-    {"Combo_vox", {QStringLiteral("声控电平"), QStringLiteral("VOX")}},
-    {"Check_Save", {QStringLiteral("电池省电"), QStringLiteral("Save")}},
-    {"Check_Scan", {QStringLiteral("扫描"), QStringLiteral("Scan")}},
-    {"Frame_vfo", {QStringLiteral("频率模式"), QStringLiteral("Frequncy Mode")}},
-    {"Text_RX_Freq", {QStringLiteral("接收频率(MHZ)"), QStringLiteral("RX Frequncy(MHZ)")}},
-    {"Text_TX_Freq", {QStringLiteral("发射频率(MHZ)"), QStringLiteral("TX Frequncy(MHZ)")}},
-    {"Combo_Decode", {QStringLiteral("解码"), QStringLiteral("Decode")}},
-    {"Check_DNI", {QStringLiteral("INV"), QStringLiteral("INV")}},
-    {"Combo_Encode", {QStringLiteral("编码"), QStringLiteral("Encode")}},
-    {"Check_ENI", {QStringLiteral("INV"), QStringLiteral("INV")}},
-    {"Combo_Step", {QStringLiteral("步进频率(KHZ)"), QStringLiteral("Step(KHZ)")}},
-    {"Combo_Sft_d", {QStringLiteral("频差方向"), QStringLiteral("Duplex")}},
-    {"Text_Offset_Freq",
-     {QStringLiteral("频差频率(MHZ)"), QStringLiteral("Offset Frequncy(MHZ) ")}},
-    {"Combo_wn_TX", {QStringLiteral("发射宽带"), QStringLiteral("TX-W/N")}},
-    {"Combo_WN_RX", {QStringLiteral("带宽"), QStringLiteral("W/N")}},
-    {"Combo_TXP", {QStringLiteral("发射功率"), QStringLiteral("TX Power")}},
-    {"Command_Close", {QStringLiteral("关闭"), QStringLiteral("Close")}},
-    {"Command_Help", {QStringLiteral("帮助"), QStringLiteral("Help")}},
-};
-
-QString caption(const char *control)
-{
-    for (const Caption &c : Captions)
-        if (qstrcmp(c.control, control) == 0)
-            return c.text.text();
-    return {};
-}
 
 // The order in which Show_options sets the lists, between its other steps.
 constexpr Option_list Settings_lists[] = {Option_list::Sql, Option_list::TOT, Option_list::Scan_way,
@@ -125,7 +84,7 @@ void guard_typing(QLineEdit *field, QObject *filter)
 Option_window::Option_window(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frm_option"));
-    setWindowTitle(caption("frm_option"));
+    setWindowTitle(Option_caption("frm_option"));
 
     auto *frame2 = new QGroupBox(this);
     frame2->setObjectName(QStringLiteral("Frame2"));
@@ -136,7 +95,7 @@ Option_window::Option_window(QWidget *parent) : QWidget(parent)
     add_list(general, Option_list::Mode, "Combo_Mode");
     add_list(general, Option_list::Vox, "Combo_vox");
     const auto check = [this](const char *name) {
-        auto *box = new QCheckBox(caption(name), this);
+        auto *box = new QCheckBox(Option_caption(name), this);
         box->setObjectName(QLatin1String(name));
         return box;
     };
@@ -146,7 +105,7 @@ Option_window::Option_window(QWidget *parent) : QWidget(parent)
     general->addWidget(Check_Scan, general->rowCount() - 1, 1);
     general->setRowStretch(general->rowCount(), 1);
 
-    auto *frame_vfo = new QGroupBox(caption("Frame_vfo"), this);
+    auto *frame_vfo = new QGroupBox(Option_caption("Frame_vfo"), this);
     frame_vfo->setObjectName(QStringLiteral("Frame_vfo"));
     auto *vfo = new QGridLayout(frame_vfo);
     Text_RX_Freq = add_text(vfo, "Text_RX_Freq");
@@ -176,13 +135,13 @@ Option_window::Option_window(QWidget *parent) : QWidget(parent)
     vfo->setRowStretch(vfo->rowCount(), 1);
     general->setColumnStretch(2, 1);
 
-    auto *close = new QPushButton(caption("Command_Close"), this);
+    auto *close = new QPushButton(Option_caption("Command_Close"), this);
     close->setObjectName(QStringLiteral("Command_Close"));
     // Clicking Close leaves the focus where it is, so a rejected field does
     // not keep the window open; closing checks the unfinished entry itself.
     close->setFocusPolicy(Qt::TabFocus);
     connect(close, &QPushButton::clicked, this, [this] { Close_window(this); });
-    auto *help = new QPushButton(caption("Command_Help"), this);
+    auto *help = new QPushButton(Option_caption("Command_Help"), this);
     help->setObjectName(QStringLiteral("Command_Help"));
 
     auto *buttons = new QHBoxLayout;
@@ -215,7 +174,7 @@ QComboBox *Option_window::add_list(QGridLayout *grid, Option_list list, const ch
 {
     auto *combo = new QComboBox(this);
     combo->setObjectName(QLatin1String(name));
-    auto *label = new QLabel(caption(name), this);
+    auto *label = new QLabel(Option_caption(name), this);
     label->setObjectName(QStringLiteral("Label_") + QLatin1String(name));
     label->setBuddy(combo);
     const int row = grid->rowCount();
@@ -232,7 +191,7 @@ QLineEdit *Option_window::add_text(QGridLayout *grid, const char *name)
 {
     auto *field = new QLineEdit(this);
     field->setObjectName(QLatin1String(name));
-    auto *label = new QLabel(caption(name), this);
+    auto *label = new QLabel(Option_caption(name), this);
     label->setObjectName(QStringLiteral("Label_") + QLatin1String(name));
     label->setBuddy(field);
     const int row = grid->rowCount();

@@ -35,6 +35,8 @@ const Caption Menu_captions[] = {
     {"File_Open", {QStringLiteral("打开"), QStringLiteral("Open")}},
     {"File_save", {QStringLiteral("保存"), QStringLiteral("Save")}},
     {"File_saveas", {QStringLiteral("另存为"), QStringLiteral("Save As")}},
+    {"Print_sheet", {QStringLiteral("打印信道表..."), QStringLiteral("Print Channel Sheet...")}},
+    {"Export_pdf", {QStringLiteral("导出 PDF..."), QStringLiteral("Export PDF...")}},
     {"File_exit", {QStringLiteral("退出"), QStringLiteral("Exit")}},
     {"proc_type", {QStringLiteral("机型"), QStringLiteral("Model")}},
     {"Edit", {QStringLiteral("编辑"), QStringLiteral("Edit")}},
@@ -140,6 +142,10 @@ void Main_window::build_menus()
     file_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addAction(file_save);
     file->addAction(command("File_saveas", Window_id::Save_chann));
+    file->addSeparator();
+    file->addAction(command("Print_sheet", Window_id::Print_sheet));
+    file->addAction(command("Export_pdf", Window_id::Export_pdf));
+    file->addSeparator();
     file->addAction(quit("File_exit"));
 
     menuBar()->addAction(command("proc_type", Window_id::Type));
@@ -284,6 +290,7 @@ void Main_window::start_up()
     set_panel_text(5, Version);
     show_band();
     Reset_image();
+    Image_origin = Image_source::Start_up;
     History().clear();
     enable_commands();
     windows->open(Window_id::Chann);

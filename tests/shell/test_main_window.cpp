@@ -35,11 +35,13 @@ const QStringList Menu_names{
     "File",       "File_New",    "File_Open",    "File_save",     "File_saveas", "File_exit",
     "proc_type",  "Edit",        "Channel_edit", "Optional_edit", "Program",     "Prog_read",
     "Prog_write", "Prog_verify", "Adjust",       "Adj_Txp",       "proc_setup",  "Language_Setup",
-    "Menu_About", "Menu_exit",   "Language_chn", "Language_eng"};
+    "Menu_About", "Menu_exit",   "Language_chn", "Language_eng",  "Print_sheet", "Export_pdf",
+    "Edit_undo",  "Edit_redo",   "Edit_copy",    "Edit_paste"};
 const QStringList Chinese_menus =
     QString(
         "文件|新建|打开|保存|另存为|退出|机型|编辑|信道信息|可选功能|编程|从对讲机读取数据|"
-        "向对讲机写入数据|校验对讲机数据|调整|发射功率调整|端口设置|语言|关于|退出|中文|English")
+        "向对讲机写入数据|校验对讲机数据|调整|发射功率调整|端口设置|语言|关于|退出|中文|English|"
+        "打印信道表...|导出 PDF...|撤销|重做|复制|粘贴")
         .split('|');
 
 QStringList menu_captions(const Main_window &program)
@@ -392,9 +394,11 @@ private:
         QCOMPARE(panels[6], start_up ? " 136-- 470 MHZ" : " 244-- 247 MHZ");
         if (!chinese) {
             const QStringList menus = menu_captions(*program);
-            QCOMPARE((QStringList{menus[0], menus[8], menus[13], menus[15], menus[16]}),
+            QCOMPARE((QStringList{menus[0], menus[8], menus[13], menus[15], menus[16], menus[22],
+                                  menus[23], menus[24], menus[27]}),
                      (QStringList{"File", "Channel Information ", "Verify radio data",
-                                  "Power Adjust", "Communication"}));
+                                  "Power Adjust", "Communication", "Print Channel Sheet...",
+                                  "Export PDF...", "Undo", "Paste"}));
             QCOMPARE(
                 (QStringList{panels[0], panels[3], panels[5], panels[7]}),
                 (QStringList{"State", "  Version", "Band", "Norvik TALVEN Electronic Co.,Ltd. "}));

@@ -1,0 +1,64 @@
+#include "sheet/sheet_dialogs.h"
+
+#include "core/bilingual.h"
+#include "core/globals.h"
+#include "sheet/sheet_content.h"
+#include "sheet/sheet_printer.h"
+#include "ui/messages.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+
+namespace r7k {
+
+namespace {
+
+const Bilingual Print_caption{QStringLiteral("打印信道表"), QStringLiteral("Print Channel Sheet")};
+const Bilingual Export_caption{QStringLiteral("导出 PDF"), QStringLiteral("Export PDF")};
+const Bilingual Pdf_files{QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("PDF files (*.pdf)")};
+const QString Default_name = QStringLiteral("channels.pdf");
+
+// Beside the channel file the image came from, named after it.
+QString suggested_path()
+{
+    if (Image_origin != Image_source::File || File_path.isEmpty())
+        return QDir::current().filePath(Default_name);
+    const QFileInfo file(File_path);
+    return file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
+}
+
+} // namespace
+
+Sheet_print_dialog::Sheet_print_dialog(QWidget *parent) : QPrintPreviewDialog(parent)
+{
+    setObjectName(QStringLiteral("Form_print_sheet"));
+    setWindowTitle(Print_caption.text());
+    setWindowModality(Qt::ApplicationModal);
+    printer()->setPageLayout(Sheet_page_layout());
+    connect(this, &QPrintPreviewDialog::paintRequested, this, [](QPrinter *printer) {
+        Paint_channel_sheet(*printer, Make_channel_sheet(QDate::currentDate()));
+    });
+}
+
+Sheet_export_dialog::Sheet_export_dialog(QWidget *parent)
+    : QFileDialog(parent, Export_caption.text())
+{
+    setObjectName(QStringLiteral("Form_export_pdf"));
+    setWindowModality(Qt::ApplicationModal);
+    setAcceptMode(QFileDialog::AcceptSave);
+    setNameFilter(Pdf_files.text());
+    setDefaultSuffix(QStringLiteral("pdf"));
+    const QString path = suggested_path();
+    setDirectory(QFileInfo(path).absolutePath());
+    selectFile(QFileInfo(path).fileName());
+    connect(this, &QFileDialog::fileSelected, this, &Sheet_export_dialog::write);
+}
+
+void Sheet_export_dialog::write(const QString &path)
+{
+    const Sheet_export outcome = Export_channel_sheet(path);
+    Messages::show(outcome.message, outcome.details);
+}
+
+} // namespace r7k

@@ -1,0 +1,134 @@
+// The channel sheet as the user gets it: exported to PDF through the File
+// menu and its file dialog, then read back with poppler's pdftotext; and
+// shown in the print preview.
+#include "channels/channel_name.h"
+#include "channels/channel_frequency.h"
+#include "core/globals.h"
+#include "core/image.h"
+#include "dialog_driver.h"
+#include "message_recorder.h"
+#include "started_program.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace r7k;
+using namespace Dialog_driver;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString channel_name(int channel)
+{
+    return (channel % 2 ? u"频道"_s : u"CH-"_s) + QString::number(channel);
+}
+
+void program_channels(int count)
+{
+    for (int channel = 1; channel <= count; ++channel) {
+        QVERIFY(!Enter_rx_freq(channel, QString::number(400 + channel * 0.5, 'f', 1), true));
+        QVERIFY(!Store_channel_name(channel, channel_name(channel)));
+    }
+}
+
+// The text of a PDF file, pages ended by form feeds.
+QString pdf_text(const QString &path)
+{
+    QProcess pdftotext;
+    pdftotext.start(u"pdftotext"_s, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, path, u"-"_s});
+    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
+        qWarning("pdftotext (poppler-utils) did not run: %s", qPrintable(pdftotext.errorString()));
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+} // namespace
+
+class Test_channel_sheet : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    std::unique_ptr<Main_window> program;
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(QDir::setCurrent(folder.path())); // where the export dialog opens
+        program = Start_program();
+    }
+    void cleanup() { program.reset(); }
+
+    void the_pdf_holds_every_programmed_channel_under_a_header_on_every_page_data()
+    {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<int>("pages");
+        // names that the dialog's completion does not confuse
+        QTest::addColumn<QString>("file");
+        QTest::newRow("1 channel") << 1 << true << 1 << u"one.pdf"_s;
+        QTest::newRow("40 channels") << 40 << false << 1 << u"forty.pdf"_s;
+        QTest::newRow("128 channels") << 128 << true << 3 << u"all.pdf"_s;
+    }
+    void the_pdf_holds_every_programmed_channel_under_a_header_on_every_page()
+    {
+        QFETCH(int, channels);
+        QFETCH(bool, chinese);
+        QFETCH(int, pages);
+        QFETCH(QString, file);
+        Message_recorder recorder;
+        program->switch_language(chinese);
+        program_channels(channels);
+
+        trigger(*program, "Export_pdf");
+        auto *dialog = program->findChild<QFileDialog *>(u"Form_export_pdf"_s);
+        QVERIFY(dialog && dialog->isVisible());
+        auto *name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+        QCOMPARE(name->text(), u"channels.pdf"_s);
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(name, file);
+        auto *buttons = dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s);
+        QTest::mouseClick(buttons->buttons().constFirst(), Qt::LeftButton);
+        QCOMPARE(recorder.texts(), QStringList{chinese ? u"信道表已导出为 PDF 文件 ！"_s
+                                                       : u"The channel sheet has been exported "
+                                                         u"as a PDF file."_s});
+
+        const QString text = pdf_text(folder.filePath(file));
+        QCOMPARE(text.count(u'\f'), pages);
+        const QStringList page_texts = text.split(u'\f', Qt::SkipEmptyParts);
+        for (int page = 0; page < pages; ++page) {
+            const QString &page_text = page_texts.value(page);
+            QVERIFY2(page_text.contains(chinese ? u"R7K 系列对讲机信道表"_s
+                                                : u"R7K Series Channel Sheet"_s) &&
+                         page_text.contains(chinese ? u"信道名称"_s : u"RX Frequency"_s) &&
+                         page_text.contains(QDate::currentDate().toString(Qt::ISODate)),
+                     qPrintable(page_text));
+        }
+        for (int channel = 1; channel <= channels; ++channel)
+            QVERIFY2(text.contains(channel_name(channel)), qPrintable(channel_name(channel)));
+        QVERIFY(text.contains(chinese ? u"静噪等级: 5"_s : u"Squelch Level: 5"_s));
+        QVERIFY(text.contains(chinese ? u"电池省电: 开"_s : u"Save: On"_s));
+        QVERIFY(text.contains(chinese ? u"来源: 未保存"_s : u"Source: not saved"_s));
+    }
+
+    void the_print_preview_shows_the_same_pages()
+    {
+        program_channels(128);
+        Image_origin = Image_source::Radio;
+        trigger(*program, "Print_sheet");
+        auto *dialog = program->findChild<QPrintPreviewDialog *>(u"Form_print_sheet"_s);
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), u"打印信道表"_s);
+        auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+        QTRY_COMPARE(preview->pageCount(), 3);
+        QCOMPARE(dialog->printer()->pageLayout().orientation(), QPageLayout::Portrait);
+        dialog->close();
+    }
+};
+
+QTEST_MAIN(Test_channel_sheet)
+#include "test_channel_sheet.moc"
