@@ -429,6 +429,35 @@ private Q_SLOTS:
         QVERIFY(!rig.log.open && rig.radio.left());
     }
 
+    // The identifier may come after other bytes, as long as it starts within
+    // the first ten bytes of the reply; the levels are the three bytes after
+    // it, however the reply is split.
+    void power_identifier_within_the_first_ten_bytes_data()
+    {
+        QTest::addColumn<int>("leading");
+        for (int leading : {0, 1, 4, 9, 10})
+            QTest::addRow("after %d bytes", leading) << leading;
+    }
+    void power_identifier_within_the_first_ten_bytes()
+    {
+        QFETCH(int, leading);
+        Link_rig<Power_engine> rig({.no_answer = true}, 3);
+        const QList<int> levels = cells(Power_row, 0, 2);
+        rig.engine.opened();
+        rig.clock.advance(15);
+        QCOMPARE(rig.log.sent, Power_connect);
+        // Bytes that look like parts of a reply: an ACK, another model, a start
+        // of the identifier.
+        const QByteArray before = QByteArray("\x06ZRQ-58\x00ZR", 10).left(leading);
+        rig.line.arrive(before + "ZRQ-47" + "\x28\x82\xDC" + "\x01\x02");
+        rig.clock.advance(100);
+
+        const bool accepted = leading <= 9;
+        QCOMPARE(rig.engine.identified, accepted);
+        QCOMPARE(rig.listener.levels, int(accepted));
+        QCOMPARE(cells(Power_row, 0, 2), (accepted ? QList<int>{0x28, 0x82, 0xDC} : levels));
+    }
+
     void power_gives_up_on_a_radio_that_does_not_identify_data()
     {
         QTest::addColumn<sim::Faults>("faults");
