@@ -263,17 +263,24 @@ bool Transfer_engine::may_close()
     return false;
 }
 
-bool Transfer_engine::refuse_if_busy()
+// The link runs on while the message is up, and may even finish: what the
+// click does is decided before the message, once.
+void Transfer_engine::start()
 {
-    if (link_busy)
+    if (link_busy) {
         listener.show_message(Link_text::Busy, Operate_prompt(), {});
-    return link_busy;
+        return;
+    }
+    listener.transfer_starting();
+    start_transfer();
 }
 
-void Transfer_engine::begin_transfer()
+void Transfer_engine::connect_afresh()
 {
-    // A retry still pending from an earlier attempt would stop this one.
+    // A retry still pending from an earlier attempt would stop this one, and
+    // the dialog stays open for the new transfer.
     timers.stop(Link_timer::Timer3);
+    link_done = false;
     retry_count = Retries;
     if (!connect_radio())
         return;

@@ -127,16 +127,18 @@ class Transfer_engine : public Link_engine {
 public:
     using Link_engine::Link_engine;
 
-    // The Read or Write button.
-    virtual void start() = 0;
-    // The Cancel button: false, after telling the user, while a transfer runs.
+    // The Read or Write button: refused with a message while a transfer
+    // runs, and then nothing else happens.
+    void start();
+    // Closing the dialog: false, after telling the user, while a transfer
+    // runs.
     bool may_close();
 
 protected:
-    // Refuses a second transfer while one runs; true when refused.
-    bool refuse_if_busy();
+    // What the mode does when the user starts it.
+    virtual void start_transfer() = 0;
     // Retries afresh and connects; on success the dialog shows it.
-    void begin_transfer();
+    void connect_afresh();
 };
 
 } // namespace r7k

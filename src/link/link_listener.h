@@ -27,6 +27,9 @@ public:
     virtual void failed() {}
     // The radio reported its transmit power levels (image row 240).
     virtual void levels_received() {}
+    // The user started a transfer and it was not refused: whatever the
+    // transfer sends or replaces must be in the image now.
+    virtual void transfer_starting() {}
 };
 
 } // namespace r7k

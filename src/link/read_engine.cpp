@@ -33,10 +33,9 @@ void Read_engine::opened()
     timers.start(Link_timer::Timer4, Close_check_ms);
 }
 
-void Read_engine::start()
+void Read_engine::start_transfer()
 {
-    if (!refuse_if_busy())
-        begin_transfer();
+    connect_afresh();
 }
 
 void Read_engine::prepare_attempt()

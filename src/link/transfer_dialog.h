@@ -21,6 +21,9 @@ public:
     Transfer_engine &engine() { return *link; }
 
     void show_status(const Bilingual &text) override;
+    void transfer_starting() override;
+    bool busy() const override;
+    void end_link() override;
 
 protected:
     // What tells the read dialog from the write dialog.
@@ -41,9 +44,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void start();
-    void cancel();
-
     Window_host &host;
     std::unique_ptr<Transfer_engine> link;
     QLabel *status;

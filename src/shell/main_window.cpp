@@ -6,6 +6,7 @@
 #include "core/tables.h"
 #include "shell/application_icon.h"
 #include "shell/toolkit_language.h"
+#include "ui/messages.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -63,6 +64,12 @@ const Bilingual Maker_name{QStringLiteral("NorvikTALVEN电子有限公司"),
 const Bilingual Title{QStringLiteral("NorvikTALVEN电子有限公司  R7K 系列对讲机编程软件 "),
                       QStringLiteral("Norvik TALVEN Electronic Co.,Ltd. R7K series program "
                                      "software ")};
+
+// Asked before the program quits in the middle of a transfer.
+const Bilingual Quit_during_transfer{
+    QStringLiteral("正在与对讲机进行读写操作，现在退出将中断读写。确定退出吗？"),
+    QStringLiteral("A read or write with the transceiver is in progress. Exiting now interrupts "
+                   "it. Exit anyway?")};
 
 // Status bar panels 1..8, widths in percent of the window's width at start-up.
 constexpr int Panel_width_percent[8] = {5, 15, 6, 8, 10, 5, 16, 35};
@@ -299,8 +306,14 @@ void Main_window::show_band()
     set_panel_text(7, Band_text());
 }
 
+// Quitting asks nothing, except while a transfer runs: a write cut off
+// leaves the radio half written. Closing the windows ends their links.
 void Main_window::closeEvent(QCloseEvent *event)
 {
+    if (windows->busy() && !Messages::ask(Quit_during_transfer)) {
+        event->ignore();
+        return;
+    }
     windows->close_all();
     event->accept();
 }

@@ -232,6 +232,21 @@ private Q_SLOTS:
                               Read_complete}));
     }
 
+    // The link goes on while the message of a refused Read is up, and may
+    // time out meanwhile: the click was refused, and stays refused.
+    void read_refused_start_decides_before_its_message()
+    {
+        Link_rig<Read_engine> rig({.stall_at = 60});
+        rig.engine.start();
+        QVERIFY(rig.clock.advance_until([&] { return rig.engine.block_no == 60; }, 10'000));
+        rig.listener.while_message = [&] { rig.clock.advance(2000); };
+        rig.engine.start();
+        QVERIFY(!rig.engine.link_busy && !rig.log.open);
+        QCOMPARE(rig.log.opens, 1);
+        QCOMPARE(rig.listener.statuses.last(), "正在读取 60 数据块 / Reading 60 Data Block");
+        QCOMPARE(rig.listener.messages.size(), 1);
+    }
+
     void read_port_that_cannot_be_opened_shows_only_the_port_error()
     {
         Link_rig<Read_engine> rig;
