@@ -399,6 +399,59 @@ private Q_SLOTS:
         QVERIFY(rig.listener.finished_count >= 1);
     }
 
+    // Engines keep to their own image, replies and timers: two reads into
+    // images of their own and a write from the program's image, to three
+    // radios at the same time on one clock.
+    void engines_run_side_by_side()
+    {
+        Fake_clock clock;
+        struct Radio_link {
+            sim::Radio radio;
+            Wire_log log;
+            Recording_listener listener;
+        };
+        std::array<Radio_link, 3> links;
+        links[1].radio.set_byte(5, 7, 0x42); // the radios hold different data
+        links[2].radio.set_faults({.noise_at = 60, .once = true});
+        Fake_line line_1{clock, links[0].radio, links[0].log};
+        Fake_line line_2{clock, links[1].radio, links[1].log};
+        Fake_line line_3{clock, links[2].radio, links[2].log};
+        Fake_timer_set timers_1{clock}, timers_2{clock}, timers_3{clock};
+        Data_image image_1, image_2;
+        Read_engine first(line_1, timers_1, links[0].listener, image_1);
+        Read_engine second(line_2, timers_2, links[1].listener, image_2);
+        Write_engine third(line_3, timers_3, links[2].listener, chann);
+        const Data_image program = chann;
+        first.start();
+        second.start();
+        third.start();
+        QVERIFY(clock.advance_until(
+            [&] { return first.link_done && second.link_done && third.link_done; }, 60'000));
+
+        for (int block : Transfer_blocks(271)) {
+            QCOMPARE(cells<QByteArray>(block, 0, 15, image_1),
+                     cells<QByteArray>(block, 0, 15, links[0].radio));
+            QCOMPARE(cells<QByteArray>(block, 0, 15, image_2),
+                     cells<QByteArray>(block, 0, 15, links[1].radio));
+            QCOMPARE(cells<QByteArray>(block, 0, 15, links[2].radio),
+                     cells<QByteArray>(block, 0, 15, chann));
+        }
+        QCOMPARE(cells(5, 7, 7, image_2), QList<int>{0x42});
+        QCOMPARE(cells<QByteArray>(272, 4, 19, second.comm_buf),
+                 cells<QByteArray>(272, 0, 15, links[1].radio));
+        // The write started over after the noise; the reads went on meanwhile.
+        QCOMPARE(links[2].log.opens, 2);
+        QCOMPARE(links[0].log.opens + links[1].log.opens, 2);
+        // The reads left the program's image alone; the write put the radio
+        // identifier into it, as it always does.
+        for (int row = 0; row < Data_image::rows; ++row)
+            if (row != Radio_id_row)
+                QCOMPARE(cells(row, 0, 15), cells(row, 0, 15, program));
+        QCOMPARE(cells<QByteArray>(Radio_id_row, 0, 5), QByteArray("ZRQ-47"));
+        for (const Radio_link &link : links)
+            QCOMPARE(link.listener.failures, 0);
+    }
+
     void power_takes_the_levels_from_the_radio_and_sends_each_change()
     {
         Link_rig<Power_engine> rig;
