@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/bilingual.h"
+#include "core/image.h"
 
 #include <QString>
 
@@ -27,6 +28,9 @@ public:
     virtual void failed() {}
     // The radio reported its transmit power levels (image row 240).
     virtual void levels_received() {}
+    // A read has just filled the image, or a write is about to send it to an
+    // identified radio: the moment to keep a copy of it.
+    virtual void back_up_image(const Data_image &) {}
 };
 
 } // namespace r7k

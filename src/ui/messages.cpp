@@ -17,6 +17,14 @@ public:
             box.setDetailedText(message.details);
         box.exec();
     }
+
+    bool ask(const Message &message) override
+    {
+        QMessageBox box(QMessageBox::Question, message.title, message.text,
+                        QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
 };
 
 Box_presenter box_presenter;
@@ -45,6 +53,12 @@ void show(const Bilingual &text, const Bilingual &title, const QString &details)
 void show_without_icon(const Bilingual &text, const Bilingual &title)
 {
     present(text, title, {}, false);
+}
+
+bool ask(const Bilingual &text)
+{
+    Message question{text.text(), Operate_prompt().text(), {}, false, true};
+    return current->ask(question);
 }
 
 Message_presenter *set_presenter(Message_presenter *presenter)

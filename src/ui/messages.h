@@ -12,6 +12,7 @@ struct Message {
     QString title;
     QString details; // the system's own reason, when it gave one
     bool exclamation = true;
+    bool question = false; // Yes and No instead of OK
 };
 
 // Shows messages; the program uses message boxes, tests install a recorder.
@@ -19,6 +20,8 @@ class Message_presenter {
 public:
     virtual ~Message_presenter() = default;
     virtual void present(const Message &message) = 0;
+    // A question; true when the user answers Yes.
+    virtual bool ask(const Message &message) = 0;
 };
 
 // The one way the program tells the user something.
@@ -29,6 +32,9 @@ void show(const Bilingual &text, const QString &details = {});
 void show(const Bilingual &text, const Bilingual &title, const QString &details = {});
 // The same box without an icon.
 void show_without_icon(const Bilingual &text, const Bilingual &title);
+// A question with Yes and No, title "操作提示" / "Operate prompt"; true when
+// the user answers Yes.
+bool ask(const Bilingual &text);
 
 // Replaces the presenter and returns the previous one; nullptr restores the
 // message boxes. The caller keeps ownership.

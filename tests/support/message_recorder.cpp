@@ -12,6 +12,12 @@ void Message_recorder::present(const r7k::Message &message)
     messages.append(message);
 }
 
+bool Message_recorder::ask(const r7k::Message &message)
+{
+    messages.append(message);
+    return answer;
+}
+
 QStringList Message_recorder::texts() const
 {
     QStringList result;

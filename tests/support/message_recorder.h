@@ -11,8 +11,11 @@ public:
     ~Message_recorder() override;
 
     void present(const r7k::Message &message) override;
+    // Records a question and gives `answer`.
+    bool ask(const r7k::Message &message) override;
 
     QList<r7k::Message> messages;
+    bool answer = true;
     // Texts of the recorded messages, in order.
     QStringList texts() const;
 
