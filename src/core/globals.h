@@ -22,6 +22,9 @@ enum class Window_id {
     Comm_write,
     Adjust_txp,
     Comm_verify,
+    Export_csv,
+    Import_csv,
+    Open_backup, // the open-channel-file dialog in the backup folder
 };
 inline constexpr int Open_flag_count = int(Window_id::Adjust_txp);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/bilingual.h"
+#include "core/image.h"
 
 #include <QString>
 
@@ -30,6 +31,9 @@ public:
     // The user started a transfer and it was not refused: whatever the
     // transfer sends or replaces must be in the image now.
     virtual void transfer_starting() {}
+    // A read has just filled the image, or a write is about to send it to an
+    // identified radio: the moment to keep a copy of it.
+    virtual void back_up_image(const Data_image &) {}
 };
 
 } // namespace r7k

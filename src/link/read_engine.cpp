@@ -88,6 +88,7 @@ void Read_engine::complete()
     for (int r = 1; r <= Last_image_row; ++r)
         for (int c = 0; c < Block_bytes; ++c)
             image(r, c) = comm_buf(r, c + 4);
+    listener.back_up_image(image);
     listener.show_progress(100);
     report_done();
     link_done = true;

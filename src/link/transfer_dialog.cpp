@@ -82,4 +82,9 @@ void Transfer_dialog::show_status(const Bilingual &text)
     status->setText(text.text());
 }
 
+void Transfer_dialog::back_up_image(const Data_image &image)
+{
+    Q_EMIT image_to_back_up(image);
+}
+
 } // namespace r7k

@@ -24,6 +24,12 @@ public:
     void transfer_starting() override;
     bool busy() const override;
     void end_link() override;
+    void back_up_image(const Data_image &image) override;
+
+Q_SIGNALS:
+    // A read has just filled the image, or a write is about to send it: the
+    // program keeps a copy. Whatever befalls the copy, the transfer goes on.
+    void image_to_back_up(const r7k::Data_image &image);
 
 protected:
     // What tells the read dialog from the write dialog.

@@ -35,6 +35,9 @@ const Caption Menu_captions[] = {
     {"File_Open", {QStringLiteral("打开"), QStringLiteral("Open")}},
     {"File_save", {QStringLiteral("保存"), QStringLiteral("Save")}},
     {"File_saveas", {QStringLiteral("另存为"), QStringLiteral("Save As")}},
+    {"File_export_csv", {QStringLiteral("导出 CSV..."), QStringLiteral("Export CSV...")}},
+    {"File_import_csv", {QStringLiteral("导入 CSV..."), QStringLiteral("Import CSV...")}},
+    {"File_open_backup", {QStringLiteral("打开备份..."), QStringLiteral("Open Backup...")}},
     {"File_exit", {QStringLiteral("退出"), QStringLiteral("Exit")}},
     {"proc_type", {QStringLiteral("机型"), QStringLiteral("Model")}},
     {"Edit", {QStringLiteral("编辑"), QStringLiteral("Edit")}},
@@ -142,6 +145,11 @@ void Main_window::build_menus()
     file_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addAction(file_save);
     file->addAction(command("File_saveas", Window_id::Save_chann));
+    file->addSeparator();
+    file->addAction(command("File_export_csv", Window_id::Export_csv));
+    file->addAction(command("File_import_csv", Window_id::Import_csv));
+    file->addAction(command("File_open_backup", Window_id::Open_backup));
+    file->addSeparator();
     file->addAction(quit("File_exit"));
 
     menuBar()->addAction(command("proc_type", Window_id::Type));
@@ -258,7 +266,7 @@ void Main_window::apply_captions(bool at_start_up)
     Use_toolkit_language(Language);
 
     set_panel_text(1, State_label.text());
-    set_panel_text(2, QString());
+    show_state(state, state_details);
     set_panel_text(4, Version_label.text());
     set_panel_text(6, Band_label.text());
     set_panel_text(8, Maker_name.text());
@@ -304,6 +312,14 @@ void Main_window::show_port()
 void Main_window::show_band()
 {
     set_panel_text(7, Band_text());
+}
+
+void Main_window::show_state(const Bilingual &text, const Bilingual &details)
+{
+    state = text;
+    state_details = details;
+    set_panel_text(2, state.text());
+    panels[1]->setToolTip(state_details.text());
 }
 
 // Quitting asks nothing, except while a transfer runs: a write cut off

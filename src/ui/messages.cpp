@@ -83,7 +83,9 @@ void show_without_icon(const Bilingual &text, const Bilingual &title)
 
 bool ask(const Bilingual &text)
 {
-    return while_up([&] { return current->ask({text.text(), Operate_prompt().text(), {}}); });
+    return while_up([&] {
+        return current->ask({text.text(), Operate_prompt().text(), {}, true, true});
+    });
 }
 
 bool showing()

@@ -13,6 +13,7 @@ struct Message {
     QString title;
     QString details; // the system's own reason, when it gave one
     bool exclamation = true;
+    bool question = false; // Yes and No instead of OK
 };
 
 // Shows messages; the program uses message boxes, tests install a recorder.

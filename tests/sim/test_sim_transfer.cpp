@@ -6,6 +6,8 @@
 #include "channels/channel_name.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "files/backups.h"
+#include "files/channel_file.h"
 #include "image_rows.h"
 #include "link/adjust_txp_dialog.h"
 #include "link/port_map.h"
@@ -41,12 +43,25 @@ QString run(const QString &program, const QStringList &arguments)
     return QString::number(process.exitCode()) + ' ' + process.readAllStandardError();
 }
 
+// The backups in the data folder, oldest first, as their file texts.
+QList<QByteArray> backup_texts()
+{
+    QList<QByteArray> texts;
+    const QDir folder(Backups::Folder());
+    for (const QString &name : folder.entryList(QDir::Files, QDir::Name)) {
+        QFile file(folder.filePath(name));
+        texts.append(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
+    return texts;
+}
+
 } // namespace
 
 class Test_sim_transfer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(qputenv("XDG_DATA_HOME", data.path().toLocal8Bit())); }
     void cleanup() { Port_map::Reset(); }
     void command_lines();
     void demo_needs_the_radio_beside_the_program();
@@ -57,6 +72,9 @@ private Q_SLOTS:
     void verify_names_the_block_the_radio_stored_wrong();
     void read_then_write_keeps_every_name();
     void power_levels_adjusted_live();
+
+private:
+    QTemporaryDir data; // the user's data folder, for the backups
 };
 
 void Test_sim_transfer::command_lines()
@@ -204,6 +222,8 @@ void Test_sim_transfer::write_then_read_back()
     QTRY_VERIFY_WITH_TIMEOUT(!dialog, Transfer_ms);
     QCOMPARE(rig.recorder.texts(), QStringList());
     const Data_image written = chann;
+    // The image was backed up just before it went to the radio.
+    QCOMPARE(backup_texts(), QList<QByteArray>{Channel_file::Format_image(written)});
 
     // The radio saved its memory when the End byte came.
     Radio radio;
@@ -227,6 +247,9 @@ void Test_sim_transfer::write_then_read_back()
         QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, radio));
     for (int row : {0, 272, 273, 300})
         QCOMPARE(cells<QByteArray>(row, 0, 15), cells<QByteArray>(row, 0, 15, before));
+    // And the image as read is backed up too, beside the earlier backup.
+    QCOMPARE(backup_texts(), (QList<QByteArray>{Channel_file::Format_image(written),
+                                                Channel_file::Format_image(chann)}));
 
     // Told to stop, r7k-sim saves its memory once more and removes its link.
     QVERIFY(QFile::remove(rig.saved));
