@@ -1,7 +1,9 @@
 #include "app/windows.h"
 
 #include "channels/channel_table.h"
+#include "files/backups.h"
 #include "files/channel_file_dialog.h"
+#include "files/csv_file_dialog.h"
 #include "link/adjust_txp_dialog.h"
 #include "link/comm_read_dialog.h"
 #include "link/comm_verify_dialog.h"
@@ -13,6 +15,8 @@
 #include "shell/frm_about.h"
 #include "shell/main_window.h"
 #include "ui/window_host.h"
+
+#include <QDir>
 
 namespace r7k {
 
@@ -37,6 +41,15 @@ void Register_windows(Main_window &main)
                      [&host](QWidget *parent) { return new Form_open_chann(parent, host); });
     host.set_factory(Window_id::Save_chann,
                      [&host](QWidget *parent) { return new Form_save_chann(parent, host); });
+    host.set_factory(Window_id::Open_backup, [&host](QWidget *parent) {
+        // The folder exists before the first backup, so that the dialog can show it.
+        QDir().mkpath(Backups::Folder());
+        return new Form_open_chann(parent, host, Backups::Folder());
+    });
+    host.set_factory(Window_id::Export_csv,
+                     [&host](QWidget *parent) { return new Csv_export_dialog(parent, host); });
+    host.set_factory(Window_id::Import_csv,
+                     [](QWidget *parent) { return new Csv_import_dialog(parent); });
     host.set_factory(Window_id::Comm_read,
                      [&host](QWidget *parent) { return new Form_Comm_Read(parent, host); });
     host.set_factory(Window_id::Comm_write,
@@ -49,6 +62,18 @@ void Register_windows(Main_window &main)
                      [](QWidget *parent) { return new Sheet_print_dialog(parent); });
     host.set_factory(Window_id::Export_pdf,
                      [](QWidget *parent) { return new Sheet_export_dialog(parent); });
+
+    // Each transfer's image is backed up; a backup that fails shows in the
+    // status bar, a later one that succeeds clears it.
+    QObject::connect(&host, &Window_host::opened, &main, [&main](Window_id, QWidget *window) {
+        if (auto *transfer = qobject_cast<Transfer_dialog *>(window))
+            QObject::connect(transfer, &Transfer_dialog::image_to_back_up, &main,
+                             [&main](const Data_image &image) {
+                                 const Channel_file::Outcome kept = Backups::Keep(image);
+                                 main.show_state(kept.ok ? Bilingual() : kept.message,
+                                                 kept.details);
+                             });
+    });
 }
 
 std::unique_ptr<Main_window> Start_main_window(const QString &file)

@@ -20,20 +20,20 @@ const Bilingual Too_long{QStringLiteral("数值太长 ！"), QStringLiteral("The
 
 constexpr int Normal_length = 9;
 
-void store(QString text, int channel, int column)
+void store(Data_image &image, QString text, int channel, int column)
 {
-    Store_freq(text, channel, column);
+    Store_freq(text, channel, column, image);
 }
 
 // Stores the frequency as RX, and as TX too when the channel is new.
-void store_rx(int channel, const QString &text, bool as_new)
+void store_rx(Data_image &image, int channel, const QString &text, bool as_new)
 {
     if (as_new) {
-        store(text, channel, Record::Tx_freq);
-        store(text, channel, Record::Rx_freq);
-        Set_channel_defaults(channel);
+        store(image, text, channel, Record::Tx_freq);
+        store(image, text, channel, Record::Rx_freq);
+        Set_channel_defaults(channel, image);
     } else {
-        store(text, channel, Record::Rx_freq);
+        store(image, text, channel, Record::Rx_freq);
     }
 }
 
@@ -63,32 +63,33 @@ QString Band_floor_text()
     return Normalised_freq_text(limit);
 }
 
-std::optional<Bilingual> Enter_rx_freq(int channel, const QString &text, bool tx_follows)
+std::optional<Bilingual> Enter_rx_freq(int channel, const QString &text, bool tx_follows,
+                                       Data_image &image)
 {
     const QString entry = text.trimmed();
     if (entry.isEmpty()) {
-        Clear_channel(channel);
+        Clear_channel(channel, image);
         return std::nullopt;
     }
     const bool in_band = In_band(entry);
-    const bool as_new =
-        Channel_is_empty(channel) || ((tx_follows || !in_band) && !Channel_has_tx(channel));
-    store_rx(channel, in_band ? Normalised_freq_text(entry) : Band_floor_text(), as_new);
+    const bool as_new = Channel_is_empty(channel, image) ||
+                        ((tx_follows || !in_band) && !Channel_has_tx(channel, image));
+    store_rx(image, channel, in_band ? Normalised_freq_text(entry) : Band_floor_text(), as_new);
     return in_band ? std::nullopt : std::optional<Bilingual>(Rx_out_of_band);
 }
 
-std::optional<Bilingual> Enter_tx_freq(int channel, const QString &text)
+std::optional<Bilingual> Enter_tx_freq(int channel, const QString &text, Data_image &image)
 {
     const QString entry = text.trimmed();
     if (entry.isEmpty())
         return std::nullopt;
-    if (Channel_is_empty(channel))
+    if (Channel_is_empty(channel, image))
         return Rx_first;
     if (In_band(entry)) {
-        store(Normalised_freq_text(entry), channel, Record::Tx_freq);
+        store(image, Normalised_freq_text(entry), channel, Record::Tx_freq);
         return std::nullopt;
     }
-    store(Band_floor_text(), channel, Record::Tx_freq);
+    store(image, Band_floor_text(), channel, Record::Tx_freq);
     return Tx_out_of_band;
 }
 

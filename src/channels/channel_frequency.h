@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/bilingual.h"
+#include "core/image.h"
 
 #include <QString>
 #include <optional>
@@ -28,11 +29,12 @@ QString Band_floor_text();
 // (its name stays). A channel without an RX frequency, or, when `tx_follows`,
 // one without a TX frequency, takes the entry as TX as well and gets the
 // new-channel defaults.
-std::optional<Bilingual> Enter_rx_freq(int channel, const QString &text, bool tx_follows);
+std::optional<Bilingual> Enter_rx_freq(int channel, const QString &text, bool tx_follows,
+                                       Data_image &image = chann);
 
 // TX: refused while the channel has no RX frequency; otherwise stored like
 // RX. An empty text keeps the stored TX frequency.
-std::optional<Bilingual> Enter_tx_freq(int channel, const QString &text);
+std::optional<Bilingual> Enter_tx_freq(int channel, const QString &text, Data_image &image = chann);
 
 // Why entering the text into a frequency column (Rx_column, Tx_column) of the
 // channel would not store it as it stands: longer than the cell's editor

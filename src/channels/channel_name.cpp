@@ -18,9 +18,9 @@ constexpr char Codec[] = "GBK";
 // Erased radio memory: no GBK character has this code.
 constexpr int Erased_code = 0xFFFF;
 
-int code_at(int row, int position)
+int code_at(const Data_image &image, int row, int position)
 {
-    return chann(row, 2 * position) * 256 + chann(row, 2 * position + 1);
+    return image(row, 2 * position) * 256 + image(row, 2 * position + 1);
 }
 
 QString character_of(int code)
@@ -66,12 +66,12 @@ QStringList characters_of(const QString &text)
 
 } // namespace
 
-QString Channel_name(int channel)
+QString Channel_name(int channel, const Data_image &image)
 {
     const int row = Name_row(channel);
     QString name;
     for (int position = 0; position < Name_length; ++position) {
-        const int code = code_at(row, position);
+        const int code = code_at(image, row, position);
         if (code == 0 || code == Erased_code)
             break;
         name += character_of(code);
@@ -79,7 +79,7 @@ QString Channel_name(int channel)
     return name.trimmed();
 }
 
-std::optional<Bilingual> Store_channel_name(int channel, const QString &text)
+std::optional<Bilingual> Store_channel_name(int channel, const QString &text, Data_image &image)
 {
     const QStringList characters = characters_of(text.trimmed()).mid(0, Name_length);
     QList<int> codes;
@@ -89,19 +89,19 @@ std::optional<Bilingual> Store_channel_name(int channel, const QString &text)
             return Name_not_storable;
         codes.append(*code);
     }
-    Clear_channel_name(channel);
+    Clear_channel_name(channel, image);
     const int row = Name_row(channel);
     for (int position = 0; position < codes.size(); ++position) {
-        chann(row, 2 * position) = qint16(codes[position] >> 8);
-        chann(row, 2 * position + 1) = qint16(codes[position] & 255);
+        image(row, 2 * position) = qint16(codes[position] >> 8);
+        image(row, 2 * position + 1) = qint16(codes[position] & 255);
     }
     return std::nullopt;
 }
 
-void Clear_channel_name(int channel)
+void Clear_channel_name(int channel, Data_image &image)
 {
     const int row = Name_row(channel);
-    chann.fill(row, row, 0, 2 * Name_length - 1, 0);
+    image.fill(row, row, 0, 2 * Name_length - 1, 0);
 }
 
 } // namespace r7k

@@ -32,15 +32,10 @@ constexpr int High_power_bit = 2;
 constexpr int Wide_bits = 4 | 1;
 constexpr int Vox_levels = 8;
 
-qint16 &cell(int channel, int column)
-{
-    return chann(channel, column);
-}
-
 QString frequency_text(int channel, int first)
 {
-    return Bcd_to_freq_text(cell(channel, first), cell(channel, first + 1),
-                            cell(channel, first + 2), cell(channel, first + 3));
+    return Bcd_to_freq_text(chann(channel, first), chann(channel, first + 1),
+                            chann(channel, first + 2), chann(channel, first + 3));
 }
 
 QString in_language(const Bilingual &text, bool chinese)
@@ -89,12 +84,18 @@ void set_bits(qint16 &byte, int bits, bool on)
     byte = qint16(on ? (byte | bits) : (byte & ~bits));
 }
 
-void store_tone(int channel, int tone_column, int polarity_bit, int index)
+void store_tone(Data_image &image, int channel, int tone_column, int polarity_bit, int index)
 {
     const Stored_tone tone = Tone_to_store(index);
-    cell(channel, tone_column) = qint16(tone.code);
+    image(channel, tone_column) = qint16(tone.code);
     if (tone.inverted)
-        set_bits(cell(channel, Record::Polarity), polarity_bit, *tone.inverted);
+        set_bits(image(channel, Record::Polarity), polarity_bit, *tone.inverted);
+}
+
+// The tone entry a stored code shows, 0 for off.
+int shown_entry(int code, bool inverted)
+{
+    return code == 0 || code == Erased ? 0 : Shown_tone(code, inverted);
 }
 
 } // namespace
@@ -118,45 +119,49 @@ Bilingual Column_title(int column)
     return {without_widening(heading.chinese), without_widening(heading.english)};
 }
 
-bool Channel_is_empty(int channel)
+bool Channel_is_empty(int channel, const Data_image &image)
 {
-    return cell(channel, Record::Rx_freq) == Erased;
+    return image(channel, Record::Rx_freq) == Erased;
 }
 
-bool Channel_has_tx(int channel)
+bool Channel_has_tx(int channel, const Data_image &image)
 {
-    return cell(channel, Record::Tx_freq) != Erased;
+    return image(channel, Record::Tx_freq) != Erased;
 }
 
-void Set_channel_defaults(int channel)
+void Set_channel_defaults(int channel, Data_image &image)
 {
-    cell(channel, Record::Decode_tone) = 0;
-    cell(channel, Record::Encode_tone) = 0;
-    cell(channel, Record::Vox) = 0;
-    cell(channel, Record::Power_band) = High_power_bit | Wide_bits;
-    cell(channel, Record::Polarity) = 0;
+    image(channel, Record::Decode_tone) = 0;
+    image(channel, Record::Encode_tone) = 0;
+    image(channel, Record::Vox) = 0;
+    image(channel, Record::Power_band) = High_power_bit | Wide_bits;
+    image(channel, Record::Polarity) = 0;
     for (int column = Record::Polarity + 1; column < Record::Bytes; ++column)
-        cell(channel, column) = Erased;
+        image(channel, column) = Erased;
 }
 
-void Clear_channel(int channel)
+void Clear_channel(int channel, Data_image &image)
 {
-    chann.fill(channel, channel, 0, Record::Bytes - 1, Erased);
+    image.fill(channel, channel, 0, Record::Bytes - 1, Erased);
 }
 
-void Clear_all_channels()
+void Clear_tx_freq(int channel, Data_image &image)
+{
+    image.fill(channel, channel, Record::Tx_freq, Record::Tx_freq + 3, Erased);
+}
+
+void Clear_all_channels(Data_image &image)
 {
     for (int channel = 1; channel <= Channel_count; ++channel) {
-        Clear_channel(channel);
-        Clear_channel_name(channel);
+        Clear_channel(channel, image);
+        Clear_channel_name(channel, image);
     }
 }
 
 QString Tone_cell_text(int code, bool inverted)
 {
-    if (code == 0 || code == Erased)
-        return Tone_off.text();
-    return Tone_entry(Shown_tone(code, inverted));
+    const int entry = shown_entry(code, inverted);
+    return entry == 0 ? Tone_off.text() : Tone_entry(entry);
 }
 
 Row_texts Channel_row_texts(int channel)
@@ -167,16 +172,16 @@ Row_texts Channel_row_texts(int channel)
         Clear_channel(channel);
         return texts;
     }
-    const int polarity = cell(channel, Record::Polarity);
+    const int polarity = chann(channel, Record::Polarity);
     texts[Rx_column] = frequency_text(channel, Record::Rx_freq);
-    texts[Decode_column] = Tone_cell_text(cell(channel, Record::Decode_tone), polarity & 1);
+    texts[Decode_column] = Tone_cell_text(chann(channel, Record::Decode_tone), polarity & 1);
     if (Channel_has_tx(channel)) {
         texts[Tx_column] = frequency_text(channel, Record::Tx_freq);
-        texts[Encode_column] = Tone_cell_text(cell(channel, Record::Encode_tone), polarity & 2);
+        texts[Encode_column] = Tone_cell_text(chann(channel, Record::Encode_tone), polarity & 2);
     }
-    const int power_band = cell(channel, Record::Power_band);
+    const int power_band = chann(channel, Record::Power_band);
     texts[Power_column] = (power_band & High_power_bit ? Power_high : Power_low).text();
-    const int vox = cell(channel, Record::Vox) & 15;
+    const int vox = chann(channel, Record::Vox) & 15;
     texts[Vox_column] = vox ? QString::number(vox) : Vox_off.text();
     texts[Band_column] = (power_band & 4 ? Band_wide : Band_narrow).text();
     texts[Name_column] = Channel_name(channel);
@@ -218,25 +223,45 @@ QStringList Choice_items(int column, bool chinese)
     }
 }
 
-void Store_choice(int channel, int column, int index)
+int Stored_choice(int channel, int column, const Data_image &image)
+{
+    const int power_band = image(channel, Record::Power_band);
+    const int polarity = image(channel, Record::Polarity);
+    switch (column) {
+    case Decode_column:
+        return shown_entry(image(channel, Record::Decode_tone), polarity & 1);
+    case Encode_column:
+        return shown_entry(image(channel, Record::Encode_tone), polarity & 2);
+    case Power_column:
+        return power_band & High_power_bit ? 1 : 0;
+    case Vox_column:
+        return qMin(image(channel, Record::Vox) & 15, Vox_levels);
+    case Band_column:
+        return power_band & 4 ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+void Store_choice(int channel, int column, int index, Data_image &image)
 {
     if (index < 0 || index >= choice_count(column))
         return;
     switch (column) {
     case Decode_column:
-        store_tone(channel, Record::Decode_tone, 1, index);
+        store_tone(image, channel, Record::Decode_tone, 1, index);
         break;
     case Encode_column:
-        store_tone(channel, Record::Encode_tone, 2, index);
+        store_tone(image, channel, Record::Encode_tone, 2, index);
         break;
     case Power_column:
-        set_bits(cell(channel, Record::Power_band), High_power_bit, index > 0);
+        set_bits(image(channel, Record::Power_band), High_power_bit, index > 0);
         break;
     case Vox_column:
-        cell(channel, Record::Vox) = qint16(index);
+        image(channel, Record::Vox) = qint16(index);
         break;
     case Band_column:
-        set_bits(cell(channel, Record::Power_band), Wide_bits, index > 0);
+        set_bits(image(channel, Record::Power_band), Wide_bits, index > 0);
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/bilingual.h"
+#include "core/image.h"
 
 #include <QString>
 #include <QStringList>
@@ -40,18 +41,23 @@ inline constexpr int Bytes = 16;
 // their columns.
 QStringList Channel_column_titles();
 
-bool Channel_is_empty(int channel);
-bool Channel_has_tx(int channel);
+// The rules below work on the program's image unless they are given another.
+
+bool Channel_is_empty(int channel, const Data_image &image = chann);
+bool Channel_has_tx(int channel, const Data_image &image = chann);
 
 // What a new channel gets besides its frequencies: tones off, VOX off, high
 // power, wide, no inverted codes, further attributes erased.
-void Set_channel_defaults(int channel);
+void Set_channel_defaults(int channel, Data_image &image = chann);
 
 // Erases the channel record; the name is kept.
-void Clear_channel(int channel);
+void Clear_channel(int channel, Data_image &image = chann);
+
+// Takes the TX frequency away: the channel only receives.
+void Clear_tx_freq(int channel, Data_image &image = chann);
 
 // Erases every channel record and every channel name.
-void Clear_all_channels();
+void Clear_all_channels(Data_image &image = chann);
 
 // The texts of grid row n in the current language. An empty channel is first
 // normalised to all 255, so that stray bytes behind an erased RX frequency
@@ -82,6 +88,12 @@ QStringList Choice_items(int column, bool chinese);
 // Stores the choice of list entry `index` of grid column 3..7 into the
 // channel; bits of the power/band and polarity bytes not named by the column
 // are kept.
-void Store_choice(int channel, int column, int index);
+void Store_choice(int channel, int column, int index, Data_image &image = chann);
+
+// The list entry of grid column 3..7 that the channel's stored value stands
+// for, the one Store_choice would have stored. As in the table, a tone code
+// beyond the DCS run stands for its last code and a VOX level beyond the
+// list for the list's last entry.
+int Stored_choice(int channel, int column, const Data_image &image = chann);
 
 } // namespace r7k

@@ -164,7 +164,7 @@ QString Bcd_to_offset_text(int b0, int b1, int b2, int b3)
     return t + QStringLiteral(".000000");
 }
 
-void Store_freq(QString &text, int row, int column)
+void Store_freq(QString &text, int row, int column, Data_image &image)
 {
     double x = Value_of(text) * 1000;
     const double q5 = std::floor(x / 5);
@@ -182,7 +182,7 @@ void Store_freq(QString &text, int row, int column)
 
     Freq_text_to_bcd(t);
     for (int i = 0; i < 4; ++i)
-        chann(row, column + i) = qint16(Bcd_scratch[3 - i]);
+        image(row, column + i) = qint16(Bcd_scratch[3 - i]);
 }
 
 int Find_first_used_channel(const Data_image &image)

@@ -32,7 +32,7 @@ QString Bcd_to_offset_text(int b0, int b1, int b2, int b3);
 // Snaps the frequency text down to the nearer of the 5 kHz and 6.25 kHz grids,
 // rewrites the text in its nine-character form and stores the four BCD bytes
 // at (row, column..column + 3) of the image, least significant byte first.
-void Store_freq(QString &text, int row, int column);
+void Store_freq(QString &text, int row, int column, Data_image &image = chann);
 
 // First of image rows 0..127 whose columns 0..3 all hold a frequency byte, or
 // 255 when there is none.

@@ -29,6 +29,9 @@ enum class Window_id {
     Comm_write,
     Adjust_txp,
     Comm_verify,
+    Export_csv,
+    Import_csv,
+    Open_backup, // the open-channel-file dialog in the backup folder
     Print_sheet,
     Export_pdf,
 };

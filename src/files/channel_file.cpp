@@ -19,8 +19,8 @@ const Bilingual Not_a_regular_file{
     QStringLiteral("它不是普通文件，而是设备、管道或文件夹。"),
     QStringLiteral("It is not a regular file but a device, a pipe or a folder.")};
 const Bilingual Too_large{
-    QStringLiteral("它大于 1 MB，远大于任何信道参数文件。"),
-    QStringLiteral("It is larger than 1 MB, far larger than any channel parameter file.")};
+    QStringLiteral("它大于 1 MB，远大于本程序读取的任何文件。"),
+    QStringLiteral("It is larger than 1 MB, far larger than any file this program reads.")};
 const Bilingual No_space{QStringLiteral("设备上没有空间"),
                          QStringLiteral("No space left on device")};
 
@@ -153,24 +153,36 @@ Outcome Load_text(QByteArrayView text, Data_image &image)
 
 Outcome Load(const QString &path, Data_image &image)
 {
-    if (is_other_than_a_file(path))
-        return Outcome::failure(Cannot_open, Not_a_regular_file);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Outcome::failure(Cannot_open, reason_of(file));
-    // The limit holds for what is read, whatever size the folder listed.
-    const QByteArray text = file.read(Largest_file + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Outcome::failure(Cannot_open, reason_of(file));
-    if (text.size() > Largest_file)
-        return Outcome::failure(Cannot_open, Too_large);
-    return Load_text(text, image);
+    QByteArray text;
+    const Outcome read = Read_file(path, text, Cannot_open);
+    return read.ok ? Load_text(text, image) : read;
 }
 
 Outcome Save(const QString &path, const Data_image &image)
 {
+    return Write_file(path, Format_image(image), Cannot_write);
+}
+
+Outcome Read_file(const QString &path, QByteArray &text, const Bilingual &failed)
+{
     if (is_other_than_a_file(path))
-        return Outcome::failure(Cannot_write, Not_a_regular_file);
+        return Outcome::failure(failed, Not_a_regular_file);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Outcome::failure(failed, reason_of(file));
+    // The limit holds for what is read, whatever size the folder listed.
+    text = file.read(Largest_file + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Outcome::failure(failed, reason_of(file));
+    if (text.size() > Largest_file)
+        return Outcome::failure(failed, Too_large);
+    return {};
+}
+
+Outcome Write_file(const QString &path, QByteArrayView text, const Bilingual &failed)
+{
+    if (is_other_than_a_file(path))
+        return Outcome::failure(failed, Not_a_regular_file);
     QSaveFile file(path);
     // A user may keep a writable file in a folder that takes no new file;
     // saving it in place is then the only way to save at all.
@@ -178,11 +190,11 @@ Outcome Save(const QString &path, const Data_image &image)
     // Unbuffered: every write reaches the system at once and a failure comes
     // back from it, not later from a flush that the commit would not heed.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Outcome::failure(Cannot_write, reason_of(file));
-    if (!write_all(file, Format_image(image)))
-        return Outcome::failure(Cannot_write, reason_of(file));
+        return Outcome::failure(failed, reason_of(file));
+    if (!write_all(file, text))
+        return Outcome::failure(failed, reason_of(file));
     if (!file.commit())
-        return Outcome::failure(Cannot_write, reason_of(file));
+        return Outcome::failure(failed, reason_of(file));
     return {};
 }
 

@@ -47,5 +47,11 @@ Outcome Load(const QString &path, Data_image &image);
 // takes no new file, an existing file is written over in place.
 Outcome Save(const QString &path, const Data_image &image);
 
+// What Load and Save do with the file, for every file of the program: the
+// whole text of a regular file of at most Largest_file bytes, and writing a
+// text the way Save does. A failure carries `failed` as its message.
+Outcome Read_file(const QString &path, QByteArray &text, const Bilingual &failed);
+Outcome Write_file(const QString &path, QByteArrayView text, const Bilingual &failed);
+
 } // namespace Channel_file
 } // namespace r7k

@@ -71,7 +71,7 @@ bool reported(const Channel_file::Outcome &outcome)
 } // namespace
 
 Channel_file_dialog::Channel_file_dialog(Channel_file_dialog_kind dialog_kind, QWidget *parent,
-                                         Window_host &window_host)
+                                         Window_host &window_host, const QString &folder)
     : QDialog(parent), kind(dialog_kind), host(window_host),
       drives(Named("Drive1", new QComboBox(this))),
       folders(Named("Dir1", new Directory_list(this))),
@@ -110,7 +110,7 @@ Channel_file_dialog::Channel_file_dialog(Channel_file_dialog_kind dialog_kind, Q
             [this](const QListWidgetItem *item) { name_box->setText(item->text()); });
 
     drives->addItems(Volume_roots());
-    if (!folders->set_path(QDir::currentPath()))
+    if (!folders->set_path(folder.isEmpty() ? QDir::currentPath() : folder))
         folders->set_path(QDir::homePath());
     show_drive_of(folders->path());
     connect(drives, &QComboBox::currentIndexChanged, this, &Channel_file_dialog::choose_drive);
@@ -183,12 +183,12 @@ bool Open_channel_file(const QString &path)
     return Load_channel_file(QFileInfo(path).absoluteFilePath());
 }
 
-Form_open_chann::Form_open_chann(QWidget *parent, Window_host &window_host)
-    : Channel_file_dialog(Channel_file_dialog_kind::Open, parent, window_host)
+Form_open_chann::Form_open_chann(QWidget *parent, Window_host &window_host, const QString &folder)
+    : Channel_file_dialog(Channel_file_dialog_kind::Open, parent, window_host, folder)
 {}
 
 Form_save_chann::Form_save_chann(QWidget *parent, Window_host &window_host)
-    : Channel_file_dialog(Channel_file_dialog_kind::Save, parent, window_host)
+    : Channel_file_dialog(Channel_file_dialog_kind::Save, parent, window_host, {})
 {}
 
 } // namespace r7k

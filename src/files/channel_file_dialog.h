@@ -20,9 +20,10 @@ class Channel_file_dialog : public QDialog {
     Q_OBJECT
 protected:
     // Before a save the unfinished edits of the windows of `window_host` are stored
-    // in the image.
+    // in the image. The lists start in `folder`, or in the working folder when
+    // none is given.
     Channel_file_dialog(Channel_file_dialog_kind dialog_kind, QWidget *parent,
-                        Window_host &window_host);
+                        Window_host &window_host, const QString &folder);
 
 private:
     void choose_drive(int index);
@@ -51,7 +52,7 @@ bool Open_channel_file(const QString &path);
 class Form_open_chann final : public Channel_file_dialog {
     Q_OBJECT
 public:
-    Form_open_chann(QWidget *parent, Window_host &window_host);
+    Form_open_chann(QWidget *parent, Window_host &window_host, const QString &folder = {});
 };
 
 // Form_save_chann: saves the image to a channel file.

@@ -91,8 +91,13 @@ void Form_Adjust_Txp::levels_received()
 
 void Form_Adjust_Txp::closeEvent(QCloseEvent *event)
 {
-    link->leave();
+    end_link();
     event->accept();
+}
+
+void Form_Adjust_Txp::end_link()
+{
+    link->leave();
 }
 
 } // namespace r7k

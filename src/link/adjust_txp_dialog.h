@@ -22,6 +22,8 @@ public:
 
     void show_status(const Bilingual &) override {} // the dialog has no status line
     void levels_received() override;
+    bool busy() const override { return false; } // adjusting levels is no transfer
+    void end_link() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

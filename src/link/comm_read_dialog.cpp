@@ -21,15 +21,25 @@ Form_Comm_Read::Form_Comm_Read(QWidget *parent, Window_host &window_host, Link_p
                       std::move(link_parts))
 {}
 
-void Form_Comm_Read::starting()
+// The unfinished edits go into the image first, as steps of their own.
+void Form_Comm_Read::transfer_starting()
 {
+    Transfer_dialog::transfer_starting();
     step.emplace();
 }
 
-void Form_Comm_Read::image_read()
+// A read backs up the image once it has filled it: the read's step ends there.
+void Form_Comm_Read::back_up_image(const Data_image &image)
 {
     step.reset();
     Image_origin = Image_source::Radio;
+    Transfer_dialog::back_up_image(image);
+}
+
+// A read that gave up has left the image as it was.
+void Form_Comm_Read::failed()
+{
+    step.reset();
 }
 
 } // namespace r7k

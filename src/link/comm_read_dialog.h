@@ -15,10 +15,9 @@ public:
     Form_Comm_Read(QWidget *parent, Window_host &window_host,
                    Link_parts link_parts = System_link_parts());
 
-    void image_read() override;
-
-protected:
-    void starting() override;
+    void transfer_starting() override;
+    void back_up_image(const Data_image &image) override;
+    void failed() override;
 
 private:
     std::optional<Image_step> step;

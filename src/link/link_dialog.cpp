@@ -4,6 +4,7 @@
 
 #include <QProgressBar>
 #include <QPushButton>
+#include <utility>
 
 namespace r7k {
 
@@ -47,12 +48,19 @@ void Link_dialog::show_progress(int value)
 void Link_dialog::show_message(const Bilingual &text, const Bilingual &title,
                                const QString &details)
 {
+    ++boxes_up;
     Messages::show(text, title, details);
+    // The code that showed the box goes on after it: the close comes later.
+    if (--boxes_up == 0 && std::exchange(close_after_boxes, false))
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void Link_dialog::finished()
 {
-    close();
+    if (boxes_up > 0)
+        close_after_boxes = true;
+    else
+        close();
 }
 
 void Link_dialog::reject()

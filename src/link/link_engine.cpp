@@ -24,11 +24,6 @@ const Bilingual Communication_fault{QStringLiteral("与对讲机通讯故障 ！
                                     QStringLiteral("Communication fault.")};
 } // namespace Link_text
 
-namespace {
-// Positions of rx_buf that the identification test looks at.
-constexpr int Identify_window = 21;
-} // namespace
-
 Link_engine::Link_engine(Serial_line &serial_line, Timer_set &timer_set,
                          Link_listener &link_listener, Data_image &target)
     : line(serial_line), timers(timer_set), listener(link_listener), image(target)
@@ -185,23 +180,26 @@ void Link_engine::handshake_received()
         std::fill_n(rx_buf.begin(), Identify_window, 0);
         return;
     }
-    const bool accepted = find_identifier(Protocol::Radio_id_prefix, 9);
+    const int at = find_identifier(Protocol::Radio_id_prefix, lim + 1);
     line.empty_input();
-    if (accepted)
-        accept_identity();
+    if (at < 0 || at > Latest_identifier_start)
+        return;
+    shift_reply(at);
+    accept_identity();
 }
 
-bool Link_engine::find_identifier(const QByteArray &identifier, int last_start)
+int Link_engine::find_identifier(const QByteArray &identifier, int received) const
 {
-    for (int p = 0; p < Identify_window; ++p) {
-        if (!std::equal(identifier.cbegin(), identifier.cend(), rx_buf.cbegin() + p))
-            continue;
-        if (p > last_start)
-            return false;
-        std::copy(rx_buf.cbegin() + p, rx_buf.cbegin() + p + Identify_window, rx_buf.begin());
-        return true;
-    }
-    return false;
+    const int last = qMin(received, Identify_window) - int(identifier.size());
+    for (int p = 0; p <= last; ++p)
+        if (std::equal(identifier.cbegin(), identifier.cend(), rx_buf.cbegin() + p))
+            return p;
+    return -1;
+}
+
+void Link_engine::shift_reply(int from)
+{
+    std::copy(rx_buf.cbegin() + from, rx_buf.cbegin() + from + Identify_window, rx_buf.begin());
 }
 
 void Link_engine::accept_identity()
@@ -265,17 +263,24 @@ bool Transfer_engine::may_close()
     return false;
 }
 
-bool Transfer_engine::refuse_if_busy()
+// The link runs on while the message is up, and may even finish: what the
+// click does is decided before the message, once.
+void Transfer_engine::start()
 {
-    if (link_busy)
+    if (link_busy) {
         listener.show_message(Link_text::Busy, Operate_prompt(), {});
-    return link_busy;
+        return;
+    }
+    listener.transfer_starting();
+    start_transfer();
 }
 
-void Transfer_engine::begin_transfer()
+void Transfer_engine::connect_afresh()
 {
-    // A retry still pending from an earlier attempt would stop this one.
+    // A retry still pending from an earlier attempt would stop this one, and
+    // the dialog stays open for the new transfer.
     timers.stop(Link_timer::Timer3);
+    link_done = false;
     retry_count = Retries;
     if (!connect_radio())
         return;

@@ -35,6 +35,11 @@ public:
     static constexpr int Retry_delay_ms = 5000;
     static constexpr int Retries = 3;
     static constexpr int Last_block = 272;
+    // The radio's identifier may follow a few other bytes, but must start
+    // within the first ten bytes of its reply.
+    static constexpr int Latest_identifier_start = 9;
+    // Positions of rx_buf that the identification test looks at.
+    static constexpr int Identify_window = 21;
 
     Link_engine(Serial_line &serial_line, Timer_set &timer_set, Link_listener &link_listener,
                 Data_image &target);
@@ -80,9 +85,11 @@ protected:
     void queue_afresh(const QByteArray &command);
     // Reads waiting bytes up to the first ACK; every other byte is dropped.
     bool take_ack();
-    // Looks for `identifier` in rx_buf positions 0..20; a match that starts
-    // no later than `last_start` is shifted to position 0 and accepted.
-    bool find_identifier(const QByteArray &identifier, int last_start);
+    // Where `identifier` first stands among the first `received` bytes of
+    // rx_buf, or -1.
+    int find_identifier(const QByteArray &identifier, int received) const;
+    // Moves rx_buf left by `from` places, so that what stood there starts it.
+    void shift_reply(int from);
     // The identifier was accepted: the transfer part takes over.
     void accept_identity();
     void stop_link_timers(); // Timer1, Timer2, Timer3
@@ -120,16 +127,18 @@ class Transfer_engine : public Link_engine {
 public:
     using Link_engine::Link_engine;
 
-    // The Read or Write button.
-    virtual void start() = 0;
-    // The Cancel button: false, after telling the user, while a transfer runs.
+    // The Read or Write button: refused with a message while a transfer
+    // runs, and then nothing else happens.
+    void start();
+    // Closing the dialog: false, after telling the user, while a transfer
+    // runs.
     bool may_close();
 
 protected:
-    // Refuses a second transfer while one runs; true when refused.
-    bool refuse_if_busy();
+    // What the mode does when the user starts it.
+    virtual void start_transfer() = 0;
     // Retries afresh and connects; on success the dialog shows it.
-    void begin_transfer();
+    void connect_afresh();
 };
 
 } // namespace r7k

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/bilingual.h"
+#include "core/image.h"
 
 #include <QString>
 
@@ -27,8 +28,12 @@ public:
     virtual void failed() {}
     // The radio reported its transmit power levels (image row 240).
     virtual void levels_received() {}
-    // A completed read has replaced the image's contents.
-    virtual void image_read() {}
+    // The user started a transfer and it was not refused: whatever the
+    // transfer sends or replaces must be in the image now.
+    virtual void transfer_starting() {}
+    // A read has just filled the image, or a write is about to send it to an
+    // identified radio: the moment to keep a copy of it.
+    virtual void back_up_image(const Data_image &) {}
 };
 
 } // namespace r7k

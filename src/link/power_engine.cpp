@@ -38,22 +38,30 @@ void Power_engine::prepare_attempt()
 {
     block_no = 0;
     last_block = 1;
+    reply_bytes = 0;
 }
 
+// The reply is gathered as it comes, until the identifier and the three
+// levels after it are in, or until the identifier can no longer start early
+// enough; the levels count only when all three came with it.
 void Power_engine::handshake_received()
 {
-    if (line.bytes_waiting() < Identify_reply_bytes)
+    while (line.bytes_waiting() > 0 && reply_bytes < Identify_window)
+        rx_buf[reply_bytes++] = quint8(line.read_byte());
+    const int at = find_identifier(Protocol::Radio_id, reply_bytes);
+    const int id_bytes = int(Protocol::Radio_id.size());
+    const bool early = at >= 0 && at <= Latest_identifier_start;
+    const bool may_still_come = at < 0 && reply_bytes < Latest_identifier_start + id_bytes;
+    if (may_still_come || (early && reply_bytes < at + Identify_reply_bytes))
         return;
-    for (int i = 0; i < Identify_reply_bytes; ++i)
-        rx_buf[i] = quint8(line.read_byte());
-    // The levels count only when all three were read with the identifier.
-    const bool accepted = find_identifier(Protocol::Radio_id, 0);
     line.empty_input();
-    if (!accepted)
+    if (!early) {
+        reply_bytes = 0;
         return;
-    const int first_level = int(Protocol::Radio_id.size());
+    }
+    shift_reply(at);
     for (int level = 0; level < 3; ++level)
-        image(Power_row, level) = rx_buf[first_level + level];
+        image(Power_row, level) = rx_buf[id_bytes + level];
     listener.levels_received();
     accept_identity();
 }

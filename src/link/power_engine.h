@@ -5,8 +5,9 @@
 namespace r7k {
 
 // Live transmit power adjustment: connects as the dialog opens, takes the
-// three levels from the radio's identification reply, and sends image row
-// 240 as a power frame after every change while the radio is identified.
+// three levels that follow the identifier in the radio's reply, and sends
+// image row 240 as a power frame after every change while the radio is
+// identified.
 class Power_engine final : public Link_engine {
 public:
     static constexpr int Watchdog_ms = 500;
@@ -42,6 +43,7 @@ private:
     void send_frame();
 
     int watchdog_checks = 0;
+    int reply_bytes = 0; // of the identification reply, gathered in rx_buf
 };
 
 } // namespace r7k

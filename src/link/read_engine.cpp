@@ -33,10 +33,9 @@ void Read_engine::opened()
     timers.start(Link_timer::Timer4, Close_check_ms);
 }
 
-void Read_engine::start()
+void Read_engine::start_transfer()
 {
-    if (!refuse_if_busy())
-        begin_transfer();
+    connect_afresh();
 }
 
 void Read_engine::prepare_attempt()
@@ -89,7 +88,7 @@ void Read_engine::complete()
     for (int r = 1; r <= Last_image_row; ++r)
         for (int c = 0; c < Block_bytes; ++c)
             image(r, c) = comm_buf(r, c + 4);
-    listener.image_read();
+    listener.back_up_image(image);
     listener.show_progress(100);
     report_done();
     link_done = true;

@@ -13,12 +13,12 @@ public:
     using Transfer_engine::Transfer_engine;
 
     void opened() override;
-    void start() override;
 
     // The replies of this read, the reply to block n in row n.
     Reply_buffer comm_buf;
 
 protected:
+    void start_transfer() override;
     void prepare_attempt() override;
     void identified_radio() override;
     void transfer_received() override;

@@ -28,8 +28,8 @@ Transfer_dialog::Transfer_dialog(QWidget *parent, Window_host &window_host, cons
     QPushButton *action = make_button(kind.action_name, kind.action);
     QPushButton *cancel = make_button("Command_Cancel", Cancel_text);
     QPushButton *help = make_help_button();
-    connect(action, &QPushButton::clicked, this, &Transfer_dialog::start);
-    connect(cancel, &QPushButton::clicked, this, &Transfer_dialog::cancel);
+    connect(action, &QPushButton::clicked, this, [this] { link->start(); });
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -48,30 +48,43 @@ Transfer_dialog::Transfer_dialog(QWidget *parent, Window_host &window_host, cons
     link->opened();
 }
 
-void Transfer_dialog::start()
+// A half-typed cell of the channel table belongs in the image that is
+// written (or in the one that a read replaces).
+void Transfer_dialog::transfer_starting()
 {
-    // A half-typed cell of the channel table belongs in the image that is
-    // written (or in the one that a read replaces).
     host.commit_pending_edits();
-    starting();
-    link->start();
 }
 
-void Transfer_dialog::cancel()
-{
-    if (link->may_close())
-        close();
-}
-
+// Cancel, Escape and the window's close box alike: refused while a transfer
+// runs, so that no stray key leaves the radio half written.
 void Transfer_dialog::closeEvent(QCloseEvent *event)
 {
+    if (!link->may_close()) {
+        event->ignore();
+        return;
+    }
     link->shut_down();
     event->accept();
+}
+
+bool Transfer_dialog::busy() const
+{
+    return link->link_busy;
+}
+
+void Transfer_dialog::end_link()
+{
+    link->shut_down();
 }
 
 void Transfer_dialog::show_status(const Bilingual &text)
 {
     status->setText(text.text());
+}
+
+void Transfer_dialog::back_up_image(const Data_image &image)
+{
+    Q_EMIT image_to_back_up(image);
 }
 
 } // namespace r7k

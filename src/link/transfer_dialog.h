@@ -21,6 +21,15 @@ public:
     Transfer_engine &engine() { return *link; }
 
     void show_status(const Bilingual &text) override;
+    void transfer_starting() override;
+    bool busy() const override;
+    void end_link() override;
+    void back_up_image(const Data_image &image) override;
+
+Q_SIGNALS:
+    // A read has just filled the image, or a write is about to send it: the
+    // program keeps a copy. Whatever befalls the copy, the transfer goes on.
+    void image_to_back_up(const r7k::Data_image &image);
 
 protected:
     // What tells the read dialog from the write dialog.
@@ -39,13 +48,8 @@ protected:
                     Link_parts link_parts);
 
     void closeEvent(QCloseEvent *event) override;
-    // The user has asked for the transfer; it is about to start.
-    virtual void starting() {}
 
 private:
-    void start();
-    void cancel();
-
     Window_host &host;
     std::unique_ptr<Transfer_engine> link;
     QLabel *status;

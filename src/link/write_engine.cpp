@@ -29,17 +29,34 @@ QList<int> Write_engine::Blocks()
     return Transfer_blocks(Last_block - 1);
 }
 
-void Write_engine::start()
+Write_engine::~Write_engine()
 {
-    if (refuse_if_busy())
-        return;
+    end_session();
+}
+
+void Write_engine::shut_down()
+{
+    end_session();
+    Link_engine::shut_down();
+}
+
+// A write cut off midway tells the radio it is over, so that it does not
+// stay in programming mode.
+void Write_engine::end_session()
+{
+    if (link_busy && line.is_open())
+        line.write(QByteArray(1, Protocol::End_byte));
+}
+
+void Write_engine::start_transfer()
+{
     if (Find_first_used_channel(image) == 255) {
         listener.show_message(No_channel, Operate_prompt(), {});
         listener.failed();
         return;
     }
     Put_radio_id_row(image);
-    begin_transfer();
+    connect_afresh();
 }
 
 void Write_engine::prepare_attempt()
@@ -50,6 +67,7 @@ void Write_engine::prepare_attempt()
 
 void Write_engine::identified_radio()
 {
+    listener.back_up_image(chann);
     block_no = 1;
     queue_afresh(Command::Start());
 }

@@ -7,6 +7,7 @@
 #include "core/tables.h"
 #include "shell/application_icon.h"
 #include "shell/toolkit_language.h"
+#include "ui/messages.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -35,6 +36,9 @@ const Caption Menu_captions[] = {
     {"File_Open", {QStringLiteral("打开"), QStringLiteral("Open")}},
     {"File_save", {QStringLiteral("保存"), QStringLiteral("Save")}},
     {"File_saveas", {QStringLiteral("另存为"), QStringLiteral("Save As")}},
+    {"File_export_csv", {QStringLiteral("导出 CSV..."), QStringLiteral("Export CSV...")}},
+    {"File_import_csv", {QStringLiteral("导入 CSV..."), QStringLiteral("Import CSV...")}},
+    {"File_open_backup", {QStringLiteral("打开备份..."), QStringLiteral("Open Backup...")}},
     {"Print_sheet", {QStringLiteral("打印信道表..."), QStringLiteral("Print Channel Sheet...")}},
     {"Export_pdf", {QStringLiteral("导出 PDF..."), QStringLiteral("Export PDF...")}},
     {"File_exit", {QStringLiteral("退出"), QStringLiteral("Exit")}},
@@ -70,6 +74,12 @@ const Bilingual Maker_name{QStringLiteral("NorvikTALVEN电子有限公司"),
 const Bilingual Title{QStringLiteral("NorvikTALVEN电子有限公司  R7K 系列对讲机编程软件 "),
                       QStringLiteral("Norvik TALVEN Electronic Co.,Ltd. R7K series program "
                                      "software ")};
+
+// Asked before the program quits in the middle of a transfer.
+const Bilingual Quit_during_transfer{
+    QStringLiteral("正在与对讲机进行读写操作，现在退出将中断读写。确定退出吗？"),
+    QStringLiteral("A read or write with the transceiver is in progress. Exiting now interrupts "
+                   "it. Exit anyway?")};
 
 // Status bar panels 1..8, widths in percent of the window's width at start-up.
 constexpr int Panel_width_percent[8] = {5, 15, 6, 8, 10, 5, 16, 35};
@@ -142,6 +152,10 @@ void Main_window::build_menus()
     file_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addAction(file_save);
     file->addAction(command("File_saveas", Window_id::Save_chann));
+    file->addSeparator();
+    file->addAction(command("File_export_csv", Window_id::Export_csv));
+    file->addAction(command("File_import_csv", Window_id::Import_csv));
+    file->addAction(command("File_open_backup", Window_id::Open_backup));
     file->addSeparator();
     file->addAction(command("Print_sheet", Window_id::Print_sheet));
     file->addAction(command("Export_pdf", Window_id::Export_pdf));
@@ -312,7 +326,7 @@ void Main_window::apply_captions(bool at_start_up)
     Use_toolkit_language(Language);
 
     set_panel_text(1, State_label.text());
-    set_panel_text(2, QString());
+    show_state(state, state_details);
     set_panel_text(4, Version_label.text());
     set_panel_text(6, Band_label.text());
     set_panel_text(8, Maker_name.text());
@@ -360,8 +374,22 @@ void Main_window::show_band()
     set_panel_text(7, Band_text());
 }
 
+void Main_window::show_state(const Bilingual &text, const Bilingual &details)
+{
+    state = text;
+    state_details = details;
+    set_panel_text(2, state.text());
+    panels[1]->setToolTip(state_details.text());
+}
+
+// Quitting asks nothing, except while a transfer runs: a write cut off
+// leaves the radio half written. Closing the windows ends their links.
 void Main_window::closeEvent(QCloseEvent *event)
 {
+    if (windows->busy() && !Messages::ask(Quit_during_transfer)) {
+        event->ignore();
+        return;
+    }
     windows->close_all();
     event->accept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/bilingual.h"
 #include "ui/window_host.h"
 
 #include <QMainWindow>
@@ -35,6 +36,10 @@ public:
     void show_port();
     // Panel 7, the band of the selected model.
     void show_band();
+    // Panel 2, next to "State": something the user should know that outlives
+    // the dialog it happened in, with the details as the panel's tool tip.
+    // An empty text clears it.
+    void show_state(const Bilingual &text, const Bilingual &details = {});
 
     QMdiArea *document_area() const { return area; }
 
@@ -56,6 +61,8 @@ private:
     QMdiArea *area;
     Window_host *windows;
     std::array<QLabel *, 8> panels{};
+    Bilingual state;
+    Bilingual state_details;
     QList<std::pair<QAction *, Window_id>> window_commands;
     QList<std::pair<QAction *, QAction *>> toolbar_commands; // button, menu command
     QAction *undo_action = nullptr;

@@ -1,8 +1,10 @@
 #include "ui/window_host.h"
 
 #include "core/globals.h"
+#include "ui/messages.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -26,6 +28,33 @@ void keep_inside(QMdiSubWindow *sub, const QRect &area)
     sub->setGeometry(frame);
 }
 
+// Deletes `window` from the event loop once no message box is up. Every
+// event loop of the program besides the main one is a message box's, so then
+// no handler of the window is waiting further down the stack.
+void delete_after_messages(QObject *window)
+{
+    Messages::after_messages([held = QPointer<QObject>(window)] {
+        if (!held)
+            return;
+        QMetaObject::invokeMethod(
+            held,
+            [held] {
+                if (Messages::showing())
+                    delete_after_messages(held);
+                else
+                    delete held.data();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+// The window itself, or its document sub-window when it lives in one.
+QWidget *outer_window_of(QWidget *window)
+{
+    QMdiSubWindow *sub = sub_window_of(window);
+    return sub ? sub : window;
+}
+
 } // namespace
 
 Window_host::Window_host(QMdiArea *mdi_area, QWidget *main_frame)
@@ -35,6 +64,12 @@ Window_host::Window_host(QMdiArea *mdi_area, QWidget *main_frame)
         if (auto *view = sub ? dynamic_cast<Image_view *>(sub->widget()) : nullptr)
             view->activated();
     });
+}
+
+Window_host::~Window_host()
+{
+    for (const QPointer<QWidget> &window : std::as_const(closed))
+        delete window.data();
 }
 
 void Window_host::set_factory(Window_id id, Factory factory)
@@ -56,6 +91,7 @@ QWidget *Window_host::open(Window_id id)
 
     QWidget *window = (*factory)(frame);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->installEventFilter(this);
     windows.insert(id, window);
     set_flag(id, true);
     connect(window, &QObject::destroyed, this, [this, id](QObject *gone) { forget(id, gone); });
@@ -68,6 +104,7 @@ QWidget *Window_host::open(Window_id id)
     } else {
         QMdiSubWindow *sub = area->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->installEventFilter(this);
         sub->setObjectName(window->objectName() + QStringLiteral("_frame"));
         sub->show(); // the window sizes and places itself as it is shown
         if (area->isVisible())
@@ -84,10 +121,15 @@ void Window_host::close(Window_id id)
     set_flag(id, false);
     if (!window)
         return;
-    if (QMdiSubWindow *sub = sub_window_of(window))
-        delete sub;
-    else
-        delete window.data();
+    if (auto *link = dynamic_cast<Link_view *>(window.data()))
+        link->end_link();
+    // Out of the frame at once, so that nothing finds it there any more.
+    QWidget *outer = outer_window_of(window);
+    outer->hide();
+    outer->setParent(nullptr);
+    closed.removeAll(nullptr);
+    closed.append(outer);
+    outer->deleteLater();
 }
 
 void Window_host::close_all()
@@ -99,6 +141,11 @@ void Window_host::close_all()
 QWidget *Window_host::window(Window_id id) const
 {
     return windows.value(id);
+}
+
+QMdiArea *Window_host::document_area() const
+{
+    return area;
 }
 
 void Window_host::reopen_flagged()
@@ -116,7 +163,7 @@ void Window_host::activate_current()
 
 Image_view *Window_host::active_view() const
 {
-    QMdiSubWindow *sub = area->activeSubWindow();
+    QMdiSubWindow *sub = area ? area->activeSubWindow() : nullptr;
     return sub ? dynamic_cast<Image_view *>(sub->widget()) : nullptr;
 }
 
@@ -125,6 +172,37 @@ void Window_host::commit_pending_edits()
     for (const QPointer<QWidget> &window : std::as_const(windows))
         if (auto *view = dynamic_cast<Image_view *>(window.data()))
             view->commit_pending_edit();
+}
+
+bool Window_host::busy() const
+{
+    for (const QPointer<QWidget> &window : windows)
+        if (auto *link = dynamic_cast<Link_view *>(window.data()); link && link->busy())
+            return true;
+    return false;
+}
+
+// A window that closes itself while a message box is up waits for the box;
+// until then it is closed for everyone, and a command opens a new one.
+bool Window_host::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::DeferredDelete || !Messages::showing())
+        return false;
+    forget_closed(watched);
+    delete_after_messages(watched);
+    return true;
+}
+
+void Window_host::forget_closed(QObject *window)
+{
+    for (auto it = windows.cbegin(); it != windows.cend(); ++it) {
+        if (it.value() && outer_window_of(it.value()) == window) {
+            const Window_id id = it.key();
+            windows.remove(id);
+            set_flag(id, false);
+            return;
+        }
+    }
 }
 
 void Window_host::forget(Window_id id, QObject *window)

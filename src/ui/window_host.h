@@ -26,11 +26,27 @@ public:
     virtual void paste() {}
 };
 
+// A window that holds a link to the radio.
+class Link_view {
+public:
+    virtual ~Link_view() = default;
+    // True while a transfer runs, which quitting would cut off.
+    virtual bool busy() const = 0;
+    // The window is closed: its link ends at once and cleanly, whenever the
+    // window itself goes.
+    virtual void end_link() = 0;
+};
+
 // Opens, closes and reopens the program's windows. Choosing a window's
 // command closes that window if it is open and opens it anew, so that it
 // reloads from the image. Windows that are not dialogs live inside the main
 // window's document area. The entry of Open_flags that belongs to a window is
 // true exactly while that window is open.
+//
+// A closed window is hidden, taken out of the frame and forgotten at once,
+// but deleted through the event loop, and never while a message box is up:
+// the code that showed the box may belong to the window, waiting in the box's
+// own event loop for the box to return.
 class Window_host : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +54,7 @@ public:
     using Factory = std::function<QWidget *(QWidget *parent)>;
 
     Window_host(QMdiArea *mdi_area, QWidget *main_frame);
+    ~Window_host() override;
 
     void set_factory(Window_id id, Factory factory);
     bool has_factory(Window_id id) const;
@@ -50,7 +67,7 @@ public:
     QWidget *window(Window_id id) const;
 
     // The main window's document area, where windows that are not dialogs live.
-    QMdiArea *document_area() const { return area; }
+    QMdiArea *document_area() const;
 
     // Closes and reopens every open window that the language switch rebuilds,
     // in the order of Open_flags.
@@ -65,17 +82,26 @@ public:
     // that sends or saves the image calls it first.
     void commit_pending_edits();
 
+    // True while an open window runs a transfer with the radio.
+    bool busy() const;
+
 Q_SIGNALS:
     void opened(r7k::Window_id id, QWidget *window);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void forget(Window_id id, QObject *window);
+    void forget_closed(QObject *window);
     void set_flag(Window_id id, bool open);
 
-    QMdiArea *area;
+    QPointer<QMdiArea> area; // gone before the host when the frame goes
     QWidget *frame;
     QHash<Window_id, Factory> factories;
     QHash<Window_id, QPointer<QWidget>> windows;
+    // Closed windows, out of the frame, that the event loop has yet to delete.
+    QList<QPointer<QWidget>> closed;
 };
 
 // Closes a window from inside it: its document sub-window when it lives in the

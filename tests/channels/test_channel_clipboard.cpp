@@ -2,9 +2,9 @@
 // what a paste stores and reports. The table's own copy and paste keys are
 // tested through the widgets.
 #include "channels/channel_clipboard.h"
+#include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
-#include "channels/channel_frequency.h"
 #include "channels/tab_text.h"
 #include "core/globals.h"
 #include "core/image.h"

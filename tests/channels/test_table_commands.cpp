@@ -2,12 +2,13 @@
 // real widgets: clicks on number cells and cells, the Edit menu's keys into
 // the focused widget, and the number cells' menu. What a paste stores value
 // by value is covered on the image alone.
+#include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
-#include "channels/channel_frequency.h"
 #include "core/globals.h"
 #include "core/image.h"
 #include "message_recorder.h"
+#include "real_boxes.h"
 #include "started_program.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 using namespace r7k;
 using namespace Qt::StringLiterals;
@@ -44,25 +44,6 @@ void program_channel(int channel, const QString &name)
     Store_choice(channel, Vox_column, channel % 9);
     QVERIFY(!Store_channel_name(channel, name));
 }
-
-// Answers the next message box with a key once the box runs its own event
-// loop, and keeps its text.
-class Box_answer : public QObject {
-public:
-    explicit Box_answer(Qt::Key key)
-    {
-        auto *timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [this, key, timer] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                timer->stop();
-                text = box->text();
-                QTest::keyClick(box, key);
-            }
-        });
-        timer->start(10);
-    }
-    QString text;
-};
 
 } // namespace
 
@@ -211,19 +192,22 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->setText(u"RX Frequency\tName\r\n999\tX\r\n"_s);
         click(5, Number_column);
         {
-            const Box_answer ok(Qt::Key_Return);
+            const Real_boxes boxes(Ok_after(0));
             ctrl(Qt::Key_V);
-            QCOMPARE(ok.text,
-                     u"以下数值未粘贴：\n信道 5，接收频率(MHZ)：999（接收频率超出范围 ！）\n"
-                     u"信道 5，信道名称：X（请先输入接收频率 ！）"_s);
+            QCOMPARE(
+                boxes.texts,
+                QStringList{u"以下数值未粘贴：\n信道 5，接收频率(MHZ)：999（接收频率超出范围 ！）\n"
+                            u"信道 5，信道名称：X（请先输入接收频率 ！）"_s});
         }
         program_channel(128, u"末"_s);
         program->host().activate_current();
         const QStringList before = all_shown();
         {
-            const Box_answer no(Qt::Key_Escape);
+            const Real_boxes boxes([](const QMessageBox &, qint64) { return QMessageBox::No; });
             row_menu(1, "Row_insert");
-            QVERIFY(no.text.startsWith(u"信道 128 已在使用"_s));
+            QCOMPARE(boxes.texts.size(), 1);
+            QVERIFY(boxes.texts.first().startsWith(u"信道 128 已在使用"_s));
+            QVERIFY(boxes.overdue.isEmpty());
         }
         QCOMPARE(all_shown(), before);
         QVERIFY(grid()->isVisible());
@@ -257,7 +241,7 @@ private Q_SLOTS:
         model.append(u"|||||||#"_s);
         QCOMPARE(all_shown(), model);
         QCOMPARE(grid()->currentRow(), 0);
-        QVERIFY(recorder.questions.isEmpty());
+        QVERIFY(recorder.messages.isEmpty());
 
         // Channel 128 in use: inserting asks first.
         row_menu(127, "Row_down");
@@ -270,8 +254,9 @@ private Q_SLOTS:
         model.prepend(u"|||||||#"_s);
         model.removeLast();
         QCOMPARE(all_shown(), model);
-        QCOMPARE(recorder.questions.size(), 2);
-        QCOMPARE(recorder.questions[0].text,
+        QCOMPARE(recorder.messages.size(), 2);
+        QVERIFY(recorder.messages[0].question && recorder.messages[1].question);
+        QCOMPARE(recorder.messages[0].text,
                  u"信道 128 已在使用，插入空信道后它将被删除。是否继续？"_s);
     }
 };

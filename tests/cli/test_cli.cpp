@@ -3,6 +3,7 @@
 #include "channels/channel_name.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "files/channel_csv.h"
 #include "files/channel_file.h"
 #include "link/write_engine.h"
 #include "sim/radio.h"
@@ -133,6 +134,7 @@ private Q_SLOTS:
     void verify_names_the_block_the_radio_stored_wrong();
     void fleet_write_survives_a_radio_that_hangs_up();
     void show_and_diff_in_words();
+    void csv_export_and_import();
     void refusals_data();
     void refusals();
     void help_and_version();
@@ -330,6 +332,60 @@ void Test_cli::show_and_diff_in_words()
     QVERIFY(lines.contains("Frequency mode:") && lines.contains("Power levels:"));
 }
 
+void Test_cli::csv_export_and_import()
+{
+    QTemporaryDir dir;
+    // A list holds programmed channels only: the names of empty channels stay behind.
+    Data_image named = named_channels();
+    Clear_channel_name(100, named);
+    Clear_channel_name(120, named);
+    const QString file = saved(dir.filePath("named.chann"), named);
+    Ran ran = run_r7k({"export-csv", file, "-o", dir.filePath("named.csv")});
+    QCOMPARE(ran.out, dir.filePath("named.csv") + ": 16 channels were exported to the CSV file.\n");
+    QCOMPARE(ran.status, 0);
+    QFile csv(dir.filePath("named.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readAll(), Channel_csv::Export(named));
+
+    // Into a fresh image, the list gives back the file.
+    ran = run_r7k({"import-csv", dir.filePath("named.csv"), "-o", dir.filePath("copy.chann")});
+    QCOMPARE(ran.out, dir.filePath("named.csv") +
+                          ": 16 channels were imported from the CSV file. Written to " +
+                          dir.filePath("copy.chann") + ".\n");
+    QVERIFY(loaded(dir.filePath("copy.chann")) == named);
+
+    // With a base, only the listed channels change; every note names its line.
+    const QString rough = dir.filePath("rough.csv");
+    QFile list(rough);
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("Location,Name,Frequency,Mode\r\n2,NEW,470.5,NFM\r\n3,UHF,446.007,NFM\r\n");
+    list.close();
+    ran = run_r7k({"import-csv", rough, "-o", dir.filePath("merged.chann"), "--base", file});
+    QCOMPARE(ran.out, rough +
+                          ": Line 2 skipped: the receive frequency 470.500000 MHz is outside "
+                          "the band of the selected model, 136 to 470 MHz.\n" +
+                          rough +
+                          ": Line 3: the receive frequency 446.007000 MHz was snapped to "
+                          "the channel grid and stored as 446.006250 MHz.\n" +
+                          rough +
+                          ": Line 3: the transmit frequency 446.007000 MHz was snapped "
+                          "to the channel grid and stored as 446.006250 MHz.\n" +
+                          rough +
+                          ": 1 channels were imported from the CSV file; 1 rows were "
+                          "skipped. Written to " +
+                          dir.filePath("merged.chann") + ".\n");
+    Data_image merged = loaded(dir.filePath("merged.chann"));
+    for (int row = 0; row < Channel_file::Rows; ++row)
+        if (row != 3 && row != Name_row(3))
+            QCOMPARE(bytes_of(merged, row), bytes_of(named, row));
+    QCOMPARE(Channel_name(3, merged), QStringLiteral("UHF"));
+
+    // The band is the model's.
+    ran = run_r7k({"import-csv", rough, "-o", dir.filePath("uhf.chann"), "--model", "kl7m full"});
+    QVERIFY2(ran.status == 0 && ran.out.contains("2 channels were imported"),
+             qPrintable(shown(ran)));
+}
+
 void Test_cli::refusals_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -371,6 +427,20 @@ void Test_cli::refusals_data()
     QTest::newRow("nothing to write")
         << QStringList{"write", "--port", "/dev/a", "DIR/empty.chann"} << 3
         << "r7k: DIR/empty.chann: no channel has a frequency; there is nothing a radio could use.";
+    QTest::newRow("no output for the export")
+        << QStringList{"export-csv", "DIR/good.chann"} << 2
+        << "r7k: export-csv: -o OUT.csv is missing. See 'r7k export-csv --help'.";
+    QTest::newRow("unknown model")
+        << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/x.chann", "--model", "7"} << 2
+        << "r7k: import-csv: --model takes 0..6 or a model's name, not '7'. See 'r7k "
+           "import-csv --help'.";
+    QTest::newRow("missing list")
+        << QStringList{"import-csv", "DIR/none.csv", "-o", "DIR/x.chann"} << 3
+        << "r7k: DIR/none.csv: The CSV file cannot be read. (No such file or directory)";
+    QTest::newRow("list with nothing to import")
+        << QStringList{"import-csv", "DIR/good.chann", "-o", "DIR/x.chann"} << 3
+        << "r7k: DIR/good.chann: The first line of the CSV file names no Location column; this "
+           "is not a channel list.";
     QTest::newRow("no such folder")
         << QStringList{"read", "--port", "/dev/a", "-o", "DIR/none/x.chann"} << 3
         << "r7k: DIR/none/x.chann: the folder does not exist.";
@@ -410,7 +480,7 @@ void Test_cli::help_and_version()
     ran = run_r7k({"--help"});
     QVERIFY(ran.status == 0 && ran.out.startsWith("Usage: r7k VERB"));
     QVERIFY(ran.out.contains("  5  a radio holds other data than was written to it"));
-    for (const QString verb : {"read", "write", "show", "diff"}) {
+    for (const QString verb : {"read", "write", "show", "diff", "export-csv", "import-csv"}) {
         ran = run_r7k({verb, "--help"});
         QVERIFY2(ran.status == 0 && ran.err.isEmpty() && ran.out.startsWith("Usage: r7k " + verb),
                  qPrintable(shown(ran)));

@@ -229,8 +229,8 @@ private Q_SLOTS:
     void refuses_what_cannot_be_a_channel_file()
     {
         const Bilingual too_large{
-            "它大于 1 MB，远大于任何信道参数文件。",
-            "It is larger than 1 MB, far larger than any channel parameter file."};
+            "它大于 1 MB，远大于本程序读取的任何文件。",
+            "It is larger than 1 MB, far larger than any file this program reads."};
         QVERIFY(make_fifo(path("pipe.chann")));
         QVERIFY(QFile::link("/dev/zero", path("zero.chann")));
         QVERIFY(QDir().mkpath(path("folder.chann")));

@@ -19,6 +19,8 @@ struct Recording_listener final : r7k::Link_listener {
     int finished_count = 0;
     int failures = 0; // starts that ended without a transfer
     int levels = 0;
+    // What happens while a message is up, as under a real box.
+    std::function<void()> while_message;
 
     static QString both(const r7k::Bilingual &text) { return text.chinese + " / " + text.english; }
     void show_progress(int value) override { progress.append(value); }
@@ -28,6 +30,8 @@ struct Recording_listener final : r7k::Link_listener {
     {
         messages.append(title.english + ": " + both(text));
         details = why;
+        if (while_message)
+            while_message();
     }
     void levels_received() override { ++levels; }
     void finished() override { ++finished_count; }

@@ -15,6 +15,7 @@
 
 #include <QPointer>
 #include <QProgressBar>
+#include <QWindow>
 
 using namespace r7k;
 using namespace Dialog_driver;
@@ -80,7 +81,7 @@ private Q_SLOTS:
         QVERIFY(text_of(dialog, "Label_tr_count").isEmpty() && Port_error);
 
         program->switch_language(false);
-        dialog = program->findChild<Form_Comm_Read *>();
+        dialog = qobject_cast<Form_Comm_Read *>(program->host().window(Window_id::Comm_read));
         QCOMPARE(dialog->windowTitle() + text_of(dialog, "Command_Read"),
                  QStringLiteral("Read Data From RadioRead"));
         click(dialog, "Command_Read");
@@ -116,8 +117,15 @@ private Q_SLOTS:
         QCOMPARE(recorder.texts(), QStringList{"正在进行读写操作,请勿关窗口 ！,"});
         QVERIFY(dialog->isVisible() && bench.log.open);
 
+        // Quitting, the user insists: the write stops cleanly, with the End
+        // byte before the port closes.
+        recorder.answer = true;
+        QVERIFY(program->close());
+        QCOMPARE(recorder.texts().last(),
+                 QStringLiteral("正在与对讲机进行读写操作，现在退出将中断读写。确定退出吗？"));
+        QVERIFY(!bench.log.open && bench.log.sent.endsWith('E') && bench.radio.ended());
+        QVERIFY(bench.radio.written_blocks().size() < 258);
         program.reset();
-        QVERIFY(!bench.log.open);
         const QByteArray sent = bench.log.sent;
         bench.clock.advance(30'000);
         QCOMPARE(bench.log.sent, sent);
@@ -164,6 +172,55 @@ private Q_SLOTS:
                  QStringList{"The radio's data differ from the current data in these blocks:\n"
                              "block 140: the optional features"});
         QCOMPARE(chann(Settings_row, 0), qint16(9));
+    }
+
+    // While a write runs, every way of closing its dialog is refused as Cancel
+    // is, and quitting the program asks first; the write goes on to its end.
+    void closing_during_a_write_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("message");
+        const QString refused = QStringLiteral("Read-write operating，don't close the window. ,");
+        QTest::newRow("Cancel") << "Cancel" << refused;
+        QTest::newRow("Escape") << "Escape" << refused;
+        QTest::newRow("close box") << "close box" << refused;
+        QTest::newRow("quitting, answered No")
+            << "quit"
+            << "A read or write with the transceiver is in progress. Exiting now interrupts it. "
+               "Exit anyway?";
+    }
+    void closing_during_a_write()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, message);
+        Wire_bench bench;
+        auto program = Start_program();
+        program->switch_language(false);
+        Message_recorder recorder;
+        Load_default_image();
+        auto dialog =
+            open_on<Form_Comm_Write>(*program, Window_id::Comm_write, "Prog_write", bench);
+        click(dialog, "Command_Write");
+        bench.clock.advance(2000);
+        QVERIFY(dialog->engine().link_busy);
+
+        if (way == "Cancel")
+            click(dialog, "Command_Cancel");
+        else if (way == "Escape")
+            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog.data(),
+                            Qt::Key_Escape);
+        else if (way == "close box")
+            dialog->windowHandle()->close();
+        else
+            QVERIFY(!program->close());
+        QCOMPARE(recorder.texts(), QStringList{message});
+        QCOMPARE(recorder.messages[0].title, QStringLiteral("Operate prompt"));
+        QVERIFY(dialog->isVisible() && program->isVisible());
+
+        QVERIFY(bench.clock.advance_until([&] { return !dialog->isVisible(); }, 30'000));
+        QCOMPARE(bench.radio.written_blocks(), Transfer_blocks(271));
+        QVERIFY(bench.radio.ended() && bench.log.sent.endsWith('E') && !bench.log.open);
+        QCOMPARE(recorder.texts().size(), 1);
     }
 
     // How the levels show and move is tested end to end against r7k-sim.

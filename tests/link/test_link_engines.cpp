@@ -232,6 +232,21 @@ private Q_SLOTS:
                               Read_complete}));
     }
 
+    // The link goes on while the message of a refused Read is up, and may
+    // time out meanwhile: the click was refused, and stays refused.
+    void read_refused_start_decides_before_its_message()
+    {
+        Link_rig<Read_engine> rig({.stall_at = 60});
+        rig.engine.start();
+        QVERIFY(rig.clock.advance_until([&] { return rig.engine.block_no == 60; }, 10'000));
+        rig.listener.while_message = [&] { rig.clock.advance(2000); };
+        rig.engine.start();
+        QVERIFY(!rig.engine.link_busy && !rig.log.open);
+        QCOMPARE(rig.log.opens, 1);
+        QCOMPARE(rig.listener.statuses.last(), "正在读取 60 数据块 / Reading 60 Data Block");
+        QCOMPARE(rig.listener.messages.size(), 1);
+    }
+
     void read_port_that_cannot_be_opened_shows_only_the_port_error()
     {
         Link_rig<Read_engine> rig;
@@ -384,6 +399,59 @@ private Q_SLOTS:
         QVERIFY(rig.listener.finished_count >= 1);
     }
 
+    // Engines keep to their own image, replies and timers: two reads into
+    // images of their own and a write from the program's image, to three
+    // radios at the same time on one clock.
+    void engines_run_side_by_side()
+    {
+        Fake_clock clock;
+        struct Radio_link {
+            sim::Radio radio;
+            Wire_log log;
+            Recording_listener listener;
+        };
+        std::array<Radio_link, 3> links;
+        links[1].radio.set_byte(5, 7, 0x42); // the radios hold different data
+        links[2].radio.set_faults({.noise_at = 60, .once = true});
+        Fake_line line_1{clock, links[0].radio, links[0].log};
+        Fake_line line_2{clock, links[1].radio, links[1].log};
+        Fake_line line_3{clock, links[2].radio, links[2].log};
+        Fake_timer_set timers_1{clock}, timers_2{clock}, timers_3{clock};
+        Data_image image_1, image_2;
+        Read_engine first(line_1, timers_1, links[0].listener, image_1);
+        Read_engine second(line_2, timers_2, links[1].listener, image_2);
+        Write_engine third(line_3, timers_3, links[2].listener, chann);
+        const Data_image program = chann;
+        first.start();
+        second.start();
+        third.start();
+        QVERIFY(clock.advance_until(
+            [&] { return first.link_done && second.link_done && third.link_done; }, 60'000));
+
+        for (int block : Transfer_blocks(271)) {
+            QCOMPARE(cells<QByteArray>(block, 0, 15, image_1),
+                     cells<QByteArray>(block, 0, 15, links[0].radio));
+            QCOMPARE(cells<QByteArray>(block, 0, 15, image_2),
+                     cells<QByteArray>(block, 0, 15, links[1].radio));
+            QCOMPARE(cells<QByteArray>(block, 0, 15, links[2].radio),
+                     cells<QByteArray>(block, 0, 15, chann));
+        }
+        QCOMPARE(cells(5, 7, 7, image_2), QList<int>{0x42});
+        QCOMPARE(cells<QByteArray>(272, 4, 19, second.comm_buf),
+                 cells<QByteArray>(272, 0, 15, links[1].radio));
+        // The write started over after the noise; the reads went on meanwhile.
+        QCOMPARE(links[2].log.opens, 2);
+        QCOMPARE(links[0].log.opens + links[1].log.opens, 2);
+        // The reads left the program's image alone; the write put the radio
+        // identifier into it, as it always does.
+        for (int row = 0; row < Data_image::rows; ++row)
+            if (row != Radio_id_row)
+                QCOMPARE(cells(row, 0, 15), cells(row, 0, 15, program));
+        QCOMPARE(cells<QByteArray>(Radio_id_row, 0, 5), QByteArray("ZRQ-47"));
+        for (const Radio_link &link : links)
+            QCOMPARE(link.listener.failures, 0);
+    }
+
     void power_takes_the_levels_from_the_radio_and_sends_each_change()
     {
         Link_rig<Power_engine> rig;
@@ -427,6 +495,35 @@ private Q_SLOTS:
         rig.engine.leave();
         QCOMPARE(rig.log.sent, sent + "b");
         QVERIFY(!rig.log.open && rig.radio.left());
+    }
+
+    // The identifier may come after other bytes, as long as it starts within
+    // the first ten bytes of the reply; the levels are the three bytes after
+    // it, however the reply is split.
+    void power_identifier_within_the_first_ten_bytes_data()
+    {
+        QTest::addColumn<int>("leading");
+        for (int leading : {0, 1, 4, 9, 10})
+            QTest::addRow("after %d bytes", leading) << leading;
+    }
+    void power_identifier_within_the_first_ten_bytes()
+    {
+        QFETCH(int, leading);
+        Link_rig<Power_engine> rig({.no_answer = true}, 3);
+        const QList<int> levels = cells(Power_row, 0, 2);
+        rig.engine.opened();
+        rig.clock.advance(15);
+        QCOMPARE(rig.log.sent, Power_connect);
+        // Bytes that look like parts of a reply: an ACK, another model, a start
+        // of the identifier.
+        const QByteArray before = QByteArray("\x06ZRQ-58\x00ZR", 10).left(leading);
+        rig.line.arrive(before + "ZRQ-47" + "\x28\x82\xDC" + "\x01\x02");
+        rig.clock.advance(100);
+
+        const bool accepted = leading <= 9;
+        QCOMPARE(rig.engine.identified, accepted);
+        QCOMPARE(rig.listener.levels, int(accepted));
+        QCOMPARE(cells(Power_row, 0, 2), (accepted ? QList<int>{0x28, 0x82, 0xDC} : levels));
     }
 
     void power_gives_up_on_a_radio_that_does_not_identify_data()

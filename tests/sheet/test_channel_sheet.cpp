@@ -1,8 +1,8 @@
 // The channel sheet as the user gets it: exported to PDF through the File
 // menu and its file dialog, then read back with poppler's pdftotext; and
 // shown in the print preview.
-#include "channels/channel_name.h"
 #include "channels/channel_frequency.h"
+#include "channels/channel_name.h"
 #include "core/globals.h"
 #include "core/image.h"
 #include "dialog_driver.h"

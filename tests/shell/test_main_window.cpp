@@ -159,6 +159,8 @@ private Q_SLOTS:
         trigger(*program, "Channel_edit");
         QPointer<QWidget> first = window(Window_id::Chann);
         trigger(*program, "Channel_edit");
+        QVERIFY(!first->isVisible()); // and deleted through the event loop
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(first.isNull());
         QCOMPARE(built, 2);
         QCOMPARE(program->findChild<QMdiArea *>()->subWindowList().size(), 1);
@@ -198,6 +200,7 @@ private Q_SLOTS:
                 before[id] = window(id);
             QSignalSpy reopened(&program->host(), &Window_host::opened);
             trigger(*program, to_chinese ? "Language_chn" : "Language_eng");
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             check_main_captions(to_chinese, false);
             QCOMPARE(reopened.size(), opened.size());
             for (int i = 0; i < opened.size(); ++i) {
@@ -335,6 +338,7 @@ private Q_SLOTS:
                               Qt::LeftButton);
         else
             trigger(*program, language);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!table && window(Window_id::Chann) && window(Window_id::Option));
 
         const QMdiArea *area = program->document_area();
@@ -349,6 +353,34 @@ private Q_SLOTS:
                                     .arg(frame->height())
                                     .arg(area->viewport()->width())
                                     .arg(area->viewport()->height())));
+    }
+
+    // A window closed while a message is up, by the host or by itself, is
+    // closed for everyone at once but outlives the message: the code that
+    // showed the message may belong to the window.
+    void a_window_outlives_the_message_it_was_closed_under()
+    {
+        struct Closing_presenter final : Message_presenter {
+            std::function<void()> meanwhile;
+            void present(const Message &) override { meanwhile(); }
+        } presenter;
+        Message_presenter *recorder = Messages::set_presenter(&presenter);
+        for (const bool by_itself : {false, true}) {
+            QPointer<QWidget> table = program->host().open(Window_id::Chann);
+            presenter.meanwhile = [&] {
+                if (by_itself)
+                    Close_window(table);
+                else
+                    program->host().close(Window_id::Chann);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                QVERIFY(table && !table->isVisible());
+                QVERIFY(!Open_flags_of(Window_id::Chann) && !window(Window_id::Chann));
+            };
+            Messages::show({"x", "x"});
+            QVERIFY(table);
+            QTRY_VERIFY(table.isNull());
+        }
+        Messages::set_presenter(recorder);
     }
 
     void power_adjust_is_left_alone()

@@ -3,18 +3,18 @@
 // pseudo-terminal, in real time.
 
 #include "app/command_line.h"
+#include "channels/channel_name.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "files/backups.h"
+#include "files/channel_file.h"
 #include "image_rows.h"
 #include "link/adjust_txp_dialog.h"
 #include "link/port_map.h"
 #include "link/protocol.h"
 #include "link/transfer_dialog.h"
-#include "message_recorder.h"
+#include "program_rig.h"
 #include "sim/radio.h"
-#include "sim/sim_process.h"
-#include "started_program.h"
-#include "ui/window_host.h"
 
 #include <QAction>
 #include <QDir>
@@ -33,8 +33,6 @@ using namespace r7k::sim;
 
 namespace {
 
-constexpr int Transfer_ms = 30'000; // a transfer over a pty takes a few seconds
-
 // Runs a program to its end: its exit code, a space, then its stderr.
 QString run(const QString &program, const QStringList &arguments)
 {
@@ -45,41 +43,16 @@ QString run(const QString &program, const QStringList &arguments)
     return QString::number(process.exitCode()) + ' ' + process.readAllStandardError();
 }
 
-// The whole program with a simulated radio of the test's own as COM1, which
-// saves its memory to `saved`.
-struct Rig {
-    QTemporaryDir dir;
-    const QString saved = dir.filePath("radio.chann");
-    Message_recorder recorder;
-    std::unique_ptr<Main_window> main = Start_program();
-    Sim_process sim;
-
-    Rig(const QString &test, const QStringList &faults = {})
-    {
-        const QString link = QStringLiteral("/tmp/r7k-radio-e2e-%1-").arg(qApp->applicationPid());
-        QString error;
-        QVERIFY2(
-            sim.start(R7K_SIM_PATH, link + test, faults + QStringList{"--save-to", saved}, error),
-            qPrintable(error));
-        Port_map::Set_mapping(1, sim.link());
-        Port_no = 1;
+// The backups in the data folder, oldest first, as their file texts.
+QList<QByteArray> backup_texts()
+{
+    QList<QByteArray> texts;
+    const QDir folder(Backups::Folder());
+    for (const QString &name : folder.entryList(QDir::Files, QDir::Name)) {
+        QFile file(folder.filePath(name));
+        texts.append(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     }
-};
-
-template <typename T> T *child(QObject *parent, const char *name)
-{
-    return parent ? parent->findChild<T *>(QLatin1String(name)) : nullptr;
-}
-
-// Chooses the menu command and presses the dialog's action button.
-Transfer_dialog *run_dialog(Main_window &main, const char *command, Window_id id,
-                            const char *button)
-{
-    child<QAction>(&main, command)->trigger();
-    auto *dialog = qobject_cast<Transfer_dialog *>(main.host().window(id));
-    if (dialog)
-        QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
-    return dialog;
+    return texts;
 }
 
 } // namespace
@@ -88,6 +61,7 @@ class Test_sim_transfer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(qputenv("XDG_DATA_HOME", data.path().toLocal8Bit())); }
     void cleanup() { Port_map::Reset(); }
     void command_lines();
     void demo_needs_the_radio_beside_the_program();
@@ -96,7 +70,11 @@ private Q_SLOTS:
     void radio_lost_mid_read_leaves_the_image();
     void write_then_read_back();
     void verify_names_the_block_the_radio_stored_wrong();
+    void read_then_write_keeps_every_name();
     void power_levels_adjusted_live();
+
+private:
+    QTemporaryDir data; // the user's data folder, for the backups
 };
 
 void Test_sim_transfer::command_lines()
@@ -244,6 +222,8 @@ void Test_sim_transfer::write_then_read_back()
     QTRY_VERIFY_WITH_TIMEOUT(!dialog, Transfer_ms);
     QCOMPARE(rig.recorder.texts(), QStringList());
     const Data_image written = chann;
+    // The image was backed up just before it went to the radio.
+    QCOMPARE(backup_texts(), QList<QByteArray>{Channel_file::Format_image(written)});
 
     // The radio saved its memory when the End byte came.
     Radio radio;
@@ -267,6 +247,9 @@ void Test_sim_transfer::write_then_read_back()
         QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, radio));
     for (int row : {0, 272, 273, 300})
         QCOMPARE(cells<QByteArray>(row, 0, 15), cells<QByteArray>(row, 0, 15, before));
+    // And the image as read is backed up too, beside the earlier backup.
+    QCOMPARE(backup_texts(), (QList<QByteArray>{Channel_file::Format_image(written),
+                                                Channel_file::Format_image(chann)}));
 
     // Told to stop, r7k-sim saves its memory once more and removes its link.
     QVERIFY(QFile::remove(rig.saved));
@@ -293,6 +276,36 @@ void Test_sim_transfer::verify_names_the_block_the_radio_stored_wrong()
         rig.recorder.texts(),
         QStringList{"对讲机数据与当前数据不一致，以下数据块不同：\n数据块 150：信道 7 的名称"});
     QVERIFY(chann == written);
+}
+
+// A dealer reads a radio and writes it back unchanged: the names of all 128
+// channels stay in the radio, those in the last name rows too.
+void Test_sim_transfer::read_then_write_keeps_every_name()
+{
+    QTemporaryDir dir;
+    const QString named = dir.filePath("named.chann");
+    Radio radio;
+    Reset_image();
+    QVERIFY(!Store_channel_name(100, QStringLiteral("北门 100")));
+    QVERIFY(!Store_channel_name(120, QStringLiteral("Gate 120")));
+    for (int channel : {100, 120})
+        for (int column = 0; column < 16; ++column)
+            radio.set_byte(channel + 143, column, chann(channel + 143, column));
+    QVERIFY(radio.save(named).ok);
+
+    Rig rig("names", {"--memory", named});
+    QPointer dialog = run_dialog(*rig.main, "Prog_read", Window_id::Comm_read, "Command_Read");
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog, Transfer_ms);
+    QCOMPARE(Channel_name(100) + '|' + Channel_name(120), QStringLiteral("北门 100|Gate 120"));
+    dialog = run_dialog(*rig.main, "Prog_write", Window_id::Comm_write, "Command_Write");
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog, Transfer_ms);
+    QTRY_VERIFY(QFileInfo::exists(rig.saved));
+
+    Radio written;
+    QVERIFY(written.load(rig.saved).ok);
+    for (int channel = 1; channel <= 128; ++channel)
+        QCOMPARE(cells<QByteArray>(channel + 143, 0, 15, written),
+                 cells<QByteArray>(channel + 143, 0, 15, radio));
 }
 
 void Test_sim_transfer::power_levels_adjusted_live()

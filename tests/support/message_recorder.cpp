@@ -14,7 +14,7 @@ void Message_recorder::present(const r7k::Message &message)
 
 bool Message_recorder::ask(const r7k::Message &question)
 {
-    questions.append(question);
+    messages.append(question);
     return answer;
 }
 

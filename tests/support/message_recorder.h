@@ -11,12 +11,11 @@ public:
     ~Message_recorder() override;
 
     void present(const r7k::Message &message) override;
-    // Records the question and gives `answer`.
+    // Records the question with the messages and answers it.
     bool ask(const r7k::Message &question) override;
 
     QList<r7k::Message> messages;
-    QList<r7k::Message> questions;
-    bool answer = true;
+    bool answer = false; // Yes or No to every question
     // Texts of the recorded messages, in order.
     QStringList texts() const;
 

@@ -1,12 +1,8 @@
 #include "cli/image_file.h"
 
-#include "files/channel_file.h"
-
 namespace r7k::cli {
 
-namespace {
-
-std::optional<QString> problem(const QString &path, const Channel_file::Outcome &outcome)
+std::optional<QString> File_problem(const QString &path, const Channel_file::Outcome &outcome)
 {
     if (outcome.ok)
         return std::nullopt;
@@ -16,16 +12,14 @@ std::optional<QString> problem(const QString &path, const Channel_file::Outcome 
     return line;
 }
 
-} // namespace
-
 std::optional<QString> Load_image(const QString &path, Data_image &image)
 {
-    return problem(path, Channel_file::Load(path, image));
+    return File_problem(path, Channel_file::Load(path, image));
 }
 
 std::optional<QString> Save_image(const QString &path, const Data_image &image)
 {
-    return problem(path, Channel_file::Save(path, image));
+    return File_problem(path, Channel_file::Save(path, image));
 }
 
 } // namespace r7k::cli

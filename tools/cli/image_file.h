@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/image.h"
+#include "files/channel_file.h"
 
 #include <QString>
 #include <optional>
@@ -13,5 +14,8 @@ std::optional<QString> Load_image(const QString &path, Data_image &image);
 
 // The image saved to a channel file, or why it could not be.
 std::optional<QString> Save_image(const QString &path, const Data_image &image);
+
+// Why a file operation on `path` failed, as one line; nothing when it did not.
+std::optional<QString> File_problem(const QString &path, const Channel_file::Outcome &outcome);
 
 } // namespace r7k::cli

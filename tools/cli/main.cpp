@@ -1,6 +1,7 @@
 // r7k: the R7K programming software on the command line. It reads, writes
-// and verifies radios, several at a time, and shows and compares channel
-// files, with the same link engines and file format as the windows.
+// and verifies radios, several at a time, shows and compares channel files
+// and exchanges their channels as CSV, with the same link engines, file
+// format and channel rules as the windows.
 
 #include "cli/exit_status.h"
 #include "cli/report.h"
@@ -25,6 +26,9 @@ const QString Help =
                    "                                         to several radios at the same time\n"
                    "  r7k show FILE                          the channels and settings of a file\n"
                    "  r7k diff A.chann B.chann               what differs between two files\n"
+                   "  r7k export-csv FILE.chann -o OUT.csv   the channels as a CSV list\n"
+                   "  r7k import-csv IN.csv -o FILE.chann [--base BASE.chann]\n"
+                   "                                         a CSV list into a channel file\n"
                    "\n"
                    "DEV is a serial device such as /dev/ttyUSB0, or COM1..COM8: the n-th serial\n"
                    "port of the system, USB adapters first (as in r7k-cps).\n"
@@ -34,7 +38,8 @@ const QString Help =
                    "  0  done (diff: the files hold the same data)\n"
                    "  1  diff: the files differ\n"
                    "  2  bad command line\n"
-                   "  3  a file cannot be read or written, or holds a bad value\n"
+                   "  3  a file cannot be read or written, or holds a bad value (import-csv:\n"
+                   "     or no channel that can be imported)\n"
                    "  4  a port cannot be opened, or a radio does not answer or was lost\n"
                    "  5  a radio holds other data than was written to it (write --verify)\n");
 
@@ -43,10 +48,8 @@ struct Verb {
     int (*run)(const QStringList &);
 };
 constexpr Verb Verbs[] = {
-    {"read", Run_read},
-    {"write", Run_write},
-    {"show", Run_show},
-    {"diff", Run_diff},
+    {"read", Run_read}, {"write", Run_write},           {"show", Run_show},
+    {"diff", Run_diff}, {"export-csv", Run_export_csv}, {"import-csv", Run_import_csv},
 };
 
 int run(const QStringList &arguments)

@@ -10,5 +10,7 @@ int Run_read(const QStringList &arguments);
 int Run_write(const QStringList &arguments);
 int Run_show(const QStringList &arguments);
 int Run_diff(const QStringList &arguments);
+int Run_export_csv(const QStringList &arguments);
+int Run_import_csv(const QStringList &arguments);
 
 } // namespace r7k::cli

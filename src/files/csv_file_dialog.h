@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/bilingual.h"
+
+#include <QFileDialog>
+
+namespace r7k {
+
+class Window_host;
+
+// The file dialog of a CSV export or import: the toolkit's own, since the
+// channel file dialogs accept ".chann" names only. Choosing a file carries
+// out the command and tells the user the outcome.
+class Csv_file_dialog : public QFileDialog {
+    Q_OBJECT
+protected:
+    Csv_file_dialog(QWidget *parent, const char *name, const Bilingual &caption, AcceptMode mode);
+
+private:
+    virtual void file_chosen(const QString &path) = 0;
+};
+
+// Writes the programmed channels of the image to a CSV file.
+class Csv_export_dialog final : public Csv_file_dialog {
+    Q_OBJECT
+public:
+    // The unfinished edits of the windows of `window_host` are stored in the
+    // image first.
+    Csv_export_dialog(QWidget *parent, Window_host &window_host);
+
+private:
+    void file_chosen(const QString &path) override;
+
+    Window_host &host;
+};
+
+// Replaces all 128 channels of the image by those of a CSV file, after
+// asking, and reports every row it could not take.
+class Csv_import_dialog final : public Csv_file_dialog {
+    Q_OBJECT
+public:
+    explicit Csv_import_dialog(QWidget *parent = nullptr);
+
+private:
+    void file_chosen(const QString &path) override;
+};
+
+} // namespace r7k

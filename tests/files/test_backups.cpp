@@ -1,0 +1,137 @@
+// Backups of the image: kept with their date, pruned to the newest hundred,
+// and never in the way of a transfer. That a read and a write against r7k-sim
+// leave backups is checked in the end-to-end transfer test.
+#include "core/globals.h"
+#include "core/image.h"
+#include "dialog_driver.h"
+#include "files/backups.h"
+#include "files/channel_file.h"
+#include "link/comm_read_dialog.h"
+#include "link/comm_write_dialog.h"
+#include "link_rig.h"
+#include "message_recorder.h"
+#include "pattern_files.h"
+#include "started_program.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPointer>
+#include <QTemporaryDir>
+
+using namespace r7k;
+using namespace Dialog_driver;
+
+namespace {
+
+QStringList backups()
+{
+    return QDir(Backups::Folder()).entryList(QDir::Files, QDir::Name);
+}
+
+// Opens a transfer dialog by its menu command on a fake line to the bench's
+// radio and presses its button until the transfer is done.
+template <class Dialog>
+void transfer(Main_window &program, Window_id id, const char *command, const char *button,
+              Wire_bench &bench)
+{
+    program.host().set_factory(
+        id, [&](QWidget *parent) { return new Dialog(parent, program.host(), bench.parts()); });
+    trigger(program, command);
+    QPointer dialog = program.findChild<Dialog *>();
+    QVERIFY(dialog);
+    click(dialog, button);
+    QVERIFY(bench.clock.advance_until([&] { return !dialog->isVisible(); }, 60'000));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!dialog);
+}
+
+} // namespace
+
+class Test_backups : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(qputenv("XDG_DATA_HOME", data.path().toLocal8Bit())); }
+    void init() { QDir(Backups::Folder()).removeRecursively(); }
+
+    void the_folder_is_in_the_users_data_folder()
+    {
+        QCOMPARE(Backups::Folder(),
+                 data.path() + '/' + QCoreApplication::applicationName() + "/backups");
+    }
+
+    void the_newest_hundred_are_kept_with_their_date()
+    {
+        QVERIFY(QDir().mkpath(Backups::Folder()));
+        const QStringList others{"notes.chann", "r7k-old.chann", "r7k-20200101-000000-000.txt"};
+        for (const QString &name : others)
+            write_file(QDir(Backups::Folder()).filePath(name), "keep");
+
+        const QDateTime start(QDate(2024, 5, 1), QTime(23, 59, 58, 5));
+        Reset_image();
+        for (int i = 0; i < 105; ++i) {
+            chann(1, 0) = qint16(i);
+            QVERIFY(Backups::Keep(chann, start.addSecs(i)).ok);
+        }
+        QStringList expected;
+        for (int i = 5; i < 105; ++i)
+            expected.append(start.addSecs(i).toString("'r7k-'yyyyMMdd-HHmmss-zzz'.chann'"));
+        QStringList kept = backups();
+        for (const QString &name : others)
+            QVERIFY(kept.removeOne(name));
+        QCOMPARE(kept, expected);
+        QCOMPARE(expected.first(), QStringLiteral("r7k-20240502-000003-005.chann"));
+
+        // Each holds the image as it was; two in the same millisecond both stay.
+        QCOMPARE(read_file(QDir(Backups::Folder()).filePath(expected.last())),
+                 Channel_file::Format_image(chann));
+        QVERIFY(Backups::Keep(chann, start.addSecs(104)).ok);
+        QVERIFY(backups().contains("r7k-20240502-000142-006.chann"));
+        QCOMPARE(backups().size(), 100 + int(others.size()));
+    }
+
+    void a_failed_backup_is_shown_but_never_stops_a_transfer()
+    {
+        // A file where the folder should be.
+        QVERIFY(QDir().mkpath(data.path() + '/' + QCoreApplication::applicationName()));
+        write_file(Backups::Folder(), "in the way");
+        const Channel_file::Outcome kept = Backups::Keep(chann);
+        QCOMPARE(kept.message.english, QStringLiteral("The backup could not be saved."));
+        const QString where = QDir::toNativeSeparators(Backups::Folder());
+        QCOMPARE(kept.details,
+                 Bilingual(where + ": 无法创建该文件夹", where + ": the folder cannot be created"));
+
+        Wire_bench bench;
+        auto program = Start_program();
+        Message_recorder recorder;
+        transfer<Form_Comm_Read>(*program, Window_id::Comm_read, "Prog_read", "Command_Read",
+                                 bench);
+        QCOMPARE(recorder.texts(), QStringList{"从对讲机中读取数据完毕 ！"});
+        QCOMPARE(chann(1, 3), bench.radio.byte(1, 3));
+        QCOMPARE(program->panel_text(2), QStringLiteral("备份未能保存 ！"));
+        QCOMPARE(program->findChild<QLabel *>("Panel2")->toolTip(), kept.details.chinese);
+        program->switch_language(false);
+        QCOMPARE(program->panel_text(2), QStringLiteral("The backup could not be saved."));
+        QCOMPARE(program->findChild<QLabel *>("Panel2")->toolTip(), kept.details.english);
+
+        chann(1, 3) = 0x44;
+        transfer<Form_Comm_Write>(*program, Window_id::Comm_write, "Prog_write", "Command_Write",
+                                  bench);
+        QVERIFY(bench.radio.ended());
+        QCOMPARE(bench.radio.byte(1, 3), 0x44);
+        QCOMPARE(program->panel_text(2), QStringLiteral("The backup could not be saved."));
+
+        // Once the folder can be made again, the next backup clears the notice.
+        QVERIFY(QFile::remove(Backups::Folder()));
+        transfer<Form_Comm_Write>(*program, Window_id::Comm_write, "Prog_write", "Command_Write",
+                                  bench);
+        QCOMPARE(program->panel_text(2), QString());
+        QCOMPARE(backups().size(), 1);
+        QCOMPARE(recorder.texts(), QStringList{"从对讲机中读取数据完毕 ！"});
+    }
+
+private:
+    QTemporaryDir data;
+};
+
+QTEST_MAIN(Test_backups)
+#include "test_backups.moc"

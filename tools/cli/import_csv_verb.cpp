@@ -1,0 +1,101 @@
+// r7k import-csv: a CSV channel list of other programming software into a
+// channel file, through the same rules as typing into the channel table.
+
+#include "cli/exit_status.h"
+#include "cli/image_file.h"
+#include "cli/report.h"
+#include "cli/verb_line.h"
+#include "cli/verbs.h"
+#include "core/globals.h"
+#include "core/tables.h"
+#include "files/channel_csv.h"
+
+namespace r7k::cli {
+
+namespace {
+
+const QString Help = QStringLiteral(
+    "Usage: r7k import-csv IN.csv -o FILE.chann [--base BASE.chann] [--model M]\n"
+    "Reads the channels of the CSV list IN.csv (the generic form of CHIRP and other\n"
+    "programming software) into the channel file FILE.chann. Frequencies must lie\n"
+    "in the band of the model and are snapped to the channel grid; tones must be in\n"
+    "the tone table; names must be GBK. Each row that cannot be taken is skipped;\n"
+    "each skipped row, snapped frequency and name that could not be kept is listed.\n"
+    "\n"
+    "  -o, --output FILE.chann   the channel file to write\n"
+    "  --base BASE.chann         start from this file and replace only the channels\n"
+    "                            the list holds (they keep their VOX); without it the\n"
+    "                            list's channels replace all 128 of a fresh image\n"
+    "  --model M                 the model whose band holds the frequencies: its\n"
+    "                            number 0..6 or its name (default 0, R7K, 136-470 MHz)\n"
+    "  -h, --help                show this text\n"
+    "\n"
+    "Exit status: 0 imported, 2 bad command line, 3 a file cannot be read or\n"
+    "written, or the list holds no channel that can be imported.\n");
+
+// The model a --model argument names, by number or name; nothing when none.
+std::optional<int> model_of(const QString &argument)
+{
+    bool number = false;
+    const int index = argument.toInt(&number);
+    if (number)
+        return index >= 0 && index < Model_count ? std::optional(index) : std::nullopt;
+    for (int model = 0; model < Model_count; ++model)
+        if (Model_name[model].compare(argument.trimmed(), Qt::CaseInsensitive) == 0)
+            return model;
+    return std::nullopt;
+}
+
+} // namespace
+
+int Run_import_csv(const QStringList &arguments)
+{
+    Verb_line line(QStringLiteral("import-csv"), Help,
+                   QStringLiteral("The CSV file to import is missing."));
+    const QCommandLineOption output_option({QStringLiteral("o"), QStringLiteral("output")},
+                                           QString(), QStringLiteral("FILE.chann"));
+    const QCommandLineOption base_option(QStringLiteral("base"), QString(),
+                                         QStringLiteral("BASE.chann"));
+    const QCommandLineOption model_option(QStringLiteral("model"), QString(), QStringLiteral("M"));
+    line.parser.addOptions({output_option, base_option, model_option});
+    if (const std::optional<int> status = line.parse(arguments, 1, 1))
+        return *status;
+    if (!line.parser.isSet(output_option))
+        return line.usage_error(QStringLiteral("-o FILE.chann is missing."));
+    if (line.parser.isSet(model_option)) {
+        const std::optional<int> model = model_of(line.parser.value(model_option));
+        if (!model)
+            return line.usage_error(
+                QStringLiteral("--model takes 0..%1 or a model's name, not '%2'.")
+                    .arg(Model_count - 1)
+                    .arg(line.parser.value(model_option)));
+        Model_no = qint16(*model);
+        Init_model_table();
+    }
+    const QString path = line.parser.positionalArguments().first();
+    const QString output = line.parser.value(output_option);
+
+    Data_image image;
+    Reset_image(image);
+    const bool based = line.parser.isSet(base_option);
+    if (based)
+        if (const std::optional<QString> problem =
+                Load_image(line.parser.value(base_option), image))
+            return Fail(Exit_file, *problem);
+
+    const Channel_csv::Report report = Channel_csv::Import_file(
+        image, path,
+        based ? Channel_csv::Scope::Listed_channels : Channel_csv::Scope::All_channels);
+    for (const Bilingual &note : report.notes)
+        Say(path + QStringLiteral(": ") + note.english);
+    if (!report.imported)
+        return Fail(Exit_file, *File_problem(path, Channel_file::Outcome::failure(report.failure,
+                                                                                  report.details)));
+    if (const std::optional<QString> problem = Save_image(output, image))
+        return Fail(Exit_file, *problem);
+    Say(QStringLiteral("%1: %2 Written to %3.")
+            .arg(path, Channel_csv::Summary(report).english, output));
+    return Exit_ok;
+}
+
+} // namespace r7k::cli
