@@ -11,7 +11,7 @@ bool Language = true;
 qint16 Cur_chann = 1;
 QString Version = QStringLiteral("Ver1.4");
 QString File_path;
-Image_source Image_origin = Image_source::Start_up;
+Image_source Image_origin;
 std::array<int, 4> Bcd_scratch{};
 std::array<bool, Open_flag_count> Open_flags{};
 std::array<QString, 6> About_text;

@@ -8,10 +8,14 @@
 namespace r7k {
 
 // Where the image's channels came from last.
-enum class Image_source {
-    Start_up, // the start-up fill
-    File,     // the channel file File_path, loaded or saved
-    Radio,    // a read from the radio
+struct Image_source {
+    enum Kind {
+        Start_up, // the start-up fill
+        File,     // `file`: a channel file loaded or saved, or a CSV file imported
+        Radio,    // a read from the radio
+    };
+    Kind kind = Start_up;
+    QString file;
 };
 
 // The windows that the program's commands open. Those before Adjust_txp have

@@ -157,7 +157,7 @@ void Channel_file_dialog::confirm()
         if (!reported(Channel_file::Save(path, chann)))
             return;
         File_path = path;
-        Image_origin = Image_source::File;
+        Image_origin = {Image_source::File, path};
     }
     Messages::show(texts_of(kind).done);
     accept();
@@ -169,7 +169,7 @@ bool Load_channel_file(const QString &path)
     if (!reported(Channel_file::Load(path, chann)))
         return false;
     File_path = path;
-    Image_origin = Image_source::File;
+    Image_origin = {Image_source::File, path};
     return true;
 }
 

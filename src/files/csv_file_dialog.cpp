@@ -1,6 +1,8 @@
 #include "files/csv_file_dialog.h"
 
+#include "core/globals.h"
 #include "core/image.h"
+#include "core/image_history.h"
 #include "files/channel_csv.h"
 #include "ui/messages.h"
 #include "ui/window_host.h"
@@ -62,8 +64,13 @@ void Csv_import_dialog::file_chosen(const QString &path)
 {
     if (!Messages::ask(Replace_all))
         return;
-    const Channel_csv::Report report =
-        Channel_csv::Import_file(chann, path, Channel_csv::Scope::All_channels);
+    Channel_csv::Report report;
+    {
+        const Image_step step;
+        report = Channel_csv::Import_file(chann, path, Channel_csv::Scope::All_channels);
+    }
+    if (report.imported)
+        Image_origin = {Image_source::File, path};
     // A file that could not be read has its reason and no notes.
     Messages::show(Channel_csv::Summary(report), report.details == Bilingual()
                                                      ? notes_text(report.notes)

@@ -32,7 +32,7 @@ void Form_Comm_Read::transfer_starting()
 void Form_Comm_Read::back_up_image(const Data_image &image)
 {
     step.reset();
-    Image_origin = Image_source::Radio;
+    Image_origin = {Image_source::Radio, {}};
     Transfer_dialog::back_up_image(image);
 }
 

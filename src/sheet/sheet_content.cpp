@@ -46,9 +46,9 @@ constexpr Listed Vfo_features[] = {
 
 QString source_text()
 {
-    switch (Image_origin) {
+    switch (Image_origin.kind) {
     case Image_source::File:
-        return QFileInfo(File_path).fileName();
+        return QFileInfo(Image_origin.file).fileName();
     case Image_source::Radio:
         return From_radio.text();
     case Image_source::Start_up:

@@ -22,9 +22,9 @@ const QString Default_name = QStringLiteral("channels.pdf");
 // Beside the channel file the image came from, named after it.
 QString suggested_path()
 {
-    if (Image_origin != Image_source::File || File_path.isEmpty())
+    if (Image_origin.kind != Image_source::File)
         return QDir::current().filePath(Default_name);
-    const QFileInfo file(File_path);
+    const QFileInfo file(Image_origin.file);
     return file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
 }
 

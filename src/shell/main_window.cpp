@@ -304,7 +304,7 @@ void Main_window::start_up()
     set_panel_text(5, Version);
     show_band();
     Reset_image();
-    Image_origin = Image_source::Start_up;
+    Image_origin = {};
     History().clear();
     enable_commands();
     windows->open(Window_id::Chann);

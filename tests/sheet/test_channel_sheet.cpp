@@ -6,7 +6,11 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "dialog_driver.h"
+#include "files/channel_csv.h"
+#include "files/channel_file.h"
+#include "files/channel_file_dialog.h"
 #include "message_recorder.h"
+#include "sheet/sheet_content.h"
 #include "started_program.h"
 
 #include <QDialogButtonBox>
@@ -115,10 +119,48 @@ private Q_SLOTS:
         QVERIFY(text.contains(chinese ? u"来源: 未保存"_s : u"Source: not saved"_s));
     }
 
+    // The sheet names the file the channels came from last, a channel file or
+    // a CSV file, and its PDF goes beside that file under the same name.
+    void the_sheet_names_the_file_its_channels_came_from()
+    {
+        Message_recorder recorder;
+        recorder.answer = true; // the import replaces every channel
+        program_channels(2);
+        const QString chann_path = folder.filePath(u"fleet.chann"_s);
+        const QString csv_path = folder.filePath(u"list.csv"_s);
+        QVERIFY(Channel_file::Save(chann_path, chann).ok);
+        QVERIFY(Channel_file::Write_file(csv_path, Channel_csv::Export(chann), {}).ok);
+        const auto source = [] { return Make_channel_sheet(QDate::currentDate()).facts[1].value; };
+        const auto suggested = [this] {
+            trigger(*program, "Export_pdf");
+            auto *dialog = program->findChild<QFileDialog *>(u"Form_export_pdf"_s);
+            const QString name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->text();
+            const QString path = QDir(dialog->directory()).filePath(name);
+            dialog->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return path;
+        };
+        QCOMPARE(source(), u"未保存"_s);
+
+        QVERIFY(Load_channel_file(chann_path));
+        QCOMPARE(source(), u"fleet.chann"_s);
+        QCOMPARE(suggested(), folder.filePath(u"fleet.pdf"_s));
+
+        trigger(*program, "File_import_csv");
+        auto *dialog = program->findChild<QFileDialog *>(u"Form_import_csv"_s);
+        auto *name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+        name->setFocus();
+        name->setText(csv_path);
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(recorder.texts().last(), u"已从 CSV 文件导入 2 个信道。"_s);
+        QCOMPARE(source(), u"list.csv"_s);
+        QCOMPARE(suggested(), folder.filePath(u"list.pdf"_s));
+    }
+
     void the_print_preview_shows_the_same_pages()
     {
         program_channels(128);
-        Image_origin = Image_source::Radio;
+        Image_origin = {Image_source::Radio, {}};
         trigger(*program, "Print_sheet");
         auto *dialog = program->findChild<QPrintPreviewDialog *>(u"Form_print_sheet"_s);
         QVERIFY(dialog && dialog->isVisible());

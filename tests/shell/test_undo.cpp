@@ -5,6 +5,7 @@
 #include "channels/channel_record.h"
 #include "core/image.h"
 #include "dialog_driver.h"
+#include "files/channel_csv.h"
 #include "files/channel_file.h"
 #include "link/comm_read_dialog.h"
 #include "link_rig.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -41,6 +43,7 @@ enum class Change {
     Frequency_mode,
     Read,
     File_load,
+    Csv_import,
 };
 
 } // namespace
@@ -143,6 +146,15 @@ class Test_undo : public QObject {
             click(dialog, "Command_enter");
             break;
         }
+        case Change::Csv_import: {
+            trigger(*program, "File_import_csv");
+            auto *dialog = program->findChild<QFileDialog *>(u"Form_import_csv"_s);
+            auto *name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+            name->setFocus();
+            name->setText(folder.filePath(u"fleet.csv"_s));
+            QTest::keyClick(name, Qt::Key_Return);
+            break;
+        }
         }
     }
 
@@ -167,15 +179,20 @@ private Q_SLOTS:
         QTest::newRow("frequency mode") << Change::Frequency_mode;
         QTest::newRow("read from radio") << Change::Read;
         QTest::newRow("file load") << Change::File_load;
+        QTest::newRow("CSV import") << Change::Csv_import;
     }
     void each_kind_of_change_undoes_and_redoes_exactly()
     {
         QFETCH(Change, change);
         Message_recorder recorder;
+        recorder.answer = true; // replace every channel by those of the CSV file
         Wire_bench bench;
         Data_image file_image = chann;
         Load_default_image(file_image);
         QVERIFY(Channel_file::Save(folder.filePath(u"fleet.chann"_s), file_image).ok);
+        QVERIFY(Channel_file::Write_file(folder.filePath(u"fleet.csv"_s),
+                                         Channel_csv::Export(file_image), {})
+                    .ok);
         QVERIFY(!Enter_rx_freq(1, u"450"_s, true));
         QVERIFY(!Enter_rx_freq(2, u"451"_s, true));
         if (change == Change::Optional_feature || change == Change::Frequency_mode)
