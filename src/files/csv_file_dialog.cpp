@@ -32,18 +32,9 @@ QString notes_text(const QList<Bilingual> &notes)
 
 Csv_file_dialog::Csv_file_dialog(QWidget *parent, const char *name, const Bilingual &caption,
                                  AcceptMode mode)
-    : QFileDialog(parent)
-{
-    setObjectName(QLatin1String(name));
-    setWindowTitle(caption.text());
-    setWindowModality(Qt::ApplicationModal);
-    setAcceptMode(mode);
-    setFileMode(mode == AcceptSave ? AnyFile : ExistingFile);
-    setNameFilters({Csv_files.text(), All_files.text()});
-    setDefaultSuffix(QStringLiteral("csv"));
-    connect(this, &QFileDialog::fileSelected, this,
-            [this](const QString &path) { file_chosen(path); });
-}
+    : File_command_dialog(parent, name, caption, mode, {Csv_files, All_files},
+                          QStringLiteral("csv"))
+{}
 
 Csv_export_dialog::Csv_export_dialog(QWidget *parent, Window_host &window_host)
     : Csv_file_dialog(parent, "Form_export_csv", Export_caption, AcceptSave), host(window_host)

@@ -1,23 +1,17 @@
 #pragma once
 
 #include "core/bilingual.h"
-
-#include <QFileDialog>
+#include "ui/file_command_dialog.h"
 
 namespace r7k {
 
 class Window_host;
 
-// The file dialog of a CSV export or import: the toolkit's own, since the
-// channel file dialogs accept ".chann" names only. Choosing a file carries
-// out the command and tells the user the outcome.
-class Csv_file_dialog : public QFileDialog {
+// The file dialog of a CSV export or import: CSV files, or all files.
+class Csv_file_dialog : public File_command_dialog {
     Q_OBJECT
 protected:
     Csv_file_dialog(QWidget *parent, const char *name, const Bilingual &caption, AcceptMode mode);
-
-private:
-    virtual void file_chosen(const QString &path) = 0;
 };
 
 // Writes the programmed channels of the image to a CSV file.

@@ -42,20 +42,15 @@ Sheet_print_dialog::Sheet_print_dialog(QWidget *parent) : QPrintPreviewDialog(pa
 }
 
 Sheet_export_dialog::Sheet_export_dialog(QWidget *parent)
-    : QFileDialog(parent, Export_caption.text())
+    : File_command_dialog(parent, "Form_export_pdf", Export_caption, AcceptSave, {Pdf_files},
+                          QStringLiteral("pdf"))
 {
-    setObjectName(QStringLiteral("Form_export_pdf"));
-    setWindowModality(Qt::ApplicationModal);
-    setAcceptMode(QFileDialog::AcceptSave);
-    setNameFilter(Pdf_files.text());
-    setDefaultSuffix(QStringLiteral("pdf"));
     const QString path = suggested_path();
     setDirectory(QFileInfo(path).absolutePath());
     selectFile(QFileInfo(path).fileName());
-    connect(this, &QFileDialog::fileSelected, this, &Sheet_export_dialog::write);
 }
 
-void Sheet_export_dialog::write(const QString &path)
+void Sheet_export_dialog::file_chosen(const QString &path)
 {
     const Sheet_export outcome = Export_channel_sheet(path);
     Messages::show(outcome.message, outcome.details);

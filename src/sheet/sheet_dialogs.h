@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFileDialog>
+#include "ui/file_command_dialog.h"
+
 #include <QPrintPreviewDialog>
 
 namespace r7k {
@@ -14,13 +15,13 @@ public:
 };
 
 // Form_export_pdf: asks for a PDF file and writes the channel sheet into it.
-class Sheet_export_dialog : public QFileDialog {
+class Sheet_export_dialog : public File_command_dialog {
     Q_OBJECT
 public:
     explicit Sheet_export_dialog(QWidget *parent);
 
 private:
-    void write(const QString &path);
+    void file_chosen(const QString &path) override;
 };
 
 } // namespace r7k
