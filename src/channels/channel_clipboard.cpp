@@ -23,8 +23,6 @@ const Bilingual Outside_table{QStringLiteral("%1 个数值超出信道表"),
                               QStringLiteral("%1 values lie outside the table")};
 const Bilingual Not_in_list{QStringLiteral("列表中没有此项"),
                             QStringLiteral("not an entry of the list")};
-const Bilingual No_rx{QStringLiteral("请先输入接收频率 ！"),
-                      QStringLiteral("Please input the receive frequency in advance.")};
 const Bilingual No_tx{QStringLiteral("信道没有发射频率"),
                       QStringLiteral("the channel has no TX frequency")};
 
@@ -125,7 +123,7 @@ std::optional<Bilingual> paste_value(int channel, int column, const QString &tex
     if (!Cell_editable(channel, column)) {
         if (value.isEmpty())
             return std::nullopt;
-        return Channel_is_empty(channel) ? No_rx : No_tx;
+        return Channel_is_empty(channel) ? Rx_first() : No_tx;
     }
     if (column == Name_column)
         return Store_channel_name(channel, value);

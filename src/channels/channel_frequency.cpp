@@ -13,9 +13,6 @@ const Bilingual Rx_out_of_band{QStringLiteral("接收频率超出范围 ！"),
                                QStringLiteral("Over the range of receive frequency .")};
 const Bilingual Tx_out_of_band{QStringLiteral("发射频率超出范围 ！"),
                                QStringLiteral("Over the range of transmit frequency .")};
-const Bilingual Rx_first{QStringLiteral("请先输入接收频率 ！"),
-                         QStringLiteral("Please input the receive frequency in advance.")};
-
 const Bilingual Too_long{QStringLiteral("数值太长 ！"), QStringLiteral("The value is too long.")};
 
 constexpr int Normal_length = 9;
@@ -84,13 +81,20 @@ std::optional<Bilingual> Enter_tx_freq(int channel, const QString &text, Data_im
     if (entry.isEmpty())
         return std::nullopt;
     if (Channel_is_empty(channel, image))
-        return Rx_first;
+        return Rx_first();
     if (In_band(entry)) {
         store(image, Normalised_freq_text(entry), channel, Record::Tx_freq);
         return std::nullopt;
     }
     store(image, Band_floor_text(), channel, Record::Tx_freq);
     return Tx_out_of_band;
+}
+
+const Bilingual &Rx_first()
+{
+    static const Bilingual text{QStringLiteral("请先输入接收频率 ！"),
+                                QStringLiteral("Please input the receive frequency in advance.")};
+    return text;
 }
 
 std::optional<Bilingual> Freq_entry_refusal(int channel, int column, const QString &text)
@@ -102,7 +106,7 @@ std::optional<Bilingual> Freq_entry_refusal(int channel, int column, const QStri
     if (!Text_key_allowed(column, int(entry.size()) - 1, entry.back()))
         return Too_long;
     if (column == Tx_column && Channel_is_empty(channel))
-        return Rx_first;
+        return Rx_first();
     if (!In_band(entry))
         return column == Rx_column ? Rx_out_of_band : Tx_out_of_band;
     return std::nullopt;

@@ -36,6 +36,9 @@ std::optional<Bilingual> Enter_rx_freq(int channel, const QString &text, bool tx
 // RX. An empty text keeps the stored TX frequency.
 std::optional<Bilingual> Enter_tx_freq(int channel, const QString &text, Data_image &image = chann);
 
+// "请先输入接收频率 ！": a channel without an RX frequency takes no other entry.
+const Bilingual &Rx_first();
+
 // Why entering the text into a frequency column (Rx_column, Tx_column) of the
 // channel would not store it as it stands: longer than the cell's editor
 // takes, outside the band, or a TX frequency for a channel without RX. An
