@@ -9,7 +9,10 @@ using namespace r7k;
 
 namespace {
 
+// How much a user does in one run: enough for a few whole transfers with
+// their retries, and little enough that a run takes milliseconds.
 constexpr int Max_user_steps = 400;
+constexpr qint64 Max_user_ms = 180'000;
 // Longer than the longest transfer with every retry: after it a link that
 // the user left alone must have come to an end.
 constexpr int Settle_ms = 120'000;
@@ -37,6 +40,13 @@ const Data_image &start_image()
         return chann;
     }();
     return start;
+}
+
+// The radio as it comes: its demo memory, no faults of its own.
+const sim::Radio &factory_radio()
+{
+    static const sim::Radio radio;
+    return radio;
 }
 
 bool same_row(const Data_image &a, const Data_image &b, int row)
@@ -89,10 +99,8 @@ struct Link_session::Dialog {
     int opens_at_start = 0;   // the line's opens when the user last started a transfer
 };
 
-Link_session::Link_session(Fuzz_input &input) : input(input)
+Link_session::Link_session(Fuzz_input &input) : input(input), radio(factory_radio())
 {
-    static const sim::Radio factory_radio;
-    radio = factory_radio;
     image() = start_image();
     Comm_buf.clear();
     Port_no = 1;
@@ -103,7 +111,8 @@ Link_session::~Link_session() = default;
 
 void Link_session::run()
 {
-    for (int step = 0; step < Max_user_steps && !input.used_up(); ++step) {
+    for (int step = 0; step < Max_user_steps && clock.now() < Max_user_ms && !input.used_up();
+         ++step) {
         user_step();
         dispose_closed_dialog();
         check();

@@ -159,15 +159,16 @@ struct Fault_case {
             return attempt + Retry_delay_ms;
         return Attempts * (attempt + Retry_delay_ms);
     }
-    // The latest it may be reported: each command may take what a sound
-    // transfer's commands took beyond the sender's delay (the radio's answer,
-    // the program's work, a loaded machine), half as much again, and 2 s more
-    // in all; the power dialog closes at the latest a watchdog check later.
+    // The latest it may be reported: each command may take twice what a
+    // sound transfer's commands took beyond the sender's delay (the radio's
+    // answer, the program's work), and the timers may fire a tenth late, on
+    // a loaded machine, with 3 s more in all; the power dialog closes at the
+    // latest a watchdog check later.
     qint64 latest_ms(double extra_ms_per_command) const
     {
         if (transfer == Transfer::Power)
-            return earliest_ms() + Watchdog_ms + 500;
-        return earliest_ms() + qint64(commands() * extra_ms_per_command * 1.5) + 2000;
+            return earliest_ms() + Watchdog_ms + 1000;
+        return earliest_ms() * 11 / 10 + qint64(commands() * extra_ms_per_command * 2) + 3000;
     }
 };
 
