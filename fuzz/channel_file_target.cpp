@@ -7,24 +7,20 @@
 #include "files/channel_file.h"
 #include "fuzz_check.h"
 
-#include <QBuffer>
 #include <cstdint>
 
 using namespace r7k;
 
 namespace {
 
-// The reader and the writer under test, on the program's image.
-bool load(const QByteArray &bytes)
+// The reader and the writer under test, on the image they are given.
+bool load(const QByteArray &bytes, Data_image &image)
 {
-    QBuffer file;
-    file.setData(bytes);
-    file.open(QIODevice::ReadOnly);
-    return Channel_file::Load(file).ok;
+    return Channel_file::Load_text(bytes, image).ok;
 }
-QByteArray save()
+QByteArray save(const Data_image &image)
 {
-    return Channel_file::Format_image();
+    return Channel_file::Format_image(image);
 }
 
 // An image whose every cell holds a value that no file can put there, and
@@ -48,24 +44,23 @@ bool in_file(int row, int column)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static const Data_image marked = marked_image();
-    chann = marked;
-    if (!load(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)))) {
-        FUZZ_CHECK(chann == marked, "a refused file changed the image");
+    Data_image image = marked;
+    if (!load(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)), image)) {
+        FUZZ_CHECK(image == marked, "a refused file changed the image");
         return 0;
     }
     for (int row = 0; row < Data_image::rows; ++row)
         for (int column = 0; column < Data_image::columns; ++column) {
-            const qint16 cell = chann(row, column);
+            const qint16 cell = image(row, column);
             if (in_file(row, column))
                 FUZZ_CHECK(cell >= 0 && cell <= 255, "a loaded cell is not a byte");
             else
                 FUZZ_CHECK(cell == marked(row, column), "a load changed a cell outside the file");
         }
 
-    const Data_image loaded = chann;
-    const QByteArray saved = save();
-    chann = marked;
-    FUZZ_CHECK(load(saved), "a saved image was refused");
-    FUZZ_CHECK(chann == loaded, "saving and loading changed the image");
+    const QByteArray saved = save(image);
+    Data_image again = marked;
+    FUZZ_CHECK(load(saved, again), "a saved image was refused");
+    FUZZ_CHECK(again == image, "saving and loading changed the image");
     return 0;
 }

@@ -76,11 +76,11 @@ struct Link_session::Dialog {
         line.carry = [&session, this](const QByteArray &answer) { session.carry(line, answer); };
         // The engines as the dialogs make them.
         if (kind == Kind::Read)
-            engine = std::make_unique<Read_engine>(line, timers, session);
+            engine = std::make_unique<Read_engine>(line, timers, session, image());
         else if (kind == Kind::Write)
-            engine = std::make_unique<Write_engine>(line, timers, session);
+            engine = std::make_unique<Write_engine>(line, timers, session, image());
         else
-            engine = std::make_unique<Power_engine>(line, timers, session);
+            engine = std::make_unique<Power_engine>(line, timers, session, image());
     }
 
     Transfer_engine &transfer() { return static_cast<Transfer_engine &>(*engine); }
@@ -102,7 +102,6 @@ struct Link_session::Dialog {
 Link_session::Link_session(Fuzz_input &input) : input(input), radio(factory_radio())
 {
     image() = start_image();
-    Comm_buf.clear();
     Port_no = 1;
     Port_error = false;
 }

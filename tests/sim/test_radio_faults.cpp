@@ -15,10 +15,10 @@
 #include "link/port_map.h"
 #include "link/transfer_dialog.h"
 #include "message_recorder.h"
-#include "shell/window_host.h"
 #include "sim/radio.h"
 #include "sim/sim_process.h"
 #include "started_program.h"
+#include "ui/window_host.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
