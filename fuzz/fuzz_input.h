@@ -11,7 +11,7 @@ class Fuzz_input {
 public:
     enum End { Front, Back };
 
-    Fuzz_input(const std::uint8_t *data, std::size_t size) : data(data), back(size) {}
+    Fuzz_input(const std::uint8_t *bytes_in, std::size_t size) : data(bytes_in), back(size) {}
 
     bool used_up() const { return front >= back; }
 

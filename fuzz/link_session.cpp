@@ -68,16 +68,16 @@ bool read_block(int block)
 // A read, write or power dialog: its line, timers and engine, what the user
 // sees of it, and what the checks remember.
 struct Link_session::Dialog {
-    Dialog(Link_session &session, Kind kind)
-        : kind(kind), line(session.clock, session.radio, log), timers(session.clock),
+    Dialog(Link_session &session, Kind dialog_kind)
+        : kind(dialog_kind), line(session.clock, session.radio, log), timers(session.clock),
           image_at_open(image())
     {
         log.refuse_open = session.cable_pulled ? QStringLiteral("cable pulled") : QString();
         line.carry = [&session, this](const QByteArray &answer) { session.carry(line, answer); };
         // The engines as the dialogs make them.
-        if (kind == Kind::Read)
+        if (dialog_kind == Kind::Read)
             engine = std::make_unique<Read_engine>(line, timers, session, image());
-        else if (kind == Kind::Write)
+        else if (dialog_kind == Kind::Write)
             engine = std::make_unique<Write_engine>(line, timers, session, image());
         else
             engine = std::make_unique<Power_engine>(line, timers, session, image());
@@ -99,7 +99,7 @@ struct Link_session::Dialog {
     int opens_at_start = 0;   // the line's opens when the user last started a transfer
 };
 
-Link_session::Link_session(Fuzz_input &input) : input(input), radio(factory_radio())
+Link_session::Link_session(Fuzz_input &choices) : input(choices), radio(factory_radio())
 {
     image() = start_image();
     Port_no = 1;

@@ -20,7 +20,7 @@
 // one broken.
 class Link_session final : public r7k::Link_listener {
 public:
-    explicit Link_session(Fuzz_input &input);
+    explicit Link_session(Fuzz_input &choices);
     ~Link_session() override;
     Link_session(const Link_session &) = delete;
     Link_session &operator=(const Link_session &) = delete;
