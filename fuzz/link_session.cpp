@@ -5,6 +5,8 @@
 #include "link/read_engine.h"
 #include "link/write_engine.h"
 
+#include <utility>
+
 using namespace r7k;
 
 namespace {
@@ -69,8 +71,8 @@ bool read_block(int block)
 // sees of it, and what the checks remember.
 struct Link_session::Dialog {
     Dialog(Link_session &session, Kind dialog_kind)
-        : kind(dialog_kind), line(session.clock, session.radio, log), timers(session.clock),
-          image_at_open(image())
+        : kind(dialog_kind), clock(session.clock), line(session.clock, session.radio, log),
+          timers(session.clock), image_at_open(image())
     {
         log.refuse_open = session.cable_pulled ? QStringLiteral("cable pulled") : QString();
         line.carry = [&session, this](const QByteArray &answer) { session.carry(line, answer); };
@@ -83,20 +85,29 @@ struct Link_session::Dialog {
             engine = std::make_unique<Power_engine>(line, timers, session, image());
     }
 
+    // A close posted to a dialog dies with it.
+    ~Dialog() { clock.cancel(posted_close); }
+    Dialog(const Dialog &) = delete;
+    Dialog &operator=(const Dialog &) = delete;
+
     Transfer_engine &transfer() { return static_cast<Transfer_engine &>(*engine); }
     Power_engine &power() { return static_cast<Power_engine &>(*engine); }
 
     Kind kind;
+    Fake_clock &clock;
     Wire_log log;
     Fake_line line;
     Fake_timer_set timers;
     // Declared last, so destroyed first, while its line and timers exist.
     std::unique_ptr<Link_engine> engine;
 
-    std::array<int, 3> bars{}; // the power dialog's scroll bars
-    bool closed = false;
-    Data_image image_at_open; // or at the last completed read
-    int opens_at_start = 0;   // the line's opens when the user last started a transfer
+    std::array<int, 3> bars{};      // the power dialog's scroll bars
+    bool closing = false;           // in its close event
+    bool closed = false;            // hidden, and deleted once no box is up
+    bool close_after_boxes = false; // the link finished under a box of the dialog's
+    int posted_close = -1;          // the clock's action that closes it, or -1
+    Data_image image_at_open;       // or at the last completed read
+    int opens_at_start = 0;         // the line's opens when the user last started a transfer
 };
 
 Link_session::Link_session(Fuzz_input &choices) : input(choices), radio(factory_radio())
@@ -113,6 +124,7 @@ void Link_session::run()
     for (int step = 0; step < Max_user_steps && clock.now() < Max_user_ms && !input.used_up();
          ++step) {
         user_step();
+        clock.advance(0); // what the step posted runs before the user's next step
         dispose_closed_dialog();
         check();
     }
@@ -122,9 +134,9 @@ void Link_session::run()
     if (dialog) {
         FUZZ_CHECK(!dialog->engine->link_busy,
                    "the link is still busy long after the user stopped");
-        press_cancel();
-        close_window();
+        close_dialog();
         dispose_closed_dialog();
+        FUZZ_CHECK(!dialog, "an idle dialog did not close");
     }
     check();
 }
@@ -143,11 +155,9 @@ void Link_session::user_step()
     case 2:
         press_action();
         break;
-    case 3:
-        press_cancel();
-        break;
-    case 4:
-        close_window();
+    case 3: // Cancel or Close
+    case 4: // Escape, or the window's close box
+        close_dialog();
         break;
     case 5: {
         const int index = input.below(3);
@@ -176,27 +186,13 @@ void Link_session::press_action()
 {
     if (!dialog || dialog->closed || dialog->kind == Kind::Power)
         return;
-    const bool busy = dialog->engine->link_busy;
-    const int opens = dialog->log.opens;
     dialog->transfer().start();
-    if (dialog && !busy)
-        dialog->opens_at_start = opens;
 }
 
-// Cancel of the read and write dialogs, Close of the power dialog.
-void Link_session::press_cancel()
+// The engine took the click: the connects of this start count from here.
+void Link_session::transfer_starting()
 {
-    if (!dialog || dialog->closed)
-        return;
-    if (dialog->kind == Kind::Power || dialog->transfer().may_close())
-        close_dialog();
-}
-
-// The window's close box or Escape.
-void Link_session::close_window()
-{
-    if (dialog && !dialog->closed)
-        close_dialog();
+    dialog->opens_at_start = dialog->log.opens;
 }
 
 void Link_session::move_bar(int index, int value)
@@ -207,17 +203,37 @@ void Link_session::move_bar(int index, int value)
     dialog->power().set_level(index, value);
 }
 
-// What the dialog does as it closes; it goes away once control is back in
-// the main event loop.
+// Whatever closes the dialog ends in its close event: the read and write
+// dialogs refuse while a transfer runs, telling the user; the power dialog
+// leaves the radio. A close asked for during the close event, from the event
+// loop of its box, is dropped, as the toolkit does. A closed dialog goes
+// away once control is back in the main event loop with no box up.
 void Link_session::close_dialog()
 {
-    if (!dialog || dialog->closed)
+    if (!dialog || dialog->closed || dialog->closing)
         return;
-    dialog->closed = true;
-    if (dialog->kind == Kind::Power)
-        dialog->power().leave();
+    Dialog &d = *dialog;
+    d.closing = true;
+    const bool accepted = d.kind == Kind::Power || d.transfer().may_close();
+    d.closing = false;
+    if (!accepted)
+        return;
+    if (d.kind == Kind::Power)
+        d.power().leave();
     else
-        dialog->engine->shut_down();
+        d.engine->shut_down();
+    d.closed = true;
+}
+
+// The close a dialog posts to itself: it runs from the next event loop that
+// turns, the main one or that of a box shown meanwhile.
+void Link_session::post_close()
+{
+    clock.cancel(dialog->posted_close);
+    dialog->posted_close = clock.call_at(clock.now(), [this] {
+        dialog->posted_close = -1;
+        close_dialog();
+    });
 }
 
 void Link_session::dispose_closed_dialog()
@@ -305,12 +321,20 @@ void Link_session::show_message(const Bilingual &text, const Bilingual &, const 
     FUZZ_CHECK(boxes_up < Max_boxes_up, "message boxes pile up");
     ++boxes_up;
     clock.advance(input.duration_ms());
-    --boxes_up;
+    // The code that showed the box goes on after it: a close that waited
+    // for the box comes later.
+    if (--boxes_up == 0 && dialog && std::exchange(dialog->close_after_boxes, false))
+        post_close();
 }
 
+// The link is done with the dialog, which closes, though not under a box of
+// its own: then it closes once the last one has returned.
 void Link_session::finished()
 {
-    close_dialog();
+    if (boxes_up > 0)
+        dialog->close_after_boxes = true;
+    else
+        close_dialog();
 }
 
 // The dialog shows the levels on its bars; a bar that moves stores its value.

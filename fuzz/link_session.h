@@ -34,6 +34,7 @@ public:
                       const QString &details) override;
     void finished() override;
     void levels_received() override;
+    void transfer_starting() override;
 
 private:
     enum class Kind { Read, Write, Power };
@@ -42,10 +43,9 @@ private:
     void user_step();
     void open_dialog(Kind kind);
     void press_action();
-    void press_cancel();
-    void close_window();
     void move_bar(int index, int value);
     void close_dialog();
+    void post_close();
     void dispose_closed_dialog();
     void pass(int ms, int slice_ms = 100);
     void carry(Fake_line &line, const QByteArray &answer);
