@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -178,7 +179,7 @@ private Q_SLOTS:
             {Qt::Key_Up, {3, Name_column}, {}},          {Qt::Key_Up, {2, Name_column}, u"5"_s},
         };
         for (const auto &step : walk) {
-            const QByteArray where = QTest::toString(step.key);
+            const QByteArray where = QMetaEnum::fromType<Qt::Key>().valueToKey(step.key);
             key(step.key);
             QVERIFY2(current() == step.lands, where);
             QTableWidgetItem *highlighted = grid()->item(step.lands.row - 1, step.lands.column);

@@ -8,6 +8,7 @@
 #include "link_rig.h"
 
 #include <QTest>
+#include <utility>
 
 using namespace r7k;
 
@@ -211,6 +212,24 @@ private Q_SLOTS:
         for (int block : Transfer_blocks(254))
             QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, rig.radio));
         QCOMPARE(rig.listener.messages, QStringList{Read_complete});
+    }
+
+    // A late byte of an earlier answer ahead of a block's reply shifts it: the
+    // read counts it as no reply and starts again, rather than storing data
+    // in the wrong places.
+    void read_refuses_a_shifted_reply()
+    {
+        Link_rig<Read_engine> rig;
+        bool shifted = false;
+        rig.line.carry = [&](const QByteArray &answer) {
+            const bool first_block = answer.startsWith('R') && !std::exchange(shifted, true);
+            rig.line.arrive(first_block ? Protocol::Ack + answer : answer);
+        };
+        rig.engine.start();
+        QVERIFY(rig.run_to_end());
+        QCOMPARE(rig.log.opens, 2);
+        for (int block : Transfer_blocks(254))
+            QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, rig.radio));
     }
 
     void read_start_and_cancel_are_refused_only_while_busy()

@@ -99,6 +99,10 @@ void Test_sim_radio::answers_each_command()
         {"power frame", {}, Power_connect, power, Ack_reply},
         {"power frame in a read session", {}, Handshake, power, none},
         {"power frame after leave", {}, Power_connect + Leave_byte, power, none},
+        // A power frame is a write of block 240.
+        {"power frame noise", {.noise_at = Power_row}, Power_connect, power, Noise},
+        {"power frame stall", {.stall_at = Power_row}, Power_connect, power + power, none},
+        {"power frame hang-up", {.hang_up_at = Power_row}, Power_connect, power + power, none},
         // Another model's identity, to Identify and to the power connect;
         // with --once the next session is a sound one.
         {"wrong identity", wrong, Connect, Identify + Start + block_frame(1), "ZRQ-58"},
@@ -172,11 +176,13 @@ void Test_sim_radio::each_fault()
         {"hang up at 3 for good", {.hang_up_at = 3}, true, "AA---", "-----"},
         {"write corrupt at 2 once", {.corrupt_at = 2, .once = true}, true, "ACAAA", "AAAAA"},
         {"corrupt spares reads", {.corrupt_at = 2}, false, "RRRRR", "RRRRR"},
+        {"hang up at 3 and come back", {.hang_up_at = 3, .once = true}, true, "AA---", "AAAAA"},
     };
     for (const auto &c : cases) {
         Radio radio;
         radio.set_faults(c.faults);
         for (int session = 0; session < 2; ++session) {
+            QCOMPARE(radio.come_back(), session == 0 || c.second != "-----");
             const QByteArray &kinds = session ? c.second : c.first;
             const QString name = QStringLiteral("%1, session %2").arg(c.name).arg(session + 1);
             const bool silent = kinds[0] == '-'; // no answer even to Connect
@@ -200,11 +206,12 @@ void Test_sim_radio::each_fault()
                 if (c.writing)
                     QVERIFY2((cells<QByteArray>(block, 0, 15, radio) == data) ==
                                      (kind == 'A' || kind == '.') &&
-                                 (cells<QByteArray>(block, 0, 15, radio) == flipped) == (kind == 'C'),
+                                 (cells<QByteArray>(block, 0, 15, radio) == flipped) ==
+                                     (kind == 'C'),
                              qPrintable(at));
             }
         }
-        QCOMPARE(radio.hung_up(), c.faults.hang_up_at >= 0);
+        QCOMPARE(radio.hung_up(), c.faults.hang_up_at >= 0 && !c.faults.once);
     }
 }
 

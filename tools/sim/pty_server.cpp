@@ -83,6 +83,11 @@ bool Pty_server::open(QString &error)
         error = system_reason("signalfd");
         return false;
     }
+    return open_line(error);
+}
+
+bool Pty_server::open_line(QString &error)
+{
     char name[256] = {};
     if (openpty(&master, &slave, name, nullptr, nullptr) < 0) {
         error = system_reason("openpty");
@@ -156,7 +161,15 @@ int Pty_server::run()
                 std::printf("r7k-sim: hung up\n");
                 std::fflush(stdout);
                 close_line();
-                break;
+                if (!radio.come_back())
+                    break;
+                // Plugged in again: a new line under the same link.
+                QString error;
+                if (!open_line(error)) {
+                    std::fprintf(stderr, "r7k-sim: %s\n", qPrintable(error));
+                    return 1;
+                }
+                watched[0].fd = master;
             }
         } else if (watched[0].revents != 0) {
             std::fprintf(stderr, "r7k-sim: the pseudo-terminal failed\n");

@@ -26,7 +26,9 @@ public:
     bool open(QString &error);
 
     // Serves until SIGTERM, SIGINT or SIGHUP arrives (0), the radio hangs up
-    // (0), or the line fails (1, with a reason on stderr). The signals must be
+    // for good (0), or the line fails (1, with a reason on stderr). A radio
+    // that comes back after a hang-up is served on a new pty under the same
+    // link. The signals must be
     // blocked in the calling thread (see Block_stop_signals).
     int run();
 
@@ -35,6 +37,8 @@ public:
     static void Block_stop_signals();
 
 private:
+    // Opens a pty and points the link at it.
+    bool open_line(QString &error);
     void take(const QByteArray &bytes);
     void send(const QByteArray &bytes);
     void save_memory() const;

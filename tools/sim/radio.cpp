@@ -207,17 +207,8 @@ Radio::Parse Radio::take_block(char code, QByteArray &reply)
     if (session != Session::Started || !aligned || block >= Block_count)
         return Parse::Consumed;
 
-    if (fault_at(faults.hang_up_at, block)) {
-        gone = true;
-        pending.clear();
+    if (strike(block, reply))
         return Parse::Consumed;
-    }
-    if (fault_at(faults.stall_at, block))
-        stalled = true;
-    if (fault_at(faults.noise_at, block)) {
-        reply += Noise;
-        return Parse::Consumed;
-    }
     if (code == Write_code) {
         // A failing memory cell: every bit of the block flips, yet the
         // block is acknowledged as stored.
@@ -250,13 +241,38 @@ Radio::Parse Radio::take_power_frame(QByteArray &reply)
         return Parse::Need_more;
     const QByteArray data = pending.mid(Power_header.size(), Block_size);
     pending.remove(0, Power_frame);
-    if (session != Session::Power)
+    if (session != Session::Power || strike(Power_row, reply))
         return Parse::Consumed;
     for (int column = 0; column < Block_size; ++column)
         set_byte(Power_row, column, quint8(data[column]));
     power.append(data);
     reply += Ack;
     return Parse::Consumed;
+}
+
+bool Radio::strike(int block, QByteArray &reply)
+{
+    if (fault_at(faults.hang_up_at, block)) {
+        gone = true;
+        pending.clear();
+        return true;
+    }
+    if (fault_at(faults.stall_at, block))
+        stalled = true;
+    if (fault_at(faults.noise_at, block)) {
+        reply += Noise;
+        return true;
+    }
+    return false;
+}
+
+bool Radio::come_back()
+{
+    if (gone && faults.once) {
+        gone = false;
+        close_session();
+    }
+    return !gone;
 }
 
 void Radio::open_session(Session kind)

@@ -19,8 +19,11 @@ struct Faults {
     int stall_at = -1;           // from the request for block k on, answers nothing
     int hang_up_at = -1;         // at the request for block k the radio goes away
     int corrupt_at = -1;         // stores block k altered when written, and acknowledges it
-    bool once = false;           // each fault strikes only in the first session after Connect
+    // Each fault strikes only in the first session after Connect, and a radio
+    // that hung up comes back, as after a cable pulled and plugged in again.
+    bool once = false;
 };
+// A power frame writes block 240: noise, stall and hang-up at 240 strike it.
 
 // The radio's side of the programming protocol: it takes the bytes the
 // program sends, in any split, and returns the bytes it answers. It keeps a
@@ -39,6 +42,9 @@ public:
 
     QByteArray receive(const QByteArray &bytes);
     bool hung_up() const { return gone; }
+    // The line is taken up again after a hang-up: the radio is back when its
+    // faults strike once. True when the radio is there.
+    bool come_back();
 
     int byte(int block, int column) const;
     void set_byte(int block, int column, int value);
@@ -65,6 +71,9 @@ private:
     void take_file_blocks(const Data_image &image);
     bool fault_active() const;
     bool fault_at(int fault_block, int block) const;
+    // The faults that strike at the request for a block, read, written or a
+    // power frame: true when the request gets no regular answer.
+    bool strike(int block, QByteArray &reply);
     QByteArray identity() const;
 
     std::array<quint8, Block_count * Block_size> memory{};

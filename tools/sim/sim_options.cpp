@@ -48,8 +48,10 @@ QString Sim_usage()
         "  --stall-at K           answer nothing from block K on\n"
         "  --hang-up-at K         close the line and exit at block K\n"
         "  --corrupt-at K         acknowledge a write of block K but store it altered\n"
-        "  --once                 faults strike only in the first session\n"
-        "  --help                 show this text\n");
+        "  --once                 faults strike only in the first session; after a\n"
+        "                         hang-up the radio serves again on a new line\n"
+        "  --help                 show this text\n"
+        "A power frame writes block 240: noise, stall and hang-up at 240 strike it.\n");
 }
 
 Sim_arguments Parse_sim_arguments(const QStringList &arguments)

@@ -30,6 +30,8 @@ public:
         advance_until([] { return false; }, ms);
     }
     // Advances until `done` holds or `limit_ms` have passed; true when done.
+    // An action may advance the clock itself, as a message box runs its own
+    // event loop: time then never goes back.
     bool advance_until(const std::function<bool()> &done, qint64 limit_ms)
     {
         const qint64 limit = time + limit_ms;
@@ -39,7 +41,7 @@ public:
             next.mapped()();
         }
         if (!done())
-            time = limit;
+            time = qMax(time, limit);
         return done();
     }
 

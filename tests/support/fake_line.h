@@ -22,6 +22,9 @@ struct Wire_log {
 // answers travel like on a 9600-baud wire, about a byte a millisecond, and
 // arrive in pieces of random size, as a serial port hands them over. Bytes
 // reaching a closed port are lost, as on a real one.
+//
+// By default every answer travels whole and at once; `carry` may take over
+// and deliver an answer late, in parts, changed or not at all.
 class Fake_line final : public r7k::Serial_line {
 public:
     Fake_line(Fake_clock &virtual_clock, r7k::sim::Radio &far_end, Wire_log &wire_log)
@@ -36,7 +39,7 @@ public:
 
     bool open(int) override
     {
-        failure = radio.hung_up() ? QStringLiteral("No such file or directory") : log.refuse_open;
+        failure = radio.come_back() ? log.refuse_open : QStringLiteral("No such file or directory");
         log.open = failure.isEmpty();
         log.opens += log.open;
         waiting.clear();
@@ -63,20 +66,23 @@ public:
         log.longer_writes += bytes.size() > 1;
         const QByteArray reply = radio.receive(bytes);
         if (radio.hung_up())
-            later(1, [this] {
-                if (log.open && on_line_lost)
-                    on_line_lost();
-            });
+            lose();
+        else if (carry && !reply.isEmpty())
+            carry(reply);
         else
             arrive(reply);
     }
     void empty_input() override { waiting.clear(); }
     QString error_text() const override { return failure; }
 
-    // Bytes that start arriving now, as if the radio had sent them.
-    void arrive(const QByteArray &bytes)
+    // How each answer of the radio travels back, instead of arriving whole.
+    std::function<void(const QByteArray &answer)> carry;
+
+    // Bytes that start arriving after `delay_ms`, or once the bytes already
+    // on their way have arrived, as if the radio had sent them.
+    void arrive(const QByteArray &bytes, qint64 delay_ms = 0)
     {
-        wire_free = qMax(wire_free, clock.now());
+        wire_free = qMax(wire_free, clock.now() + delay_ms);
         for (qsizetype from = 0; from < bytes.size();) {
             const QByteArray piece = bytes.mid(from, pieces.bounded(1, log.largest_piece + 1));
             from += piece.size();
@@ -89,6 +95,15 @@ public:
                     on_data_received();
             });
         }
+    }
+
+    // The line fails a moment from now, as when the cable is pulled.
+    void lose()
+    {
+        later(1, [this] {
+            if (log.open && on_line_lost)
+                on_line_lost();
+        });
     }
 
 private:
