@@ -32,7 +32,7 @@ private:
     QSerialPort port;
     QString fixed_device; // empty: the port map decides
     Bilingual failure;    // why the last open failed
-    bool lost = false; // a failure of the open port has been reported
+    bool lost = false;    // a failure of the open port has been reported
 };
 
 } // namespace r7k
