@@ -46,11 +46,6 @@ QByteArray Read_block(int block)
     return Prefix + Read_code + address(block) + Block_length + Cr;
 }
 
-QByteArray Read_reply_header(int block)
-{
-    return Read_code + address(block) + Block_length;
-}
-
 QByteArray Write_block(const Data_image &image, int block)
 {
     return Prefix + Write_code + address(block) + Block_length + image_row(image, block) + Cr;

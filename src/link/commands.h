@@ -16,9 +16,6 @@ QByteArray Identify();
 QByteArray Start();
 // "AT^R", address high, address low, 0x10, CR.
 QByteArray Read_block(int block);
-// How the radio's answer to Read block begins: "R", address high, address
-// low, 0x10; the 16 bytes of the block follow.
-QByteArray Read_reply_header(int block);
 // "AT^W", address high, address low, 0x10, image row `block` columns 0..15, CR.
 QByteArray Write_block(const Data_image &image, int block);
 // "AT^", the access word, "AT^", 0x02: connect and identify in one, for the

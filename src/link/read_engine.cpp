@@ -52,30 +52,22 @@ void Read_engine::identified_radio()
 
 void Read_engine::transfer_received()
 {
-    // The reply to Start is two bytes and is not looked at; a block reply is
-    // 4 header bytes and the 16 bytes of the block.
+    // The reply to Start is at least two bytes and is not looked at; a block
+    // reply is 4 header bytes and the 16 bytes of the block.
     const int lim = block_no == 0 ? 1 : Reply_bytes - 1;
     if (line.bytes_waiting() <= lim)
         return;
+    timers.stop(Link_timer::Timer2);
     if (block_no == 0) {
-        timers.stop(Link_timer::Timer2);
         request_block(1);
         line.empty_input();
         return;
     }
-    QByteArray reply;
+    // The four header bytes are the radio's: kept in the reply buffer, never
+    // looked at.
     for (int c = 0; c < Reply_bytes; ++c)
-        reply += char(line.read_byte());
+        comm_buf(block_no, c) = qint16(line.read_byte());
     line.empty_input();
-    // A late byte of an earlier answer (the tail of the identifier or of the
-    // reply to Start) shifts a reply: its data would land in the wrong
-    // places. A reply that does not begin with the header of the block asked
-    // for counts as no reply, and the time-out ends the attempt.
-    if (!reply.startsWith(Command::Read_reply_header(block_no)))
-        return;
-    timers.stop(Link_timer::Timer2);
-    for (int c = 0; c < Reply_bytes; ++c)
-        comm_buf(block_no, c) = qint16(quint8(reply[c]));
     if (block_no < last_block)
         request_block(Remapped(block_no + 1));
     else
