@@ -15,12 +15,13 @@ set(R7K_FOLDER_USES
     "link:core,ui"
     "channels:core,ui"
     "files:core,ui,channels"
+    "csv:core,ui,channels,files"
     "settings:core,ui"
     "sheet:core,ui,channels,settings"
     "shell:core,ui,link"
     "sim:core,files,link"
-    "cli:core,link,files,channels,settings,shell,sim"
-    "app:core,ui,link,files,channels,settings,sheet,shell,sim"
+    "cli:core,link,files,csv,channels,settings,shell,sim"
+    "app:core,ui,link,files,csv,channels,settings,sheet,shell,sim"
 )
 
 # The check script reads the list above and nothing below.

@@ -4,8 +4,8 @@
 // imported, exported and imported again gives the same list.
 
 #include "core/image.h"
-#include "files/channel_csv.h"
-#include "files/csv_text.h"
+#include "csv/csv_import.h"
+#include "csv/csv_text.h"
 #include "fuzz_check.h"
 
 #include <QStringDecoder>

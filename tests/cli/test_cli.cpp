@@ -3,7 +3,7 @@
 #include "channels/channel_name.h"
 #include "core/image.h"
 #include "core/tables.h"
-#include "files/channel_csv.h"
+#include "csv/csv_import.h"
 #include "files/channel_file.h"
 #include "link/write_engine.h"
 #include "sim/radio.h"

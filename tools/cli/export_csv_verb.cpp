@@ -6,7 +6,7 @@
 #include "cli/report.h"
 #include "cli/verb_line.h"
 #include "cli/verbs.h"
-#include "files/channel_csv.h"
+#include "csv/csv_import.h"
 
 namespace r7k::cli {
 

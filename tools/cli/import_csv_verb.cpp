@@ -8,7 +8,7 @@
 #include "cli/verbs.h"
 #include "core/globals.h"
 #include "core/tables.h"
-#include "files/channel_csv.h"
+#include "csv/csv_import.h"
 
 namespace r7k::cli {
 

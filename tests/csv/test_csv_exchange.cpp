@@ -6,8 +6,8 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
-#include "files/channel_csv.h"
-#include "files/csv_text.h"
+#include "csv/csv_import.h"
+#include "csv/csv_text.h"
 #include "pattern_files.h"
 
 #include <QStringEncoder>

@@ -1,9 +1,9 @@
-#include "files/csv_file_dialog.h"
+#include "csv/csv_file_dialog.h"
 
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/image_history.h"
-#include "files/channel_csv.h"
+#include "csv/csv_import.h"
 #include "ui/messages.h"
 #include "ui/window_host.h"
 

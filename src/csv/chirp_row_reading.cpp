@@ -1,5 +1,5 @@
 #include "core/image.h"
-#include "files/csv_channel.h"
+#include "csv/chirp_row.h"
 
 namespace r7k {
 

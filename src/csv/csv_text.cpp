@@ -1,4 +1,4 @@
-#include "files/csv_text.h"
+#include "csv/csv_text.h"
 
 namespace r7k {
 

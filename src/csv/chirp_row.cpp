@@ -1,4 +1,4 @@
-#include "files/csv_channel.h"
+#include "csv/chirp_row.h"
 
 namespace r7k {
 

@@ -1,4 +1,4 @@
-#include "files/channel_csv.h"
+#include "csv/csv_import.h"
 
 #include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
@@ -6,7 +6,7 @@
 #include "core/conversions.h"
 #include "core/globals.h"
 #include "core/tables.h"
-#include "files/csv_channel.h"
+#include "csv/chirp_row.h"
 
 #include <QStringDecoder>
 #include <optional>

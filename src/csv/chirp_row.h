@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/bilingual.h"
-#include "files/csv_text.h"
+#include "csv/csv_text.h"
 
 #include <QString>
 #include <QStringList>

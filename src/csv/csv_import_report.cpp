@@ -1,5 +1,5 @@
 #include "channels/channel_record.h"
-#include "files/channel_csv.h"
+#include "csv/csv_import.h"
 
 namespace r7k::Channel_csv {
 
