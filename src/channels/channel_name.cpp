@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
+#include <algorithm>
 
 namespace r7k {
 
@@ -13,6 +14,10 @@ namespace {
 const Bilingual Name_not_storable{
     QStringLiteral("信道名称中有对讲机无法保存的字符 ！"),
     QStringLiteral("The channel name holds a character that the radio cannot store.")};
+
+const Bilingual Name_with_control{
+    QStringLiteral("信道名称中不能有控制字符（换行、制表符等） ！"),
+    QStringLiteral("A channel name cannot hold control characters (line breaks, tabs ...).")};
 
 constexpr char Codec[] = "GBK";
 // Erased radio memory: no GBK character has this code.
@@ -79,8 +84,16 @@ QString Channel_name(int channel, const Data_image &image)
     return name.trimmed();
 }
 
+bool Has_control_character(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar ch) { return ch.category() == QChar::Other_Control; });
+}
+
 std::optional<Bilingual> Store_channel_name(int channel, const QString &text, Data_image &image)
 {
+    if (Has_control_character(text.trimmed()))
+        return Name_with_control;
     const QStringList characters = characters_of(text.trimmed()).mid(0, Name_length);
     QList<int> codes;
     for (const QString &character : characters) {

@@ -17,10 +17,14 @@ inline constexpr int Name_length = 8;
 // The name of a channel as stored, leading and trailing blanks removed.
 QString Channel_name(int channel, const Data_image &image = chann);
 
+// Whether a text holds a control character (a line break, a tab ...), which
+// no channel name may hold.
+bool Has_control_character(const QString &text);
+
 // Stores the first 8 characters of `text` (leading and trailing blanks
-// removed) as the channel's name. A name with a character that GBK cannot
-// hold is refused: the stored name stays as it was and the message for the
-// user is returned.
+// removed) as the channel's name. A name with a control character or a
+// character that GBK cannot hold is refused: the stored name stays as it was and the message for
+// the user is returned.
 std::optional<Bilingual> Store_channel_name(int channel, const QString &text,
                                             Data_image &image = chann);
 
