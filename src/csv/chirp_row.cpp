@@ -12,7 +12,14 @@ constexpr const char *Column_names[Csv_column_count] = {
     "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE",
 };
 
-const QString Tuning_step = QStringLiteral("5.00");
+// The tuning step a channel's frequencies lie on: 5 kHz, or 6.25 kHz for a
+// frequency off the 5 kHz grid (the channel grid holds no other).
+QString tuning_step(const Csv_channel &channel)
+{
+    constexpr qint64 Five_khz = 5'000;
+    const bool on_five = channel.rx_hz % Five_khz == 0 && channel.tx_hz.value_or(0) % Five_khz == 0;
+    return on_five ? QStringLiteral("5.00") : QStringLiteral("6.25");
+}
 
 // A TX frequency this far from the RX frequency or further is written as a
 // split rather than as a repeater shift.
@@ -114,7 +121,7 @@ QStringList Csv_fields(const Csv_channel &channel)
     put(Csv_column::Offset, Mhz_text(offset));
     put_tones(fields, channel.tx_tone, channel.rx_tone);
     put(Csv_column::Mode, channel.wide ? Csv_word::Wide : Csv_word::Narrow);
-    put(Csv_column::T_step, Tuning_step);
+    put(Csv_column::T_step, tuning_step(channel));
     put(Csv_column::Power, channel.high_power ? Csv_word::High_power : Csv_word::Low_power);
     return fields;
 }
@@ -131,10 +138,18 @@ Csv_row::Header Csv_row::Header_of(const QStringList &names)
     return header;
 }
 
-QString Csv_row::field(Csv_column column) const
+Csv_row::Csv_row(const Header &header, const Csv_record &record, QChar decimal_mark)
+    : at_line(record.line), mark(decimal_mark)
 {
-    const int at = index(column);
-    return at >= 0 && at < record.fields.size() ? record.fields[at].trimmed() : QString();
+    for (int column = 0; column < Csv_column_count; ++column)
+        if (const int at = header[column]; at >= 0)
+            values[column] = record.fields.value(at).trimmed();
+}
+
+QString Csv_row::number(Csv_column column) const
+{
+    QString text = field(column);
+    return mark == u'.' ? text : text.replace(mark, u'.');
 }
 
 } // namespace r7k

@@ -96,7 +96,8 @@ QStringList Csv_fields(const Csv_channel &channel);
 QString Mhz_text(qint64 hz);
 
 // A record read against the header of its list: columns by name, in any
-// order; a column the list does not have reads as empty.
+// order; a column the list does not have reads as empty. The row holds its
+// own copy of the values.
 class Csv_row {
 public:
     using Header = std::array<int, Csv_column_count>; // field index of each column, -1 if none
@@ -105,19 +106,20 @@ public:
     // without regard to case or surrounding blanks, unknown ones ignored.
     static Header Header_of(const QStringList &names);
 
-    Csv_row(const Header &file_header, const Csv_record &row_record)
-        : header(file_header), record(row_record)
-    {}
+    // `decimal_mark` is what the list's numbers have between whole and
+    // fraction: a point, or a comma where the separator is not one.
+    Csv_row(const Header &header, const Csv_record &record, QChar decimal_mark = u'.');
 
-    bool has(Csv_column column) const { return index(column) >= 0; }
-    QString field(Csv_column column) const;
-    int line() const { return record.line; }
+    bool has(Csv_column column) const { return values[int(column)].has_value(); }
+    QString field(Csv_column column) const { return values[int(column)].value_or(QString()); }
+    // The field as a number is written here, with a decimal point.
+    QString number(Csv_column column) const;
+    int line() const { return at_line; }
 
 private:
-    int index(Csv_column column) const { return header[int(column)]; }
-
-    const Header &header;
-    const Csv_record &record;
+    std::array<std::optional<QString>, Csv_column_count> values; // trimmed; none without a column
+    int at_line = 0;
+    QChar mark;
 };
 
 // The channel a row describes, or why the row cannot be taken. Only the

@@ -79,22 +79,32 @@ std::optional<qint64> decimal_units(const QString &text, int decimals)
     return units;
 }
 
+// A frequency in MHz, or with its unit: "146.52 MHz", "600 kHz".
 Read<qint64> hz_in(const Csv_row &row, Csv_column column)
 {
-    const QString text = row.field(column);
-    const std::optional<qint64> hz = decimal_units(text, Hz_decimals);
+    static const std::pair<QString, int> Units[] = {{QStringLiteral("MHz"), Hz_decimals},
+                                                    {QStringLiteral("kHz"), 3},
+                                                    {QStringLiteral("Hz"), 0}};
+    QString number = row.number(column);
+    int decimals = Hz_decimals;
+    for (const auto &[unit, places] : Units)
+        if (number.endsWith(unit, Qt::CaseInsensitive)) {
+            number = number.chopped(unit.size()).trimmed();
+            decimals = places;
+            break;
+        }
+    const std::optional<qint64> hz = decimal_units(number, decimals);
     if (!hz)
-        return malformed(column, text);
+        return malformed(column, row.field(column));
     return *hz;
 }
 
 // A CTCSS frequency, written with one decimal as the tone table has it.
 Read<Tone> ctcss_in(const Csv_row &row, Csv_column column)
 {
-    const QString text = row.field(column);
-    const std::optional<qint64> tenths = decimal_units(text, 1);
+    const std::optional<qint64> tenths = decimal_units(row.number(column), 1);
     if (!tenths)
-        return malformed(column, text);
+        return malformed(column, row.field(column));
     return Tone{Tone::Ctcss, QStringLiteral("%1.%2").arg(*tenths / 10).arg(*tenths % 10), false};
 }
 
@@ -134,6 +144,9 @@ Read<Tones> tones_of(const Csv_row &row)
         row.has(Csv_column::R_tone_freq) ? Csv_column::R_tone_freq : Csv_column::C_tone_freq;
     const Csv_column rx_ctcss =
         row.has(Csv_column::C_tone_freq) ? Csv_column::C_tone_freq : Csv_column::R_tone_freq;
+    // Lists of older versions have one DCS code for both ways.
+    const Csv_column rx_dcs =
+        row.has(Csv_column::Rx_dtcs_code) ? Csv_column::Rx_dtcs_code : Csv_column::Dtcs_code;
     const auto side = [&](const QString &kind, Csv_column ctcss, Csv_column dcs, QChar letter) {
         if (kind.isEmpty())
             return Read<Tone>(Tone{});
@@ -160,7 +173,7 @@ Read<Tones> tones_of(const Csv_row &row)
             (sides[0].isEmpty() && sides[1].isEmpty()))
             return unknown(Csv_column::Cross_mode, given);
         tx = side(sides[0], tx_ctcss, Csv_column::Dtcs_code, letters[0]);
-        rx = side(sides[1], rx_ctcss, Csv_column::Rx_dtcs_code, letters[1]);
+        rx = side(sides[1], rx_ctcss, rx_dcs, letters[1]);
     } else if (same(mode, Csv_word::Tsql + Csv_word::Reversed) ||
                same(mode, Csv_word::Dtcs + Csv_word::Reversed)) {
         return reverse_squelch(mode);
@@ -196,18 +209,25 @@ Read<std::optional<qint64>> tx_of(const Csv_row &row, qint64 rx)
 
 Read<bool> wide_of(const Csv_row &row)
 {
+    // The modes of the other program that the radio cannot use.
+    static const QStringList Other_modes = {"WFM",  "AM",    "NAM", "DV",   "USB",  "LSB", "CW",
+                                            "RTTY", "DIG",   "PKT", "NCW",  "NCWR", "CWR", "P25",
+                                            "Auto", "RTTYR", "FSK", "FSKR", "DMR",  "DN"};
     const QString mode = row.field(Csv_column::Mode);
     if (mode.isEmpty() || same(mode, Csv_word::Wide))
         return true;
     if (same(mode, Csv_word::Narrow))
         return false;
+    if (Other_modes.contains(mode, Qt::CaseInsensitive))
+        return Reason{QStringLiteral("R7K 没有 %1 模式").arg(mode),
+                      QStringLiteral("the R7K has no %1 mode").arg(mode)};
     return unknown(Csv_column::Mode, mode);
 }
 
 // "5.0W", "5W", "High" or "Low"; an empty field is high power.
 Read<bool> high_power_of(const Csv_row &row)
 {
-    const QString power = row.field(Csv_column::Power);
+    const QString power = row.number(Csv_column::Power);
     if (power.isEmpty() || same(power, QStringLiteral("High")))
         return true;
     if (same(power, QStringLiteral("Low")))
@@ -218,7 +238,7 @@ Read<bool> high_power_of(const Csv_row &row)
         watts.chop(1);
     const std::optional<qint64> milliwatts = decimal_units(watts.trimmed(), Milliwatt_decimals);
     if (!milliwatts)
-        return malformed(Csv_column::Power, power);
+        return malformed(Csv_column::Power, row.field(Csv_column::Power));
     return *milliwatts >= qint64(High_power_from_watts * 1000);
 }
 

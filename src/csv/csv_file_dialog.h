@@ -11,10 +11,12 @@ class Window_host;
 class Csv_file_dialog : public File_command_dialog {
     Q_OBJECT
 protected:
-    Csv_file_dialog(QWidget *parent, const char *name, const Bilingual &caption, AcceptMode mode);
+    Csv_file_dialog(QWidget *parent, const char *name, const Bilingual &caption, AcceptMode mode,
+                    const QList<Bilingual> &filters);
 };
 
-// Writes the programmed channels of the image to a CSV file.
+// Writes the programmed channels of the image to a CSV file, as the other
+// program reads it or, as a file type of its own, for spreadsheets.
 class Csv_export_dialog final : public Csv_file_dialog {
     Q_OBJECT
 public:
@@ -28,8 +30,10 @@ private:
     Window_host &host;
 };
 
-// Replaces all 128 channels of the image by those of a CSV file, after
-// asking, and reports every row it could not take.
+// Replaces the channels of the image by those of a CSV file, after asking
+// (and asking which encoding is right when the names read well both as
+// UTF-8 and as GBK), and reports every row it could not take. A listed
+// channel keeps what the file does not carry.
 class Csv_import_dialog final : public Csv_file_dialog {
     Q_OBJECT
 public:

@@ -1,14 +1,11 @@
 #include "csv/csv_import.h"
 
-#include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
 #include "core/conversions.h"
-#include "core/globals.h"
-#include "core/tables.h"
 #include "csv/chirp_row.h"
+#include "csv/image_channel.h"
 
-#include <QStringDecoder>
 #include <optional>
 
 namespace r7k::Channel_csv {
@@ -31,21 +28,43 @@ Bilingual missing_column(Csv_column column)
                 .arg(name)};
 }
 
+// A heading that names Location but is split by something else than the
+// separators a list may use; `found` is what follows the name.
+Bilingual heading_not_split(QChar found)
+{
+    const QString by = found.isNull() || found.isLetterOrNumber()
+                           ? QString()
+                           : (found == u' ' ? QStringLiteral("' '") : u'\'' + found + u'\'');
+    if (by.isEmpty())
+        return {QStringLiteral("CSV 文件的第一行有 Location，但无法分成各列：列与列之间应以逗号、"
+                               "分号或制表符分隔。"),
+                QStringLiteral("The first line of the CSV file holds Location, but it cannot be "
+                               "split into columns: they must be separated by a comma, a "
+                               "semicolon or a tab.")};
+    return {QStringLiteral("CSV 文件的第一行有 Location，但各列以 %1 分隔；列与列之间应以逗号、"
+                           "分号或制表符分隔。")
+                .arg(by),
+            QStringLiteral("The first line of the CSV file holds Location, but its fields are "
+                           "separated by %1; they must be separated by a comma, a semicolon or "
+                           "a tab.")
+                .arg(by)};
+}
+
 Bilingual skipped(int line, const Bilingual &why)
 {
     return {QStringLiteral("第 %1 行未导入：%2。").arg(line).arg(why.chinese),
             QStringLiteral("Line %1 skipped: %2.").arg(line).arg(why.english)};
 }
 
-Bilingual out_of_band(bool rx, qint64 hz)
+Bilingual out_of_band(bool rx, qint64 hz, const Band &band)
 {
-    const QString low = Number_text(Freq_low), high = Number_text(Freq_high);
-    return {QStringLiteral("%1频率 %2 MHz 不在所选机型的频段 %3 至 %4 MHz 之内")
-                .arg(rx ? QStringLiteral("接收") : QStringLiteral("发射"), Mhz_text(hz), low, high),
+    return {QStringLiteral("%1频率 %2 MHz 不在所选机型的频段之内（%3）")
+                .arg(rx ? QStringLiteral("接收") : QStringLiteral("发射"), Mhz_text(hz),
+                     band.text().chinese),
             QStringLiteral("the %1 frequency %2 MHz is outside the band of the selected model, "
-                           "%3 to %4 MHz")
-                .arg(rx ? QStringLiteral("receive") : QStringLiteral("transmit"), Mhz_text(hz), low,
-                     high)};
+                           "%3")
+                .arg(rx ? QStringLiteral("receive") : QStringLiteral("transmit"), Mhz_text(hz),
+                     band.text().english)};
 }
 
 Bilingual not_in_table(const Csv_tone &tone)
@@ -76,8 +95,28 @@ Bilingual snapped(int line, bool rx, qint64 from, qint64 to)
                      Mhz_text(to))};
 }
 
+// A name as the notes show it: control characters made visible.
+QString shown_name(const QString &name)
+{
+    QString shown = name;
+    for (QChar &ch : shown)
+        if (ch.category() == QChar::Other_Control)
+            ch = QChar::ReplacementCharacter;
+    return shown;
+}
+
 Bilingual name_refused(int line, int channel, const QString &name)
 {
+    if (Has_control_character(name))
+        return {QStringLiteral("第 %1 行：名称“%2”中有控制字符，信道 %3 未设名称。")
+                    .arg(line)
+                    .arg(shown_name(name))
+                    .arg(channel),
+                QStringLiteral("Line %1: the name \"%2\" holds a control character; channel %3 "
+                               "has no name.")
+                    .arg(line)
+                    .arg(shown_name(name))
+                    .arg(channel)};
     return {QStringLiteral("第 %1 行：名称“%2”中有对讲机无法保存的字符，信道 %3 未设名称。")
                 .arg(line)
                 .arg(name)
@@ -104,75 +143,21 @@ Bilingual name_cut(int line, const QString &name, const QString &kept)
                 .arg(kept)};
 }
 
-// The tone list of the channel table: the index of an entry is the choice
-// that stores it.
-class Tone_list {
-public:
-    // The list index of a tone, or nothing when the tone table lacks it.
-    std::optional<int> index_of(const Csv_tone &tone) const
-    {
-        switch (tone.kind) {
-        case Csv_tone::None:
-            return 0;
-        case Csv_tone::Ctcss: {
-            const int index = int(items.indexOf(tone.code));
-            return index >= 1 && index <= Tone_ctcss_last ? std::optional(index) : std::nullopt;
-        }
-        case Csv_tone::Dcs: {
-            const int index = int(items.indexOf(dcs_entry(tone.code, tone.reversed)));
-            return index > Tone_ctcss_last ? std::optional(index) : std::nullopt;
-        }
-        }
-        return std::nullopt;
-    }
-
-    Csv_tone tone_at(int index) const
-    {
-        if (index == 0)
-            return {};
-        const QString &entry = items[index];
-        if (index <= Tone_ctcss_last)
-            return {Csv_tone::Ctcss, entry, false};
-        return {Csv_tone::Dcs, entry.mid(1, 3), index > Tone_dcsn_last};
-    }
-
-private:
-    // "D023N", "D023I": a DCS entry of the tone table.
-    static QString dcs_entry(const QString &code, bool inverted)
-    {
-        return QLatin1Char('D') + code + QLatin1Char(inverted ? 'I' : 'N');
-    }
-
-    QStringList items = Choice_items(Decode_column);
+// What is assumed for a column that lists of older versions do not have.
+struct Assumption {
+    Csv_column column;
+    bool tones_only; // worth saying only when the list has a Tone column
+    const char *chinese;
+    const char *english;
 };
-
-// A stored frequency in Hz; the channel grid is in 10 Hz units.
-qint64 stored_hz(const Data_image &image, int channel, int first)
-{
-    const QString text = Bcd_to_freq_text(image(channel, first), image(channel, first + 1),
-                                          image(channel, first + 2), image(channel, first + 3));
-    return qRound64(Value_of(text) * 100'000) * 10;
-}
-
-bool in_band(qint64 hz)
-{
-    return hz >= 0 && In_band(Mhz_text(hz));
-}
-
-Csv_channel channel_of(const Data_image &image, int channel, const Tone_list &tones)
-{
-    Csv_channel listed;
-    listed.location = channel;
-    listed.name = Channel_name(channel, image);
-    listed.rx_hz = stored_hz(image, channel, Record::Rx_freq);
-    if (Channel_has_tx(channel, image))
-        listed.tx_hz = stored_hz(image, channel, Record::Tx_freq);
-    listed.rx_tone = tones.tone_at(Stored_choice(channel, Decode_column, image));
-    listed.tx_tone = tones.tone_at(Stored_choice(channel, Encode_column, image));
-    listed.wide = Stored_choice(channel, Band_column, image) > 0;
-    listed.high_power = Stored_choice(channel, Power_column, image) > 0;
-    return listed;
-}
+const Assumption Assumptions[] = {
+    {Csv_column::Power, false, "没有 Power 列：所有信道设为大功率",
+     "no Power column: every channel set to High"},
+    {Csv_column::Cross_mode, true, "没有 CrossMode 列：Cross 按 Tone->Tone 读取",
+     "no CrossMode column: Cross read as Tone->Tone"},
+    {Csv_column::Rx_dtcs_code, true, "没有 RxDtcsCode 列：接收数字亚音取自 DtcsCode",
+     "no RxDtcsCode column: the receive DCS code taken from DtcsCode"},
+};
 
 // What the list does not carry: the VOX level and the attribute bytes after
 // the polarity.
@@ -181,8 +166,8 @@ constexpr int Unlisted_columns[] = {Record::Vox, Record::Polarity + 1, Record::P
 
 class Importer {
 public:
-    Importer(Data_image &target, Scope replaced, Report &outcome)
-        : image(target), scope(replaced), report(outcome)
+    Importer(Data_image &target, const Data_image &before, const Band &model_band, Report &outcome)
+        : image(target), base(before), band(model_band), report(outcome)
     {}
 
     void take(const Csv_row &row)
@@ -199,6 +184,8 @@ public:
         }
     }
 
+    bool listed(int channel) const { return listed_on[channel] != 0; }
+
 private:
     std::optional<Bilingual> store(const Csv_channel &listed, int line)
     {
@@ -211,29 +198,29 @@ private:
             return not_in_table(listed.tx_tone);
         if (!rx_tone)
             return not_in_table(listed.rx_tone);
-        if (!in_band(listed.rx_hz))
-            return out_of_band(true, listed.rx_hz);
-        if (listed.tx_hz && !in_band(*listed.tx_hz))
-            return out_of_band(false, *listed.tx_hz);
+        if (!band.holds(listed.rx_hz))
+            return out_of_band(true, listed.rx_hz, band);
+        if (listed.tx_hz && !band.holds(*listed.tx_hz))
+            return out_of_band(false, *listed.tx_hz, band);
 
         listed_on[channel] = line;
-        const bool keep_unlisted =
-            scope == Scope::Listed_channels && !Channel_is_empty(channel, image);
-        std::array<qint16, std::size(Unlisted_columns)> unlisted{};
-        for (std::size_t i = 0; i < unlisted.size(); ++i)
-            unlisted[i] = image(channel, Unlisted_columns[i]);
         Clear_channel(channel, image);
-        Enter_rx_freq(channel, Mhz_text(listed.rx_hz), true, image);
-        if (listed.tx_hz)
-            Enter_tx_freq(channel, Mhz_text(*listed.tx_hz), image);
-        else
+        QString rx = Mhz_text(listed.rx_hz);
+        QString tx = listed.tx_hz ? Mhz_text(*listed.tx_hz) : rx;
+        Store_freq(tx, channel, Record::Tx_freq, image);
+        Store_freq(rx, channel, Record::Rx_freq, image);
+        Set_channel_defaults(channel, image);
+        if (!listed.tx_hz)
             Clear_tx_freq(channel, image);
         Store_choice(channel, Decode_column, *rx_tone, image);
         Store_choice(channel, Encode_column, *tx_tone, image);
         Store_choice(channel, Power_column, listed.high_power ? 1 : 0, image);
         Store_choice(channel, Band_column, listed.wide ? 1 : 0, image);
-        for (std::size_t i = 0; keep_unlisted && i < unlisted.size(); ++i)
-            image(channel, Unlisted_columns[i]) = unlisted[i];
+        if (!Channel_is_empty(channel, base)) {
+            for (const int column : Unlisted_columns)
+                image(channel, column) = base(channel, column);
+            ++report.kept;
+        }
         note_snaps(listed, line);
         store_name(listed, line);
         return std::nullopt;
@@ -242,10 +229,10 @@ private:
     void note_snaps(const Csv_channel &listed, int line)
     {
         const int channel = listed.location;
-        const qint64 rx = stored_hz(image, channel, Record::Rx_freq);
+        const qint64 rx = Stored_hz(image, channel, Record::Rx_freq);
         if (rx != listed.rx_hz)
             report.notes.append(snapped(line, true, listed.rx_hz, rx));
-        const qint64 tx = stored_hz(image, channel, Record::Tx_freq);
+        const qint64 tx = Stored_hz(image, channel, Record::Tx_freq);
         if (listed.tx_hz && tx != *listed.tx_hz)
             report.notes.append(snapped(line, false, *listed.tx_hz, tx));
     }
@@ -264,57 +251,106 @@ private:
     }
 
     Data_image &image;
-    const Scope scope;
+    const Data_image &base;
+    const Band band;
     Report &report;
     const Tone_list tones;
     std::array<int, Channel_count + 1> listed_on{}; // the line that stored each channel
 };
 
-// UTF-8 unless the bytes cannot be UTF-8 but are GBK.
-QString text_of(QByteArrayView bytes)
+// The records of a list and the heading they are read against.
+struct Table {
+    QList<Csv_record> records; // the heading first
+    Csv_row::Header header{};
+    QChar separator;
+};
+
+// The list's records, split by the separator that makes a Location column
+// of its heading, or why the text is no list.
+std::variant<Table, Bilingual> table_of(const QString &text)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder gbk("GBK");
-    const QString other = gbk.decode(bytes);
-    return gbk.isValid() && !gbk.hasError() ? other : text;
+    for (const QChar separator : Csv_separators) {
+        Table table{Read_csv(text, separator), {}, separator};
+        if (table.records.isEmpty())
+            return No_list;
+        table.header = Csv_row::Header_of(table.records.first().fields);
+        if (table.header[int(Csv_column::Location)] < 0)
+            continue;
+        if (table.header[int(Csv_column::Frequency)] < 0)
+            return missing_column(Csv_column::Frequency);
+        return table;
+    }
+    const QString heading = Read_csv(text).first().fields.join(u',');
+    const QString location = Csv_column_name(Csv_column::Location);
+    const qsizetype at = heading.indexOf(location, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return missing_column(Csv_column::Location);
+    const qsizetype after = at + location.size();
+    return heading_not_split(after < heading.size() ? heading[after] : QChar());
+}
+
+QChar decimal_mark(QChar separator)
+{
+    return separator == u',' ? u'.' : u',';
+}
+
+QStringList names_of(const QString &text)
+{
+    QStringList names;
+    const auto read = table_of(text);
+    if (const Table *table = std::get_if<Table>(&read))
+        for (qsizetype i = 1; i < table->records.size(); ++i)
+            names.append(Csv_row(table->header, table->records[i]).field(Csv_column::Name));
+    return names;
+}
+
+// The first names that read differently as UTF-8 and as GBK.
+void note_ambiguity(const Csv_decoding &decoding, Report &report)
+{
+    constexpr int Shown = 3;
+    const QStringList utf8 = names_of(decoding.text), gbk = names_of(decoding.gbk_text);
+    for (qsizetype i = 0; i < qMin(utf8.size(), gbk.size()) && report.utf8_names.size() < Shown;
+         ++i)
+        if (utf8[i] != gbk[i]) {
+            report.utf8_names.append(utf8[i]);
+            report.gbk_names.append(gbk[i]);
+        }
 }
 
 } // namespace
 
-QByteArray Export(const Data_image &image)
+Report Import(Data_image &image, QByteArrayView bytes, Scope scope, int model,
+              Csv_encoding encoding)
 {
-    const Tone_list tones;
-    QString text = Csv_line(Csv_header());
-    for (int channel = 1; channel <= Channel_count; ++channel)
-        if (!Channel_is_empty(channel, image))
-            text += Csv_line(Csv_fields(channel_of(image, channel, tones)));
-    return text.toUtf8();
-}
-
-Report Import(Data_image &image, QByteArrayView bytes, Scope scope)
-{
-    const QList<Csv_record> records = Read_csv(text_of(bytes));
-    if (records.isEmpty())
-        return Report::Refused(No_list);
-    const Csv_row::Header header = Csv_row::Header_of(records.first().fields);
-    for (Csv_column needed : {Csv_column::Location, Csv_column::Frequency})
-        if (header[int(needed)] < 0)
-            return Report::Refused(missing_column(needed));
+    const Csv_decoding decoding = Decode_csv(bytes, encoding);
+    const auto read = table_of(decoding.text);
+    if (const Bilingual *why = std::get_if<Bilingual>(&read))
+        return Report::Refused(*why);
+    const Table &table = std::get<Table>(read);
 
     Report report;
+    report.encoding = decoding.used;
+    if (decoding.ambiguous())
+        note_ambiguity(decoding, report);
+    const bool has_tones = table.header[int(Csv_column::Tone)] >= 0;
+    for (const Assumption &assumption : Assumptions)
+        if (table.header[int(assumption.column)] < 0 && (has_tones || !assumption.tones_only))
+            report.assumed.append(
+                {QString::fromUtf8(assumption.chinese), QLatin1String(assumption.english)});
+
     Data_image work = image;
     if (scope == Scope::All_channels)
         Clear_all_channels(work);
-    Importer importer(work, scope, report);
-    for (qsizetype i = 1; i < records.size(); ++i)
-        importer.take(Csv_row(header, records[i]));
+    Importer importer(work, image, Band::of_model(model), report);
+    for (qsizetype i = 1; i < table.records.size(); ++i)
+        importer.take(Csv_row(table.header, table.records[i], decimal_mark(table.separator)));
     if (report.channels == 0) {
         report.failure = Nothing_imported;
         return report;
     }
+    for (int channel = 1; scope == Scope::All_channels && channel <= Channel_count; ++channel)
+        if (!importer.listed(channel) && !Channel_is_empty(channel, image))
+            ++report.emptied;
     image = work;
     report.imported = true;
     return report;

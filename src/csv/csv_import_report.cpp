@@ -1,5 +1,5 @@
-#include "channels/channel_record.h"
 #include "csv/csv_import.h"
+#include "files/channel_file.h"
 
 namespace r7k::Channel_csv {
 
@@ -7,8 +7,18 @@ namespace {
 
 const Bilingual Cannot_read{QStringLiteral("无法读取 CSV 文件。"),
                             QStringLiteral("The CSV file cannot be read.")};
-const Bilingual Cannot_write{QStringLiteral("无法保存 CSV 文件。"),
-                             QStringLiteral("The CSV file cannot be saved.")};
+
+// "1 channel", "2 channels".
+QString counted(int count, const char *noun)
+{
+    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(noun),
+                                                    count == 1 ? QString() : QStringLiteral("s"));
+}
+
+QString was(int count)
+{
+    return count == 1 ? QStringLiteral("was") : QStringLiteral("were");
+}
 
 } // namespace
 
@@ -20,41 +30,51 @@ Report Report::Refused(const Bilingual &why, const Bilingual &details)
     return report;
 }
 
-Channel_file::Outcome Export_file(const Data_image &image, const QString &path)
-{
-    const Channel_file::Outcome written =
-        Channel_file::Write_file(path, Export(image), Cannot_write);
-    if (!written.ok)
-        return written;
-    int channels = 0;
-    for (int channel = 1; channel <= Channel_count; ++channel)
-        channels += Channel_is_empty(channel, image) ? 0 : 1;
-    return {true,
-            {QStringLiteral("已将 %1 个信道导出到 CSV 文件。").arg(channels),
-             QStringLiteral("%1 channels were exported to the CSV file.").arg(channels)},
-            {}};
-}
-
-Report Import_file(Data_image &image, const QString &path, Scope scope)
+Report Import_file(Data_image &image, const QString &path, Scope scope, int model,
+                   Csv_encoding encoding)
 {
     QByteArray bytes;
     const Channel_file::Outcome read = Channel_file::Read_file(path, bytes, Cannot_read);
-    return read.ok ? Import(image, bytes, scope) : Report::Refused(read.message, read.details);
+    return read.ok ? Import(image, bytes, scope, model, encoding)
+                   : Report::Refused(read.message, read.details);
 }
+
 Bilingual Summary(const Report &report)
 {
     if (!report.imported)
         return report.failure;
-    if (report.skipped == 0)
-        return {
-            QStringLiteral("已从 CSV 文件导入 %1 个信道。").arg(report.channels),
-            QStringLiteral("%1 channels were imported from the CSV file.").arg(report.channels)};
-    return {QStringLiteral("已从 CSV 文件导入 %1 个信道，%2 行未导入。")
-                .arg(report.channels)
-                .arg(report.skipped),
-            QStringLiteral("%1 channels were imported from the CSV file; %2 rows were skipped.")
-                .arg(report.channels)
-                .arg(report.skipped)};
+    const QString encoding = Encoding_name(report.encoding);
+    Bilingual summary{
+        QStringLiteral("已从 CSV 文件（按 %1 读取）导入 %2 个信道")
+            .arg(encoding)
+            .arg(report.channels),
+        QStringLiteral("%1 %2 imported from the CSV file (read as %3)")
+            .arg(counted(report.channels, "channel"), was(report.channels), encoding)};
+    if (report.skipped > 0) {
+        summary.chinese += QStringLiteral("，%1 行未导入").arg(report.skipped);
+        summary.english += QStringLiteral("; %1 %2 skipped")
+                               .arg(counted(report.skipped, "row"), was(report.skipped));
+    }
+    summary.chinese += QStringLiteral("。");
+    summary.english += u'.';
+    if (report.kept > 0) {
+        summary.chinese += QStringLiteral("其中 %1 个信道保留了原有的声控及 CSV 文件不含的设置。")
+                               .arg(report.kept);
+        summary.english +=
+            QStringLiteral(" %1 kept %2 VOX and the settings a CSV file does not carry.")
+                .arg(counted(report.kept, "channel"),
+                     report.kept == 1 ? QStringLiteral("its") : QStringLiteral("their"));
+    }
+    if (report.emptied > 0) {
+        summary.chinese += QStringLiteral("文件中没有的 %1 个信道已清空。").arg(report.emptied);
+        summary.english += QStringLiteral(" %1 not in the file %2 emptied.")
+                               .arg(counted(report.emptied, "channel"), was(report.emptied));
+    }
+    for (const Bilingual &assumed : report.assumed) {
+        summary.chinese += assumed.chinese + QStringLiteral("。");
+        summary.english += u' ' + assumed.english.left(1).toUpper() + assumed.english.mid(1) + u'.';
+    }
+    return summary;
 }
 
 } // namespace r7k::Channel_csv

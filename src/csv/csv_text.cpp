@@ -13,7 +13,7 @@ constexpr QChar Comment = u'#';
 // Walks a text record by record, counting lines.
 class Csv_scanner {
 public:
-    explicit Csv_scanner(QStringView csv) : text(csv) {}
+    Csv_scanner(QStringView csv, QChar separator) : text(csv), comma(separator) {}
 
     bool at_end() const { return pos >= text.size(); }
 
@@ -29,7 +29,7 @@ public:
         }
         for (;;) {
             record.fields.append(field());
-            if (peek() != Comma)
+            if (peek() != comma)
                 break;
             ++pos;
         }
@@ -50,7 +50,7 @@ private:
         ++line;
     }
 
-    // A field up to the next comma or line end. A quote opens a quoted part
+    // A field up to the next separator or line end. A quote opens a quoted part
     // only at the start of the field; text after the closing quote belongs
     // to the field, as spreadsheets read it.
     QString field()
@@ -71,7 +71,7 @@ private:
                     count_line_break(ch);
                     value += ch;
                 }
-            } else if (ch == Comma || ch == Cr || ch == Lf) {
+            } else if (ch == comma || ch == Cr || ch == Lf) {
                 break;
             } else {
                 if (ch == Quote && pos == start)
@@ -92,12 +92,16 @@ private:
     }
 
     QStringView text;
+    const QChar comma;
     qsizetype pos = 0;
     int line = 1;
 };
 
-bool holds_something(const QStringList &fields)
+// Neither a comment nor a record of empty fields.
+bool is_data(const QStringList &fields)
 {
+    if (!fields.isEmpty() && fields[0].trimmed().startsWith(Comment))
+        return false;
     for (const QString &field : fields)
         if (!field.trimmed().isEmpty())
             return true;
@@ -112,13 +116,13 @@ bool needs_quotes(const QString &field)
 
 } // namespace
 
-QList<Csv_record> Read_csv(QStringView text)
+QList<Csv_record> Read_csv(QStringView text, QChar separator)
 {
     QList<Csv_record> records;
-    Csv_scanner scanner(text);
+    Csv_scanner scanner(text, separator);
     while (!scanner.at_end()) {
         Csv_record record = scanner.next();
-        if (holds_something(record.fields))
+        if (is_data(record.fields))
             records.append(std::move(record));
     }
     return records;

@@ -3,7 +3,7 @@
 #include "channels/channel_name.h"
 #include "core/image.h"
 #include "core/tables.h"
-#include "csv/csv_import.h"
+#include "csv/csv_export.h"
 #include "files/channel_file.h"
 #include "link/write_engine.h"
 #include "sim/radio.h"
@@ -350,7 +350,8 @@ void Test_cli::csv_export_and_import()
     // Into a fresh image, the list gives back the file.
     ran = run_r7k({"import-csv", dir.filePath("named.csv"), "-o", dir.filePath("copy.chann")});
     QCOMPARE(ran.out, dir.filePath("named.csv") +
-                          ": 16 channels were imported from the CSV file. Written to " +
+                          ": 16 channels were imported from the CSV file (read as UTF-8). "
+                          "Written to " +
                           dir.filePath("copy.chann") + ".\n");
     QVERIFY(loaded(dir.filePath("copy.chann")) == named);
 
@@ -363,7 +364,8 @@ void Test_cli::csv_export_and_import()
     ran = run_r7k({"import-csv", rough, "-o", dir.filePath("merged.chann"), "--base", file});
     QCOMPARE(ran.out, rough +
                           ": Line 2 skipped: the receive frequency 470.500000 MHz is outside "
-                          "the band of the selected model, 136 to 470 MHz.\n" +
+                          "the band of the selected model, from 136 MHz up to, but not "
+                          "including, 470 MHz.\n" +
                           rough +
                           ": Line 3: the receive frequency 446.007000 MHz was snapped to "
                           "the channel grid and stored as 446.006250 MHz.\n" +
@@ -371,8 +373,10 @@ void Test_cli::csv_export_and_import()
                           ": Line 3: the transmit frequency 446.007000 MHz was snapped "
                           "to the channel grid and stored as 446.006250 MHz.\n" +
                           rough +
-                          ": 1 channels were imported from the CSV file; 1 rows were "
-                          "skipped. Written to " +
+                          ": 1 channel was imported from the CSV file (read as UTF-8); 1 row "
+                          "was skipped. 1 channel kept its VOX and the settings a CSV file "
+                          "does not carry. No Power column: every channel set to High. "
+                          "Written to " +
                           dir.filePath("merged.chann") + ".\n");
     Data_image merged = loaded(dir.filePath("merged.chann"));
     for (int row = 0; row < Channel_file::Rows; ++row)
@@ -384,6 +388,25 @@ void Test_cli::csv_export_and_import()
     ran = run_r7k({"import-csv", rough, "-o", dir.filePath("uhf.chann"), "--model", "kl7m full"});
     QVERIFY2(ran.status == 0 && ran.out.contains("2 channels were imported"),
              qPrintable(shown(ran)));
+
+    // A list for spreadsheets begins with a byte-order mark. Names that read
+    // as UTF-8 and as GBK are taken as UTF-8 unless told, and the choice is
+    // named.
+    ran = run_r7k({"export-csv", file, "-o", dir.filePath("bom.csv"), "--bom"});
+    QFile bom(dir.filePath("bom.csv"));
+    QVERIFY(ran.status == 0 && bom.open(QIODevice::ReadOnly));
+    QCOMPARE(bom.readAll(), "\xEF\xBB\xBF" + Channel_csv::Export(named));
+    QVERIFY(list.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    list.write("Location,Name,Frequency\r\n1,Caf\xC3\xA9,446\r\n");
+    list.close();
+    ran = run_r7k({"import-csv", rough, "-o", dir.filePath("cafe.chann")});
+    QVERIFY2(ran.out.startsWith(rough + ": the names read as UTF-8 (Café) could also be GBK "
+                                        "(Caf茅); --encoding gbk reads them so.\n"),
+             qPrintable(shown(ran)));
+    QCOMPARE(Channel_name(1, loaded(dir.filePath("cafe.chann"))), QStringLiteral("Café"));
+    ran = run_r7k({"import-csv", rough, "-o", dir.filePath("cafe.chann"), "--encoding", "GBK"});
+    QVERIFY2(ran.out.contains("(read as GBK)"), qPrintable(shown(ran)));
+    QCOMPARE(Channel_name(1, loaded(dir.filePath("cafe.chann"))), QStringLiteral("Caf茅"));
 }
 
 void Test_cli::refusals_data()
@@ -392,6 +415,11 @@ void Test_cli::refusals_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message"); // stderr, DIR standing for the test's folder
 
+    QTest::newRow("unknown encoding")
+        << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/x.chann", "--encoding", "latin"}
+        << 2
+        << "r7k: import-csv: --encoding takes utf-8, gbk, windows-1252 or auto, not 'latin'. "
+           "See 'r7k import-csv --help'.";
     QTest::newRow("no verb") << QStringList{} << 2 << "r7k: A verb is missing. See 'r7k --help'.";
     QTest::newRow("unknown verb") << QStringList{"fly"} << 2
                                   << "r7k: Unknown verb 'fly'. See 'r7k --help'.";

@@ -1,18 +1,20 @@
 // The File menu's CSV export and import and its backup command, in the
 // started program, driven through the menus and the real file dialogs.
+#include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "csv/csv_export.h"
 #include "dialog_driver.h"
 #include "files/backups.h"
-#include "csv/csv_import.h"
 #include "files/channel_file_dialog.h"
 #include "files/directory_list.h"
 #include "message_recorder.h"
 #include "pattern_files.h"
 #include "started_program.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -53,6 +55,8 @@ private Q_SLOTS:
             QVERIFY(file.contains(program->findChild<QAction *>(name)));
     }
 
+    // The import keeps what a list does not carry on the channels it lists
+    // and empties the others; the question and the summary say so.
     void export_then_import_gives_back_the_channels()
     {
         Reset_image();
@@ -65,43 +69,57 @@ private Q_SLOTS:
         choose_file("File_export_csv", path);
         QCOMPARE(messages.texts(), QStringList{"已将 16 个信道导出到 CSV 文件。"});
         QCOMPARE(read_file(path), Channel_csv::Export(listed));
+        // The second file type is the form for spreadsheets.
+        choose_file("File_export_csv", folder.filePath("sheet.csv"), 1);
+        QCOMPARE(read_file(folder.filePath("sheet.csv")), "\xEF\xBB\xBF" + read_file(path));
 
-        // The program asks before it replaces every channel; No changes nothing.
-        Reset_image();
-        const Data_image fresh = chann;
+        chann(3, Record::Vox) = 2;
+        Enter_rx_freq(20, "446.1", true);
+        const Data_image before = chann;
         trigger(*program, "Language_eng");
         messages.messages.clear();
         messages.answer = false;
         choose_file("File_import_csv", path);
         QCOMPARE(messages.texts(),
-                 QStringList{"Importing replaces all 128 channels with those of the CSV file. "
+                 QStringList{"Importing replaces all 128 channels with those of the CSV file: "
+                             "the channels in the file keep their VOX and the settings a CSV "
+                             "file does not carry, the channels not in the file are emptied. "
                              "Continue?"});
         QVERIFY(messages.messages[0].question);
         QCOMPARE(messages.messages[0].title, QStringLiteral("Operate prompt"));
-        QVERIFY(chann == fresh);
+        QVERIFY(chann == before);
 
         messages.messages.clear();
         messages.answer = true;
         choose_file("File_import_csv", path);
         QCOMPARE(messages.texts().last(),
-                 QStringLiteral("16 channels were imported from the CSV file."));
+                 QStringLiteral("16 channels were imported from the CSV file (read as UTF-8). "
+                                "16 channels kept their VOX and the settings a CSV file does not "
+                                "carry. 1 channel not in the file was emptied."));
+        QCOMPARE(chann(3, Record::Vox), qint16(2));
+        chann(3, Record::Vox) = listed(3, Record::Vox);
         QVERIFY(chann == listed);
     }
 
-    void the_import_report_lists_what_it_left_out()
+    // Names that read as UTF-8 and as GBK: the user is shown both and picks.
+    void the_import_asks_for_the_encoding_and_lists_what_it_left_out()
     {
         const QString path = folder.filePath("rough.csv");
-        write_file(path, "Location,Name,Frequency\r\n1,ONE,446.007\r\n2,TWO,900\r\n");
+        write_file(path, "Location,Name,Frequency\r\n1,Caf\xC3\xA9,446.007\r\n2,TWO,900\r\n");
         choose_file("File_import_csv", path);
+        QCOMPARE(messages.texts().mid(1, 1),
+                 QStringList{"CSV 文件中的名称可按两种编码读取：\nUTF-8：Café\nGBK：Caf茅\n按 GBK "
+                             "读取吗？（选“否”则按 UTF-8 读取。）"});
+        QCOMPARE(Channel_name(1), QStringLiteral("Caf茅"));
         QCOMPARE(messages.texts().last(),
-                 QStringLiteral("已从 CSV 文件导入 1 个信道，1 行未导入。"));
+                 QStringLiteral("已从 CSV 文件（按 GBK 读取）导入 1 个信道，1 行未导入。"
+                                "没有 Power 列：所有信道设为大功率。"));
         QCOMPARE(
             messages.messages.last().details,
             QStringLiteral("第 2 行：接收频率 446.007000 MHz 已按信道步进存为 446.006250 MHz。\n"
                            "第 2 行：发射频率 446.007000 MHz 已按信道步进存为 446.006250 MHz。\n"
-                           "第 3 行未导入：接收频率 900.000000 MHz 不在所选机型的频段 136 至 "
-                           "470 MHz 之内。"));
-        QCOMPARE(Channel_row_texts(1)[Rx_column], QStringLiteral("446.00625"));
+                           "第 3 行未导入：接收频率 900.000000 MHz 不在所选机型的频段之内"
+                           "（136 MHz 至 470 MHz，不含 470 MHz）。"));
     }
 
     void open_backup_shows_the_backup_folder()
@@ -126,10 +144,11 @@ private Q_SLOTS:
     }
 
 private:
-    // Chooses the command, puts the file's path into the name box of its file
-    // dialog (as pasted: typing would open the name completion's list) and
-    // presses Enter; the dialog closes when it took the file.
-    void choose_file(const char *command, const QString &path)
+    // Chooses the command, steps down the file types to the given one, puts
+    // the file's path into the name box of its file dialog (as pasted: typing
+    // would open the name completion's list) and presses Enter; the dialog
+    // closes when it took the file.
+    void choose_file(const char *command, const QString &path, int file_type = 0)
     {
         trigger(*program, command);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -137,6 +156,11 @@ private:
         QCOMPARE(dialogs.size(), 1);
         QPointer dialog = dialogs[0];
         QVERIFY(dialog->isVisible());
+        auto *types = dialog->findChild<QComboBox *>("fileTypeCombo");
+        QVERIFY(types);
+        types->setFocus();
+        for (int step = 0; step < file_type; ++step)
+            QTest::keyClick(types, Qt::Key_Down);
         auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
         QVERIFY(name);
         name->setFocus();

@@ -6,6 +6,7 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "csv/csv_export.h"
 #include "csv/csv_import.h"
 #include "csv/csv_text.h"
 #include "pattern_files.h"
@@ -38,7 +39,7 @@ struct Typed {
 
 const Typed Kinds[] = {
     {1, "CH1", "446.00625", "446.00625", "OFF", "OFF", true, true,
-     "1,CH1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
+     "1,CH1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,"},
     {2, "TONE", "145.5", "145.5", "OFF", "67.0", false, false,
      "2,TONE,145.500000,,0.000000,Tone,67.0,88.5,023,NN,023,Tone->Tone,NFM,5.00,,1.0W,,,,,"},
     {3, "TSQL", "438.5", "438.5", "250.3", "250.3", true, false,
@@ -71,13 +72,20 @@ const Typed Kinds[] = {
      "16,SPLIT,145.500000,split,435.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
     {17, "RX ONLY", "162.55", "", "123.0", "OFF", false, false,
      "17,RX ONLY,162.550000,off,0.000000,Cross,88.5,123.0,023,NN,023,->Tone,NFM,5.00,,1.0W,,,,,"},
+    {18, "DCS 754", "450.1", "450.1", "D754N", "D754N", true, true,
+     "18,DCS 754,450.100000,,0.000000,DTCS,88.5,88.5,754,NN,754,Tone->Tone,FM,5.00,,5.0W,,,,,"},
+    // The other program writes a split from a shift of 70 MHz on.
+    {19, "UNDER", "136", "205.99375", "OFF", "OFF", true, true,
+     "19,UNDER,136.000000,+,69.993750,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,"},
+    {20, "OVER", "136", "206.00625", "OFF", "OFF", true, true,
+     "20,OVER,136.000000,split,206.006250,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,"},
     {97, "中文名称", "446.1", "446.1", "OFF", "OFF", true, true,
      "97,中文名称,446.100000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
     {100, "A,\"B\"", "446.1", "446.1", "OFF", "OFF", true, true,
      "100,\"A,\"\"B\"\"\",446.100000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,"
      ","},
     {128, "AB中文12CD", "469.99375", "469.99375", "OFF", "OFF", true, true,
-     "128,AB中文12CD,469.993750,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
+     "128,AB中文12CD,469.993750,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,"},
 };
 
 // The image right after start-up.
@@ -124,12 +132,12 @@ QStringList shown(int channel)
 Channel_csv::Report import_into(Data_image &image, const QByteArray &csv,
                                 Channel_csv::Scope scope = Channel_csv::Scope::All_channels)
 {
-    return Channel_csv::Import(image, csv, scope);
+    return Channel_csv::Import(image, csv, scope, 0);
 }
 
 } // namespace
 
-class Test_channel_csv : public QObject {
+class Test_csv_exchange : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase()
@@ -258,17 +266,23 @@ private Q_SLOTS:
             << QByteArray("Location,Frequency,Duplex,Offset\n1,500\n2,145.5,split,500\n"
                           "3,135.999\n4,469.99375\n5,470\n6,136,-,1\n7,136,-,137\n")
             << QStringList{"Line 2 skipped: the receive frequency 500.000000 MHz is outside the "
-                           "band of the selected model, 136 to 470 MHz.",
+                           "band of the selected model, from 136 MHz up to, but not including, 470 "
+                           "MHz.",
                            "Line 3 skipped: the transmit frequency 500.000000 MHz is outside "
-                           "the band of the selected model, 136 to 470 MHz.",
+                           "the band of the selected model, from 136 MHz up to, but not including, "
+                           "470 MHz.",
                            "Line 4 skipped: the receive frequency 135.999000 MHz is outside the "
-                           "band of the selected model, 136 to 470 MHz.",
+                           "band of the selected model, from 136 MHz up to, but not including, 470 "
+                           "MHz.",
                            "Line 6 skipped: the receive frequency 470.000000 MHz is outside the "
-                           "band of the selected model, 136 to 470 MHz.",
+                           "band of the selected model, from 136 MHz up to, but not including, 470 "
+                           "MHz.",
                            "Line 7 skipped: the transmit frequency 135.000000 MHz is outside "
-                           "the band of the selected model, 136 to 470 MHz.",
+                           "the band of the selected model, from 136 MHz up to, but not including, "
+                           "470 MHz.",
                            "Line 8 skipped: the transmit frequency -1.000000 MHz is outside "
-                           "the band of the selected model, 136 to 470 MHz."}
+                           "the band of the selected model, from 136 MHz up to, but not including, "
+                           "470 MHz."}
             << 1;
         QTest::newRow("tone table")
             << QByteArray("Location,Frequency,Tone,rToneFreq,cToneFreq,DtcsCode,"
@@ -293,7 +307,7 @@ private Q_SLOTS:
                            "value.",
                            "Line 5 skipped: \"NX\" in column DtcsPolarity is not a known value.",
                            "Line 6 skipped: \"Bell\" in column Tone is not a known value.",
-                           "Line 7 skipped: \"AM\" in column Mode is not a known value.",
+                           "Line 7 skipped: the R7K has no AM mode.",
                            "Line 8 skipped: \"both\" in column Duplex is not a known value.",
                            "Line 9 skipped: \"->\" in column CrossMode is not a known value."}
             << 1;
@@ -303,7 +317,8 @@ private Q_SLOTS:
                           "1,A,446\n"
                           "1,B,447,\"a comment\non two lines\"\n"
                           "2,Radio\xF0\x9F\x98\x80,446\n"
-                          "3,ABCDEFGHIJ,446.007\n")
+                          "3,ABCDEFGHIJ,446.007\n"
+                          "4,\"A\x01\x42\",446\n")
             << QStringList{"Line 4 skipped: channel 1 was already given on line 3.",
                            "Line 6: the name \"Radio\xF0\x9F\x98\x80\" holds a character that "
                            "the radio cannot store; channel 2 has no name.",
@@ -312,8 +327,10 @@ private Q_SLOTS:
                            "Line 7: the transmit frequency 446.007000 MHz was snapped to the "
                            "channel grid and stored as 446.006250 MHz.",
                            "Line 7: the name \"ABCDEFGHIJ\" is longer than 8 characters and was "
-                           "stored as \"ABCDEFGH\"."}
-            << 3;
+                           "stored as \"ABCDEFGH\".",
+                           "Line 8: the name \"A\uFFFDB\" holds a control character; channel 4 "
+                           "has no name."}
+            << 4;
     }
     void import_reports()
     {
@@ -341,12 +358,15 @@ private Q_SLOTS:
         QCOMPARE(report.notes.value(3).chinese,
                  QStringLiteral("第 3 行：名称“ABCDEFGHIJ”超过 8 个字符，存为“ABCDEFGH”。"));
         QCOMPARE(report.notes.value(4).chinese,
-                 QStringLiteral("第 4 行未导入：接收频率 500.000000 MHz 不在所选机型的频段 136 至 "
-                                "470 MHz 之内。"));
-        QCOMPARE(Channel_csv::Summary(report),
-                 Bilingual(QStringLiteral("已从 CSV 文件导入 1 个信道，2 行未导入。"),
-                           QStringLiteral("1 channels were imported from the CSV file; 2 rows "
-                                          "were skipped.")));
+                 QStringLiteral("第 4 行未导入：接收频率 500.000000 MHz 不在所选机型的频段之内"
+                                "（136 MHz 至 470 MHz，不含 470 MHz）。"));
+        QCOMPARE(
+            Channel_csv::Summary(report),
+            Bilingual(QStringLiteral("已从 CSV 文件（按 UTF-8 读取）导入 1 个信道，2 行未导入。"
+                                     "没有 Power 列：所有信道设为大功率。"),
+                      QStringLiteral("1 channel was imported from the CSV file (read as "
+                                     "UTF-8); 2 rows were skipped. No Power column: every "
+                                     "channel set to High.")));
     }
 
     void a_list_it_cannot_take_changes_nothing_data()
@@ -360,6 +380,11 @@ private Q_SLOTS:
             << QByteArray("Location,Name\r\n1,A\r\n")
             << "The first line of the CSV file names no Frequency column; this is not a "
                "channel list."
+            << QStringList();
+        QTest::newRow("heading split by another character")
+            << QByteArray("Location|Name|Frequency\r\n1|A|446\r\n")
+            << "The first line of the CSV file holds Location, but its fields are separated by "
+               "'|'; they must be separated by a comma, a semicolon or a tab."
             << QStringList();
         QTest::newRow("not a list") << QByteArray("\x89PNG\r\n\x1A\n\0\0", 10)
                                     << "The first line of the CSV file names no Location "
@@ -457,12 +482,176 @@ private Q_SLOTS:
                  std::tuple(qint16(3), qint16(0x5A), 0));
         QCOMPARE(Channel_name(5, merged), QStringLiteral("FIVE"));
 
-        // Replacing all channels leaves the unlisted ones empty and nameless.
+        // Replacing all channels leaves the unlisted ones empty and nameless;
+        // the listed ones still keep what the list does not carry.
         Data_image replaced = base;
         report = import_into(replaced, csv);
         QVERIFY(Channel_is_empty(1, replaced) && Channel_is_empty(3, replaced));
         QVERIFY(Channel_name(1, replaced).isEmpty() && Channel_name(3, replaced).isEmpty());
-        QCOMPARE(std::tuple(replaced(2, 10), replaced(2, 15)), std::tuple(qint16(0), qint16(255)));
+        QCOMPARE(std::tuple(replaced(2, 10), replaced(2, 15)), std::tuple(qint16(3), qint16(0x5A)));
+        QCOMPARE(Channel_csv::Summary(report).english,
+                 QStringLiteral("2 channels were imported from the CSV file (read as UTF-8). 1 "
+                                "channel kept its VOX and the settings a CSV file does not carry. "
+                                "2 channels not in the file were emptied. No Power column: every "
+                                "channel set to High."));
+    }
+
+    // Lists as spreadsheets and the other program's versions write them, the
+    // bytes made by hand: each gives its channels as the table shows them,
+    // and the summary names the encoding and what was assumed.
+    void lists_as_programs_write_them_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QList<QStringList>>("rows"); // channels 1, 2 ... as shown
+        QTest::addColumn<QString>("summary");
+        const auto utf16 = [](const QString &text, bool big_endian) {
+            QByteArray bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+            for (const QChar ch : text) {
+                const char high = char(ch.unicode() >> 8), low = char(ch.unicode() & 0xFF);
+                bytes.append(big_endian ? high : low).append(big_endian ? low : high);
+            }
+            return bytes;
+        };
+        const auto simple = [](const char *rx, const char *name) {
+            return QStringList{"", rx, rx, "OFF", "OFF", "High", "Off", "Wide", name};
+        };
+        const QString plain = "1 channel was imported from the CSV file (read as %1). No Power "
+                              "column: every channel set to High.";
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << QByteArray("\xEF\xBB\xBFLocation,Name,Frequency\r\n1,\xE6\xA0\xA1\xE4\xB8\x80,446.1")
+            << QList<QStringList>{simple("446.10000", "校一")} << plain.arg("UTF-8");
+        QTest::newRow("UTF-16LE, tabs")
+            << utf16("Location\tName\tFrequency\r\n1\t前台\t446.1\r\n", false)
+            << QList<QStringList>{simple("446.10000", "前台")} << plain.arg("UTF-16");
+        QTest::newRow("UTF-16BE") << utf16("Location,Name,Frequency\r\n1,前台,446.1\r\n", true)
+                                  << QList<QStringList>{simple("446.10000", "前台")}
+                                  << plain.arg("UTF-16");
+        QTest::newRow("GBK names that are UTF-8 bytes too")
+            << QByteArray("Location,Name,Frequency\r\n1,\xD0\xA3\xD2\xBB,446.1\r\n"
+                          "2,\xC7\xB0\xCC\xA8,446.2\r\n")
+            << QList<QStringList>{simple("446.10000", "校一"), simple("446.20000", "前台")}
+            << "2 channels were imported from the CSV file (read as GBK). No Power column: "
+               "every channel set to High.";
+        QTest::newRow("Windows-1252")
+            << QByteArray("Location,Name,Frequency\r\n1,M\xE9"
+                          "doc,446.1\r\n2,Z\xFCrich,446.2\r\n"
+                          "3,Caf\xE9,446.3\r\n")
+            << QList<QStringList>{simple("446.10000", "Médoc"), simple("446.20000", "Zürich"),
+                                  simple("446.30000", "Café")}
+            << "3 channels were imported from the CSV file (read as Windows-1252). No Power "
+               "column: every channel set to High.";
+        QTest::newRow("semicolons, decimal commas, units, comments")
+            << QByteArray("\"# Export; by hand\";;\r\n# plain\r\n"
+                          "Location;Name;Frequency;Duplex;Offset;Tone;rToneFreq;Power\r\n"
+                          "\"# a comment; quoted\"\r\n"
+                          "1;Club;146,520000;+;0,600000;Tone;88,5;3,0W\r\n"
+                          "2;Units;146.52 MHz;-;600 kHz;;;2,99W\r\n")
+            << QList<QStringList>{{"", "146.52000", "147.12000", "OFF", "88.5", "High", "Off",
+                                   "Wide", "Club"},
+                                  {"", "146.52000", "145.92000", "OFF", "OFF", "Low", "Off", "Wide",
+                                   "Units"}}
+            << "2 channels were imported from the CSV file (read as UTF-8). No CrossMode column: "
+               "Cross read as Tone->Tone. No RxDtcsCode column: the receive DCS code taken from "
+               "DtcsCode.";
+        // The columns of the other program's versions before 2023.
+        QTest::newRow("older column set")
+            << QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                          "DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,"
+                          "RPT2CALL,DVCODE\r\n"
+                          "1,Tone,146.520000,,0.000000,Tone,100.0,88.5,023,NN,NFM,5.00,,,,,,\r\n"
+                          "2,TSQL,146.520000,,0.000000,TSQL,88.5,100.0,023,NN,FM,5.00,,,,,,\r\n"
+                          "3,DTCS,146.520000,,0.000000,DTCS,88.5,88.5,754,RN,FM,5.00,,,,,,\r\n"
+                          "4,Cross,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,,,,,,\r\n"
+                          "5,None,146.520000,,0.000000,,67.0,71.9,754,NN,FM,5.00,,,,,,\r\n")
+            << QList<QStringList>{{"", "146.52000", "146.52000", "OFF", "100.0", "High", "Off",
+                                   "Narrow", "Tone"},
+                                  {"", "146.52000", "146.52000", "100.0", "100.0", "High", "Off",
+                                   "Wide", "TSQL"},
+                                  {"", "146.52000", "146.52000", "D754N", "D754I", "High", "Off",
+                                   "Wide", "DTCS"},
+                                  {"", "146.52000", "146.52000", "71.9", "67.0", "High", "Off",
+                                   "Wide", "Cross"},
+                                  simple("146.52000", "None")}
+            << "5 channels were imported from the CSV file (read as UTF-8). No Power column: "
+               "every channel set to High. No CrossMode column: Cross read as Tone->Tone. No "
+               "RxDtcsCode column: the receive DCS code taken from DtcsCode.";
+    }
+    void lists_as_programs_write_them()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QList<QStringList>, rows);
+        QFETCH(QString, summary);
+        Reset_image();
+        const Channel_csv::Report report = import_into(chann, csv);
+        QCOMPARE(english(report.notes), QStringList());
+        QCOMPARE(Channel_csv::Summary(report).english, summary);
+        for (int channel = 1; channel <= rows.size(); ++channel) {
+            rows[channel - 1][0] = QString::number(channel);
+            QCOMPARE(shown(channel), rows[channel - 1]);
+        }
+        QVERIFY(Channel_is_empty(int(rows.size()) + 1));
+    }
+
+    // Versions of the other program before 2023 take the first line as the
+    // heading as it stands and ignore the columns they do not know: without
+    // those, the default export still gives every channel that has no cross
+    // tone, at high power.
+    void older_versions_read_the_default_export()
+    {
+        Data_image typed = fresh_image();
+        for (const Typed &kind : Kinds)
+            if (!QByteArray(kind.line).contains('"')) // fields split at every comma below
+                type_into(typed, kind);
+        const QByteArray csv = Channel_csv::Export(typed);
+        QVERIFY(csv.startsWith("Location,Name,Frequency,"));
+        const QStringList heading = QString::fromUtf8(csv.left(csv.indexOf('\r'))).split(u',');
+        QByteArray older;
+        for (const QByteArray &line : csv.split('\n')) {
+            QStringList fields = QString::fromUtf8(line).split(u',');
+            for (const char *newer : {"Power", "CrossMode", "RxDtcsCode"}) // last first
+                if (fields.size() == heading.size())
+                    fields.removeAt(heading.indexOf(newer));
+            older += fields.join(u',').toUtf8() + '\n';
+        }
+        Data_image read = fresh_image();
+        QVERIFY(import_into(read, older).imported);
+        for (const Typed &kind : Kinds) {
+            const int n = kind.channel;
+            if (QByteArray(kind.line).contains(",Cross,") || Channel_is_empty(n, typed))
+                continue;
+            Store_choice(n, Power_column, 1, typed);
+            for (int column = 0; column < 16; ++column)
+                QCOMPARE(read(n, column), typed(n, column));
+            QCOMPARE(Channel_name(n, read), Channel_name(n, typed));
+        }
+    }
+
+    void what_the_export_warns_of_and_refuses()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("list.csv");
+        Data_image image = fresh_image();
+        Channel_file::Outcome written = Channel_csv::Export_file(image, path, 0);
+        QVERIFY(!written.ok && !QFile::exists(path));
+        QCOMPARE(written.message.english,
+                 QStringLiteral("No channel is programmed; no CSV file was exported."));
+
+        type_into(image, Kinds[0]);
+        type_into(image, Kinds[13]);
+        image(Name_row(14), 1) = 0x07; // a control character stored by an older file
+        written = Channel_csv::Export_file(image, path, 1, Channel_csv::Form::Spreadsheet);
+        QVERIFY(written.ok);
+        QCOMPARE(written.message.english,
+                 QStringLiteral("2 channels were exported to the CSV file. 2 of them will not "
+                                "come back on import into this model; see the details."));
+        QCOMPARE(written.details.english,
+                 QStringLiteral("Channel 1: the receive frequency 446.006250 MHz is outside the "
+                                "band of the selected model, from 136 MHz up to, but not "
+                                "including, 174 MHz; it will not come back on import into this "
+                                "model.\nChannel 14: its name holds a character that other "
+                                "programs cannot read; it will not come back on import into "
+                                "this model."));
+        QCOMPARE(read_file(path), "\xEF\xBB\xBF" + Channel_csv::Export(image));
     }
 
     void files_on_disk()
@@ -471,15 +660,15 @@ private Q_SLOTS:
         Data_image typed = fresh_image();
         type_into(typed, Kinds[17]);
         const QString path = folder.filePath("list.csv");
-        Channel_file::Outcome written = Channel_csv::Export_file(typed, path);
+        Channel_file::Outcome written = Channel_csv::Export_file(typed, path, 0);
         QVERIFY(written.ok);
         QCOMPARE(written.message.english,
-                 QStringLiteral("1 channels were exported to the CSV file."));
+                 QStringLiteral("1 channel was exported to the CSV file."));
         QCOMPARE(written.message.chinese, QStringLiteral("已将 1 个信道导出到 CSV 文件。"));
 
         Data_image imported = fresh_image();
         QVERIFY(
-            Channel_csv::Import_file(imported, path, Channel_csv::Scope::All_channels).imported);
+            Channel_csv::Import_file(imported, path, Channel_csv::Scope::All_channels, 0).imported);
         QVERIFY(imported == typed);
 
         // Files that cannot be read, or cannot be lists, change nothing.
@@ -492,16 +681,16 @@ private Q_SLOTS:
         };
         for (const auto &[file, details] : unreadable) {
             const Channel_csv::Report report = Channel_csv::Import_file(
-                imported, folder.filePath(file), Channel_csv::Scope::All_channels);
+                imported, folder.filePath(file), Channel_csv::Scope::All_channels, 0);
             QCOMPARE(report.failure.english, QStringLiteral("The CSV file cannot be read."));
             QCOMPARE(report.details.english, details);
             QVERIFY(imported == before);
         }
-        written = Channel_csv::Export_file(typed, folder.filePath("no/such/folder/list.csv"));
+        written = Channel_csv::Export_file(typed, folder.filePath("no/such/folder/list.csv"), 0);
         QCOMPARE(written.message.english, QStringLiteral("The CSV file cannot be saved."));
         QVERIFY(!written.ok && !written.details.english.isEmpty());
     }
 };
 
-QTEST_GUILESS_MAIN(Test_channel_csv)
-#include "test_channel_csv.moc"
+QTEST_GUILESS_MAIN(Test_csv_exchange)
+#include "test_csv_exchange.moc"

@@ -6,7 +6,7 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "dialog_driver.h"
-#include "csv/csv_import.h"
+#include "csv/csv_export.h"
 #include "files/channel_file.h"
 #include "files/channel_file_dialog.h"
 #include "message_recorder.h"

@@ -5,7 +5,7 @@
 #include "channels/channel_record.h"
 #include "core/image.h"
 #include "dialog_driver.h"
-#include "csv/csv_import.h"
+#include "csv/csv_export.h"
 #include "files/channel_file.h"
 #include "link/comm_read_dialog.h"
 #include "link_rig.h"

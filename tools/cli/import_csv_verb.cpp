@@ -3,11 +3,10 @@
 
 #include "cli/exit_status.h"
 #include "cli/image_file.h"
+#include "cli/model_argument.h"
 #include "cli/report.h"
 #include "cli/verb_line.h"
 #include "cli/verbs.h"
-#include "core/globals.h"
-#include "core/tables.h"
 #include "csv/csv_import.h"
 
 namespace r7k::cli {
@@ -16,6 +15,7 @@ namespace {
 
 const QString Help = QStringLiteral(
     "Usage: r7k import-csv IN.csv -o FILE.chann [--base BASE.chann] [--model M]\n"
+    "                      [--encoding E]\n"
     "Reads the channels of the CSV list IN.csv (the generic form of CHIRP and other\n"
     "programming software) into the channel file FILE.chann. Frequencies must lie\n"
     "in the band of the model and are snapped to the channel grid; tones must be in\n"
@@ -27,24 +27,14 @@ const QString Help = QStringLiteral(
     "                            the list holds (they keep their VOX); without it the\n"
     "                            list's channels replace all 128 of a fresh image\n"
     "  --model M                 the model whose band holds the frequencies: its\n"
-    "                            number 0..6 or its name (default 0, R7K, 136-470 MHz)\n"
+    "                            number 0..6 or its name (default 0, R7K, from 136 MHz\n"
+    "                            up to, but not including, 470 MHz)\n"
+    "  --encoding E              utf-8, gbk, windows-1252 or auto (the default: a\n"
+    "                            byte-order mark, or what the text holds, decides)\n"
     "  -h, --help                show this text\n"
     "\n"
     "Exit status: 0 imported, 2 bad command line, 3 a file cannot be read or\n"
     "written, or the list holds no channel that can be imported.\n");
-
-// The model a --model argument names, by number or name; nothing when none.
-std::optional<int> model_of(const QString &argument)
-{
-    bool number = false;
-    const int index = argument.toInt(&number);
-    if (number)
-        return index >= 0 && index < Model_count ? std::optional(index) : std::nullopt;
-    for (int model = 0; model < Model_count; ++model)
-        if (Model_name[model].compare(argument.trimmed(), Qt::CaseInsensitive) == 0)
-            return model;
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -57,21 +47,24 @@ int Run_import_csv(const QStringList &arguments)
     const QCommandLineOption base_option(QStringLiteral("base"), QString(),
                                          QStringLiteral("BASE.chann"));
     const QCommandLineOption model_option(QStringLiteral("model"), QString(), QStringLiteral("M"));
-    line.parser.addOptions({output_option, base_option, model_option});
+    const QCommandLineOption encoding_option(QStringLiteral("encoding"), QString(),
+                                             QStringLiteral("E"));
+    line.parser.addOptions({output_option, base_option, model_option, encoding_option});
     if (const std::optional<int> status = line.parse(arguments, 1, 1))
         return *status;
     if (!line.parser.isSet(output_option))
         return line.usage_error(QStringLiteral("-o FILE.chann is missing."));
-    if (line.parser.isSet(model_option)) {
-        const std::optional<int> model = model_of(line.parser.value(model_option));
-        if (!model)
-            return line.usage_error(
-                QStringLiteral("--model takes 0..%1 or a model's name, not '%2'.")
-                    .arg(Model_count - 1)
-                    .arg(line.parser.value(model_option)));
-        Model_no = qint16(*model);
-        Init_model_table();
-    }
+    const std::optional<int> model =
+        line.parser.isSet(model_option) ? Model_named(line.parser.value(model_option)) : 0;
+    if (!model)
+        return line.usage_error(Not_a_model(line.parser.value(model_option)));
+    const std::optional<Csv_encoding> encoding =
+        line.parser.isSet(encoding_option) ? Encoding_named(line.parser.value(encoding_option))
+                                           : Csv_encoding::Auto;
+    if (!encoding)
+        return line.usage_error(
+            QStringLiteral("--encoding takes utf-8, gbk, windows-1252 or auto, not '%1'.")
+                .arg(line.parser.value(encoding_option)));
     const QString path = line.parser.positionalArguments().first();
     const QString output = line.parser.value(output_option);
 
@@ -84,10 +77,15 @@ int Run_import_csv(const QStringList &arguments)
             return Fail(Exit_file, *problem);
 
     const Channel_csv::Report report = Channel_csv::Import_file(
-        image, path,
-        based ? Channel_csv::Scope::Listed_channels : Channel_csv::Scope::All_channels);
+        image, path, based ? Channel_csv::Scope::Listed_channels : Channel_csv::Scope::All_channels,
+        *model, *encoding);
     for (const Bilingual &note : report.notes)
         Say(path + QStringLiteral(": ") + note.english);
+    if (report.ambiguous())
+        Say(QStringLiteral("%1: the names read as UTF-8 (%2) could also be GBK (%3); "
+                           "--encoding gbk reads them so.")
+                .arg(path, report.utf8_names.join(QStringLiteral(", ")),
+                     report.gbk_names.join(QStringLiteral(", "))));
     if (!report.imported)
         return Fail(Exit_file, *File_problem(path, Channel_file::Outcome::failure(report.failure,
                                                                                   report.details)));

@@ -1,0 +1,143 @@
+#include "csv/csv_encoding.h"
+
+#include <QList>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+#include <array>
+
+namespace r7k {
+
+namespace {
+
+struct Named {
+    Csv_encoding encoding;
+    const char *name;
+};
+constexpr std::array<Named, 5> Names{{
+    {Csv_encoding::Auto, "auto"},
+    {Csv_encoding::Utf8, "UTF-8"},
+    {Csv_encoding::Utf16, "UTF-16"},
+    {Csv_encoding::Gbk, "GBK"},
+    {Csv_encoding::Windows_1252, "Windows-1252"},
+}};
+
+// The text of the bytes, or nothing when they are not valid in the encoding.
+std::optional<QString> decoded(QByteArrayView bytes, const char *encoding)
+{
+    QStringDecoder decoder(encoding);
+    const QString text = decoder.decode(bytes);
+    if (!decoder.isValid() || decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> utf8_of(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes);
+    return decoder.hasError() ? std::nullopt : std::optional(text);
+}
+
+bool cjk(char32_t ch)
+{
+    return (ch >= 0x4E00 && ch <= 0x9FFF) || (ch >= 0x3400 && ch <= 0x4DBF) ||
+           (ch >= 0x3000 && ch <= 0x303F) || (ch >= 0xFF00 && ch <= 0xFFEF);
+}
+
+// A GBK reading is Chinese text when all it holds beyond ASCII are Chinese
+// characters, most of them common ones (both bytes of their code from 0xA1
+// on, as in GB 2312): the Latin letters of a Windows-1252 text read as GBK
+// give rare characters or none.
+bool plausible_gbk(const QString &text)
+{
+    QStringEncoder gbk("GBK");
+    int common = 0, rare = 0;
+    for (const char32_t ch : text.toUcs4()) {
+        if (ch < 0x80)
+            continue;
+        if (!cjk(ch))
+            return false;
+        const QByteArray code = gbk.encode(QString::fromUcs4(&ch, 1));
+        const bool both_high =
+            code.size() == 2 && quint8(code[0]) >= 0xA1 && quint8(code[1]) >= 0xA1;
+        ++(both_high ? common : rare);
+    }
+    return common > 0 && common >= rare;
+}
+
+// A UTF-8 reading is plausible text when all it holds beyond ASCII are
+// Chinese characters or letters of the Latin alphabet: GBK bytes read as
+// UTF-8 give Cyrillic, symbols, combining marks or rarely used Latin forms.
+bool plausible_utf8(const QString &text)
+{
+    return std::ranges::all_of(text.toUcs4(), [](char32_t ch) {
+        const bool latin_letter =
+            ch >= 0xC0 && ch <= 0x17F && ch != 0xD7 && ch != 0xF7; // not × and ÷
+        return ch < 0x80 || cjk(ch) || latin_letter;
+    });
+}
+
+Csv_decoding with(QString text, Csv_encoding used)
+{
+    return {std::move(text), used, QString()};
+}
+
+} // namespace
+
+QString Encoding_name(Csv_encoding encoding)
+{
+    for (const Named &named : Names)
+        if (named.encoding == encoding)
+            return QLatin1String(named.name);
+    return {};
+}
+
+std::optional<Csv_encoding> Encoding_named(const QString &name)
+{
+    for (const Named &named : Names)
+        if (named.encoding != Csv_encoding::Utf16 &&
+            name.compare(QLatin1String(named.name), Qt::CaseInsensitive) == 0)
+            return named.encoding;
+    return std::nullopt;
+}
+
+Csv_decoding Decode_csv(QByteArrayView bytes, Csv_encoding wanted)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return with(QString::fromUtf8(bytes.sliced(3)), Csv_encoding::Utf8);
+    if (bytes.startsWith("\xFF\xFE"))
+        return with(QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.sliced(2)),
+                    Csv_encoding::Utf16);
+    if (bytes.startsWith("\xFE\xFF"))
+        return with(QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.sliced(2)),
+                    Csv_encoding::Utf16);
+    const auto cp1252 = [&bytes] {
+        return with(decoded(bytes, "windows-1252").value_or(QString::fromLatin1(bytes)),
+                    Csv_encoding::Windows_1252);
+    };
+    switch (wanted) {
+    case Csv_encoding::Utf8:
+    case Csv_encoding::Utf16:
+        return with(QString::fromUtf8(bytes), Csv_encoding::Utf8);
+    case Csv_encoding::Gbk:
+        return with(QStringDecoder("GBK").decode(bytes), Csv_encoding::Gbk);
+    case Csv_encoding::Windows_1252:
+        return cp1252();
+    case Csv_encoding::Auto:
+        break;
+    }
+    const std::optional<QString> utf8 = utf8_of(bytes);
+    std::optional<QString> gbk = decoded(bytes, "GBK");
+    if (gbk && !plausible_gbk(*gbk))
+        gbk.reset();
+    if (utf8 && gbk && plausible_utf8(*utf8))
+        return {*utf8, Csv_encoding::Utf8, *gbk};
+    if (gbk)
+        return with(*gbk, Csv_encoding::Gbk);
+    if (utf8)
+        return with(*utf8, Csv_encoding::Utf8);
+    return cp1252();
+}
+
+} // namespace r7k
