@@ -27,7 +27,7 @@ bool Text_key_allowed(int column, int length, QChar typed)
     return length <= Longest_freq_text;
 }
 
-bool Cell_editable(int channel, int column)
+bool Cell_editable(int channel, int column, const Data_image &image)
 {
     switch (column) {
     case Number_column:
@@ -36,22 +36,22 @@ bool Cell_editable(int channel, int column)
     case Tx_column:
         return true;
     case Encode_column:
-        return Channel_has_tx(channel) && !Channel_is_empty(channel);
+        return Channel_has_tx(channel, image) && !Channel_is_empty(channel, image);
     default:
-        return !Channel_is_empty(channel);
+        return !Channel_is_empty(channel, image);
     }
 }
 
-Grid_cell Enter_target(Grid_cell from)
+Grid_cell Enter_target(Grid_cell from, const Data_image &image)
 {
     switch (from.column) {
     case Rx_column:
         return {from.row, Tx_column};
     case Tx_column:
-        return Channel_is_empty(from.row) ? next_rx_cell(from.row)
-                                          : Grid_cell{from.row, Decode_column};
+        return Channel_is_empty(from.row, image) ? next_rx_cell(from.row)
+                                                 : Grid_cell{from.row, Decode_column};
     case Decode_column:
-        return {from.row, Channel_has_tx(from.row) ? Encode_column : Power_column};
+        return {from.row, Channel_has_tx(from.row, image) ? Encode_column : Power_column};
     case Encode_column:
     case Power_column:
     case Vox_column:

@@ -1,5 +1,4 @@
 #include "channels/channel_clipboard.h"
-
 #include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
@@ -101,17 +100,17 @@ struct Refusal {
 };
 
 // Stores one value into its cell; the reason when typing would refuse it.
-std::optional<Bilingual> paste_value(int channel, int column, const QString &text,
-                                     const Choices &choices)
+std::optional<Bilingual> paste_value(Data_image &image, int channel, int column,
+                                     const QString &text, const Choices &choices)
 {
     const QString value = text.trimmed();
     switch (column) {
     case Rx_column:
     case Tx_column:
-        if (auto refusal = Freq_entry_refusal(channel, column, value))
+        if (auto refusal = Freq_entry_refusal(channel, column, value, image))
             return refusal;
-        return column == Rx_column ? Enter_rx_freq(channel, value, false)
-                                   : Enter_tx_freq(channel, value);
+        return column == Rx_column ? Enter_rx_freq(channel, value, false, image)
+                                   : Enter_tx_freq(channel, value, image);
     case Number_column:
         return std::nullopt;
     default:
@@ -120,17 +119,17 @@ std::optional<Bilingual> paste_value(int channel, int column, const QString &tex
     // An empty value leaves a list as it is and empties a name.
     if (value.isEmpty() && column != Name_column)
         return std::nullopt;
-    if (!Cell_editable(channel, column)) {
+    if (!Cell_editable(channel, column, image)) {
         if (value.isEmpty())
             return std::nullopt;
-        return Channel_is_empty(channel) ? Rx_first() : No_tx;
+        return Channel_is_empty(channel, image) ? Rx_first() : No_tx;
     }
     if (column == Name_column)
-        return Store_channel_name(channel, value);
+        return Store_channel_name(channel, value, image);
     const int index = choices.index(column, value);
     if (index < 0)
         return Not_in_list;
-    Store_choice(channel, column, index);
+    Store_choice(channel, column, index, image);
     return std::nullopt;
 }
 
@@ -171,7 +170,7 @@ QString trimmed_cell(const Row_texts &texts, int column)
 
 } // namespace
 
-QString Channels_text(const QList<int> &channels)
+QString Channels_text(const QList<int> &channels, const Data_image &image)
 {
     Tab_rows rows;
     QStringList headings;
@@ -179,7 +178,7 @@ QString Channels_text(const QList<int> &channels)
         headings.append(Column_title(column).text());
     rows.append(headings);
     for (int channel : channels) {
-        const Row_texts texts = Channel_row_texts(channel);
+        const Row_texts texts = Channel_row_texts(channel, image);
         QStringList values;
         for (int column = 0; column < Grid_column_count; ++column)
             values.append(trimmed_cell(texts, column));
@@ -188,11 +187,11 @@ QString Channels_text(const QList<int> &channels)
     return Tab_text(rows);
 }
 
-QString Cells_text(Grid_cell first, Grid_cell last)
+QString Cells_text(Grid_cell first, Grid_cell last, const Data_image &image)
 {
     Tab_rows rows;
     for (int channel = first.row; channel <= last.row; ++channel) {
-        const Row_texts texts = Channel_row_texts(channel);
+        const Row_texts texts = Channel_row_texts(channel, image);
         QStringList values;
         for (int column = first.column; column <= last.column; ++column)
             values.append(trimmed_cell(texts, column));
@@ -201,7 +200,7 @@ QString Cells_text(Grid_cell first, Grid_cell last)
     return Tab_text(rows);
 }
 
-Paste_outcome Paste_channels_text(const QString &text, Grid_cell at)
+Paste_outcome Paste_channels_text(const QString &text, Grid_cell at, Data_image &image)
 {
     Tab_rows lines = Parse_tab_text(text);
     QList<int> columns;
@@ -232,7 +231,7 @@ Paste_outcome Paste_channels_text(const QString &text, Grid_cell at)
             if (value_of[column] < 0)
                 continue;
             const QString &value = lines[line][value_of[column]];
-            if (auto reason = paste_value(channel, column, value, choices))
+            if (auto reason = paste_value(image, channel, column, value, choices))
                 refusals.append({channel, column, value.trimmed(), *reason});
             outcome.last.row = qMax(outcome.last.row, channel);
             outcome.last.column = qMax(outcome.last.column, column);

@@ -2,6 +2,7 @@
 
 #include "channels/cell_editing.h"
 #include "core/bilingual.h"
+#include "core/image.h"
 
 #include <QList>
 #include <QString>
@@ -14,11 +15,11 @@ namespace r7k {
 
 // Whole channels, after a line of the grid's column headings, all in the
 // current language.
-QString Channels_text(const QList<int> &channels);
+QString Channels_text(const QList<int> &channels, const Data_image &image);
 
 // The block of cells from `first` to `last` (grid rows and columns), without
 // headings.
-QString Cells_text(Grid_cell first, Grid_cell last);
+QString Cells_text(Grid_cell first, Grid_cell last, const Data_image &image);
 
 struct Paste_outcome {
     // The block of cells the paste went to.
@@ -29,7 +30,7 @@ struct Paste_outcome {
     std::optional<Bilingual> message;
 };
 
-// Pastes tab-separated text into the table with its first line at channel
+// Pastes tab-separated text into the image's table with its first line at channel
 // `at.row`. A first line of column headings, in either language, tells which
 // column each value belongs to; without one, the values fill the columns from
 // `at.column` on, as in a spreadsheet. Each value is stored through the rule
@@ -37,6 +38,6 @@ struct Paste_outcome {
 // values; a value that typing would refuse is left out, and the rest of the
 // line is stored. Values beyond channel 128 or the last column are left out
 // as well.
-Paste_outcome Paste_channels_text(const QString &text, Grid_cell at);
+Paste_outcome Paste_channels_text(const QString &text, Grid_cell at, Data_image &image);
 
 } // namespace r7k

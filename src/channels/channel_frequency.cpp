@@ -97,7 +97,8 @@ const Bilingual &Rx_first()
     return text;
 }
 
-std::optional<Bilingual> Freq_entry_refusal(int channel, int column, const QString &text)
+std::optional<Bilingual> Freq_entry_refusal(int channel, int column, const QString &text,
+                                            const Data_image &image)
 {
     const QString entry = text.trimmed();
     if (entry.isEmpty())
@@ -105,7 +106,7 @@ std::optional<Bilingual> Freq_entry_refusal(int channel, int column, const QStri
     // The editor takes each key while the text before it is short enough.
     if (!Text_key_allowed(column, int(entry.size()) - 1, entry.back()))
         return Too_long;
-    if (column == Tx_column && Channel_is_empty(channel))
+    if (column == Tx_column && Channel_is_empty(channel, image))
         return Rx_first();
     if (!In_band(entry))
         return column == Rx_column ? Rx_out_of_band : Tx_out_of_band;

@@ -43,6 +43,7 @@ const Bilingual &Rx_first();
 // channel would not store it as it stands: longer than the cell's editor
 // takes, outside the band, or a TX frequency for a channel without RX. An
 // empty text has a meaning of its own (see above) and is never refused.
-std::optional<Bilingual> Freq_entry_refusal(int channel, int column, const QString &text);
+std::optional<Bilingual> Freq_entry_refusal(int channel, int column, const QString &text,
+                                            const Data_image &image = chann);
 
 } // namespace r7k

@@ -32,10 +32,10 @@ constexpr int High_power_bit = 2;
 constexpr int Wide_bits = 4 | 1;
 constexpr int Vox_levels = 8;
 
-QString frequency_text(int channel, int first)
+QString frequency_text(const Data_image &image, int channel, int first)
 {
-    return Bcd_to_freq_text(chann(channel, first), chann(channel, first + 1),
-                            chann(channel, first + 2), chann(channel, first + 3));
+    return Bcd_to_freq_text(image(channel, first), image(channel, first + 1),
+                            image(channel, first + 2), image(channel, first + 3));
 }
 
 QString in_language(const Bilingual &text, bool chinese)
@@ -164,28 +164,32 @@ QString Tone_cell_text(int code, bool inverted)
     return entry == 0 ? Tone_off.text() : Tone_entry(entry);
 }
 
-Row_texts Channel_row_texts(int channel)
+Row_texts Channel_row_texts(int channel, const Data_image &image)
 {
     Row_texts texts;
     texts[Number_column] = QString::number(channel);
-    if (Channel_is_empty(channel)) {
-        Clear_channel(channel);
+    if (Channel_is_empty(channel, image))
         return texts;
+    const int polarity = image(channel, Record::Polarity);
+    texts[Rx_column] = frequency_text(image, channel, Record::Rx_freq);
+    texts[Decode_column] = Tone_cell_text(image(channel, Record::Decode_tone), polarity & 1);
+    if (Channel_has_tx(channel, image)) {
+        texts[Tx_column] = frequency_text(image, channel, Record::Tx_freq);
+        texts[Encode_column] = Tone_cell_text(image(channel, Record::Encode_tone), polarity & 2);
     }
-    const int polarity = chann(channel, Record::Polarity);
-    texts[Rx_column] = frequency_text(channel, Record::Rx_freq);
-    texts[Decode_column] = Tone_cell_text(chann(channel, Record::Decode_tone), polarity & 1);
-    if (Channel_has_tx(channel)) {
-        texts[Tx_column] = frequency_text(channel, Record::Tx_freq);
-        texts[Encode_column] = Tone_cell_text(chann(channel, Record::Encode_tone), polarity & 2);
-    }
-    const int power_band = chann(channel, Record::Power_band);
+    const int power_band = image(channel, Record::Power_band);
     texts[Power_column] = (power_band & High_power_bit ? Power_high : Power_low).text();
-    const int vox = chann(channel, Record::Vox) & 15;
+    const int vox = image(channel, Record::Vox) & 15;
     texts[Vox_column] = vox ? QString::number(vox) : Vox_off.text();
     texts[Band_column] = (power_band & 4 ? Band_wide : Band_narrow).text();
-    texts[Name_column] = Channel_name(channel);
+    texts[Name_column] = Channel_name(channel, image);
     return texts;
+}
+
+void Tidy_empty_channel(int channel, Data_image &image)
+{
+    if (Channel_is_empty(channel, image))
+        Clear_channel(channel, image);
 }
 
 bool Is_list_column(int column)

@@ -59,10 +59,13 @@ void Clear_tx_freq(int channel, Data_image &image = chann);
 // Erases every channel record and every channel name.
 void Clear_all_channels(Data_image &image = chann);
 
-// The texts of grid row n in the current language. An empty channel is first
-// normalised to all 255, so that stray bytes behind an erased RX frequency
-// never reach the radio.
-Row_texts Channel_row_texts(int channel);
+// The texts of grid row n in the current language; an empty channel shows
+// nothing but its number, whatever stray bytes its record holds.
+Row_texts Channel_row_texts(int channel, const Data_image &image = chann);
+
+// Rewrites the record of an empty channel to all 255, so that stray bytes
+// behind an erased RX frequency never reach the radio; the name is kept.
+void Tidy_empty_channel(int channel, Data_image &image = chann);
 
 // The text of a stored tone code: off for 0 and 255, codes above the DCS run
 // shown as its last code.

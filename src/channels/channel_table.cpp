@@ -173,6 +173,7 @@ void Channel_table::paste()
 
 void Channel_table::Show_channel_row(int channel)
 {
+    Tidy_empty_channel(channel);
     const Row_texts texts = Channel_row_texts(channel);
     for (int column = Rx_column; column < Grid_column_count; ++column) {
         QTableWidgetItem *item = MSF_chann->item(channel - 1, column);

@@ -85,7 +85,7 @@ void Table_commands::copy()
             for (int row = range.topRow(); row <= range.bottomRow(); ++row)
                 channels.append(row + 1);
         std::sort(channels.begin(), channels.end());
-        text = Channels_text(channels);
+        text = Channels_text(channels, chann);
     } else {
         // Cells apart from each other are copied with the block around them.
         QRect block(grid.currentColumn(), grid.currentRow(), 1, 1);
@@ -96,7 +96,8 @@ void Table_commands::copy()
                 QRect(range.leftColumn(), range.topRow(), range.columnCount(), range.rowCount());
         if (block.top() < 0 || block.left() < 0)
             return;
-        text = Cells_text({block.top() + 1, block.left()}, {block.bottom() + 1, block.right()});
+        text =
+            Cells_text({block.top() + 1, block.left()}, {block.bottom() + 1, block.right()}, chann);
     }
     QGuiApplication::clipboard()->setText(text);
 }
@@ -117,7 +118,7 @@ void Table_commands::paste()
     Paste_outcome outcome;
     {
         const Image_step step;
-        outcome = Paste_channels_text(text, at);
+        outcome = Paste_channels_text(text, at, chann);
     }
     table.show_all_rows();
     grid.setCurrentCell(outcome.first.row - 1, outcome.first.column);
@@ -204,7 +205,7 @@ void Table_commands::show_menu(const QPoint &position)
 void Table_commands::run(Row_command command, int channel)
 {
     table.commit_pending_edit();
-    if (command == Row_command::Insert && Channel_in_use(Channel_count) &&
+    if (command == Row_command::Insert && Channel_in_use(Channel_count, chann) &&
         !Messages::ask(Last_channel_in_use))
         return;
     int moved_to = channel;
@@ -212,18 +213,18 @@ void Table_commands::run(Row_command command, int channel)
         const Image_step step;
         switch (command) {
         case Row_command::Insert:
-            Insert_empty_channel(channel);
+            Insert_empty_channel(channel, chann);
             break;
         case Row_command::Delete:
-            Delete_channel(channel);
+            Delete_channel(channel, chann);
             break;
         case Row_command::Up:
             moved_to = channel - 1;
-            Swap_channels(moved_to, channel);
+            Swap_channels(moved_to, channel, chann);
             break;
         case Row_command::Down:
             moved_to = channel + 1;
-            Swap_channels(channel, moved_to);
+            Swap_channels(channel, moved_to, chann);
             break;
         }
     }

@@ -98,9 +98,9 @@ int last_index(Option_list list)
     return is_tone_list(list) ? Tone_last : int(fixed_entries(list).size()) - 1;
 }
 
-bool bit(int row, int column, int mask)
+bool bit(const Data_image &image, int row, int column, int mask)
 {
-    return (chann(row, column) & mask) != 0;
+    return (image(row, column) & mask) != 0;
 }
 
 // Writes value into the bits of mask, keeping every other bit.
@@ -150,11 +150,11 @@ Tone_cells tone_cells(Option_list list)
     return list == Option_list::Decode ? Tone_cells{8, 1} : Tone_cells{9, 2};
 }
 
-int shown_tone(Option_list list)
+int shown_tone(const Data_image &image, Option_list list)
 {
     const Tone_cells cells = tone_cells(list);
-    return Shown_tone(chann(Vfo_row, cells.column),
-                      bit(Vfo_row, Inversion_column, cells.polarity_bit));
+    return Shown_tone(image(Vfo_row, cells.column),
+                      bit(image, Vfo_row, Inversion_column, cells.polarity_bit));
 }
 
 void store_tone(Option_list list, int index)
@@ -181,10 +181,10 @@ int switch_bit(Option_switch setting)
 
 // Four image cells, least significant first, as packed BCD: each byte 0..255
 // with two decimal digits.
-bool is_bcd(int row, int column)
+bool is_bcd(const Data_image &image, int row, int column)
 {
     for (int c = column; c < column + 4; ++c) {
-        const int byte = chann(row, c);
+        const int byte = image(row, c);
         if (byte < 0 || byte > 255 || (byte >> 4) > 9 || (byte & 15) > 9)
             return false;
     }
@@ -212,12 +212,12 @@ constexpr int Tx_column = 0;
 constexpr int Rx_column = 4;
 constexpr int Offset_column = 7;
 
-QString shown_frequency(int column)
+QString shown_frequency(const Data_image &image, int column)
 {
-    if (!is_bcd(Vfo_row, column))
+    if (!is_bcd(image, Vfo_row, column))
         return {};
-    return Bcd_to_freq_text(chann(Vfo_row, column), chann(Vfo_row, column + 1),
-                            chann(Vfo_row, column + 2), chann(Vfo_row, column + 3));
+    return Bcd_to_freq_text(image(Vfo_row, column), image(Vfo_row, column + 1),
+                            image(Vfo_row, column + 2), image(Vfo_row, column + 3));
 }
 
 } // namespace
@@ -235,21 +235,21 @@ QStringList List_entries(Option_list list)
     return entries;
 }
 
-int Shown_index(Option_list list)
+int Shown_index(Option_list list, const Data_image &image)
 {
     if (const auto cell = byte_cell(list))
-        return qBound(0, int(chann(cell->row, cell->column)), last_index(list));
+        return qBound(0, int(image(cell->row, cell->column)), last_index(list));
     switch (list) {
     case Option_list::Mode:
-        return qMin((chann(Settings_row, Mode_column) >> 2) & 3, last_index(list));
+        return qMin((image(Settings_row, Mode_column) >> 2) & 3, last_index(list));
     case Option_list::TXP:
-        return bit(Vfo_row, Flags_column, Power_bit);
+        return bit(image, Vfo_row, Flags_column, Power_bit);
     case Option_list::WN_TX:
-        return bit(Vfo_row, Flags_column, Tx_wide_bit);
+        return bit(image, Vfo_row, Flags_column, Tx_wide_bit);
     case Option_list::WN_RX:
-        return bit(Vfo_row, Flags_column, Wide_bit);
+        return bit(image, Vfo_row, Flags_column, Wide_bit);
     default:
-        return shown_tone(list);
+        return shown_tone(image, list);
     }
 }
 
@@ -295,9 +295,9 @@ void Lower_stored_code(Option_list list)
     }
 }
 
-bool Shown_checked(Option_switch setting)
+bool Shown_checked(Option_switch setting, const Data_image &image)
 {
-    return bit(Settings_row, Mode_column, switch_bit(setting));
+    return bit(image, Settings_row, Mode_column, switch_bit(setting));
 }
 
 void Store_checked(Option_switch setting, bool checked)
@@ -305,23 +305,23 @@ void Store_checked(Option_switch setting, bool checked)
     set_bits(Settings_row, Mode_column, switch_bit(setting), checked ? switch_bit(setting) : 0);
 }
 
-QString Shown_rx_text()
+QString Shown_rx_text(const Data_image &image)
 {
-    return shown_frequency(Rx_column);
+    return shown_frequency(image, Rx_column);
 }
 
-QString Shown_tx_text()
+QString Shown_tx_text(const Data_image &image)
 {
-    return shown_frequency(Tx_column);
+    return shown_frequency(image, Tx_column);
 }
 
-QString Shown_offset_text()
+QString Shown_offset_text(const Data_image &image)
 {
-    if (!is_bcd(Settings_row, Offset_column))
+    if (!is_bcd(image, Settings_row, Offset_column))
         return {};
     return Bcd_to_offset_text(
-        chann(Settings_row, Offset_column), chann(Settings_row, Offset_column + 1),
-        chann(Settings_row, Offset_column + 2), chann(Settings_row, Offset_column + 3));
+        image(Settings_row, Offset_column), image(Settings_row, Offset_column + 1),
+        image(Settings_row, Offset_column + 2), image(Settings_row, Offset_column + 3));
 }
 
 bool Store_rx_text(const QString &text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/image.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -38,8 +40,9 @@ enum class Option_switch {
 QStringList List_entries(Option_list list);
 
 // The list index that the stored code shows; a code beyond the list shows as
-// its last entry.
-int Shown_index(Option_list list);
+// its last entry. The show rules read the program's image unless they are
+// given another.
+int Shown_index(Option_list list, const Data_image &image = chann);
 
 // Stores the code of a list index.
 void Store_index(Option_list list, int index);
@@ -51,15 +54,15 @@ void Store_index(Option_list list, int index);
 // so a code beyond its list stays as it is.
 void Lower_stored_code(Option_list list);
 
-bool Shown_checked(Option_switch setting);
+bool Shown_checked(Option_switch setting, const Data_image &image = chann);
 void Store_checked(Option_switch setting, bool checked);
 
 // The frequency-mode texts as shown: "438.12500" for the two frequencies,
 // "5.000000" for the offset. Bytes that are not packed BCD (an erased radio
 // holds 255s) show an empty text: there is no frequency to show.
-QString Shown_rx_text();
-QString Shown_tx_text();
-QString Shown_offset_text();
+QString Shown_rx_text(const Data_image &image = chann);
+QString Shown_tx_text(const Data_image &image = chann);
+QString Shown_offset_text(const Data_image &image = chann);
 
 // Store the texts exactly as converted, without snapping to a channel grid.
 // A value that four BCD bytes cannot hold is refused and nothing is stored.

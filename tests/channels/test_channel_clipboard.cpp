@@ -87,7 +87,7 @@ private Q_SLOTS:
         QVERIFY(!Enter_rx_freq(4, u"440"_s, true));
         QVERIFY(!Enter_tx_freq(4, u"445"_s));
         Language = copied_in_chinese;
-        const QString text = Channels_text({1, 2, 3, 4});
+        const QString text = Channels_text({1, 2, 3, 4}, chann);
         QCOMPARE(text.count(u'\n'), 5);
         QVERIFY(text.startsWith(copied_in_chinese ? u"信道号\t接收频率(MHZ)\t"_s
                                                   : u"Channel\tRX Frequency\t"_s));
@@ -99,7 +99,7 @@ private Q_SLOTS:
 
         Language = pasted_in_chinese;
         const Data_image before = chann;
-        const Paste_outcome outcome = Paste_channels_text(text, {60, Vox_column});
+        const Paste_outcome outcome = Paste_channels_text(text, {60, Vox_column}, chann);
         QCOMPARE(both(outcome.message), QString());
         QCOMPARE(outcome.first, (Grid_cell{60, Number_column}));
         QCOMPARE(outcome.last, (Grid_cell{63, Name_column}));
@@ -112,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(chann == expected);
 
         // Over a programmed channel the copy replaces every value.
-        Paste_channels_text(text.section(u'\n', 0, 1), {4, Rx_column});
+        Paste_channels_text(text.section(u'\n', 0, 1), {4, Rx_column}, chann);
         QCOMPARE(texts(4), texts(1));
     }
 
@@ -137,7 +137,7 @@ private Q_SLOTS:
                              u"仓库\t440.1\t480\tD023N\t低\t\t宽带\r\n"
                              u"한국\t441\t441\t999.9\tHigh\t\tWide\r\n"
                              u"\t\t447\tOFF\r\n"_s;
-        const Paste_outcome outcome = Paste_channels_text(text, {10, Power_column});
+        const Paste_outcome outcome = Paste_channels_text(text, {10, Power_column}, chann);
         Language = false;
         QCOMPARE(texts(10), u"446.00625|446.00625|67.0|OFF|High|Off|Narrow|Base"_s);
         QCOMPARE(texts(11), u"440.10000|440.10000|D023N|OFF|Low|Off|Wide|仓库"_s);
@@ -180,7 +180,7 @@ private Q_SLOTS:
             {u"\n"_s, {20, Rx_column}, QString()}, // an empty RX deletes the channel
         };
         for (const auto &[text, at, report] : cases) {
-            const Paste_outcome outcome = Paste_channels_text(text, at);
+            const Paste_outcome outcome = Paste_channels_text(text, at, chann);
             QCOMPARE(outcome.message ? outcome.message->english.section(u'\n', 1) : QString(),
                      report);
         }

@@ -85,6 +85,7 @@ private Q_SLOTS:
         put(3, 0, {0, 0x25, 0x81, 0x43, 255, 1, 2, 3, 9, 9, 1, 7, 0, 1, 2, 3});
         QVERIFY(!Store_channel_name(3, u"KEEP"_s));
         QCOMPARE(texts(3), u"|||||||"_s);
+        Tidy_empty_channel(3);
         QCOMPARE(cells(3, 0, 15), Erased_record);
         QCOMPARE(Channel_name(3), u"KEEP"_s);
         program_channel(4);

@@ -1,13 +1,17 @@
 // What the command-line tool makes of its arguments and of an image, in
 // process; the tool itself is tested as a process in test_cli.
+#include "channels/channel_name.h"
 #include "cli/exit_status.h"
+#include "cli/image_file.h"
 #include "cli/image_words.h"
 #include "cli/radio_port.h"
+#include "cli/verbs.h"
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
 #include "link/port_map.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace r7k;
@@ -61,13 +65,14 @@ private Q_SLOTS:
 
     void settings_in_words()
     {
-        Reset_image();
-        chann(Power_row, 0) = 40;
-        chann(Settings_row, 3) = 7; // channel mode, scan and battery save on
-        chann(Vfo_row, 9) = 60;     // encode D053 inverted
-        chann(Vfo_row, 12) = 2;
+        Data_image image;
+        Reset_image(image);
+        image(Power_row, 0) = 40;
+        image(Settings_row, 3) = 7; // channel mode, scan and battery save on
+        image(Vfo_row, 9) = 60;     // encode D053 inverted
+        image(Vfo_row, 12) = 2;
         QStringList lines;
-        for (const Image_field &field : Setting_fields())
+        for (const Image_field &field : Setting_fields(image))
             lines.append(QStringLiteral("%1 %2: %3 = %4")
                              .arg(field.block)
                              .arg(field.section, field.name, field.value));
@@ -100,12 +105,13 @@ private Q_SLOTS:
     // columns.
     void channels_in_words()
     {
-        Reset_image();
-        Load_default_image();
-        chann(2, 0) = 255;
-        chann(97, 4) = 255; // stray bytes behind an erased RX frequency
-        chann(97, 9) = 12;
-        const QList<QStringList> rows = Channel_table_rows();
+        Data_image image;
+        Reset_image(image);
+        Load_default_image(image);
+        image(2, 0) = 255;
+        image(97, 4) = 255; // stray bytes behind an erased RX frequency
+        image(97, 9) = 12;
+        const QList<QStringList> rows = Channel_table_rows(image);
         QCOMPARE(rows.size(), 1 + 16);
         QCOMPARE(rows[0],
                  (QStringList{"Channel", "RX Frequency", "TX Frequency", "CTCSS/DCS Dec",
@@ -113,12 +119,34 @@ private Q_SLOTS:
         QCOMPARE(rows[2],
                  (QStringList{"2", "456.85000", "", "88.5", "", "High", "Off", "Wide", ""}));
         QCOMPARE(rows[6][3] + rows[6][4], QStringLiteral("D036ID036I"));
-        QCOMPARE(chann(97, 9), qint16(12)); // left as it is
+        QCOMPARE(image(97, 9), qint16(12)); // left as it is
 
-        const QList<Image_field> fields = Channel_fields();
+        const QList<Image_field> fields = Channel_fields(image);
         QCOMPARE(fields.size(), 16 * 8);
         QCOMPARE(fields[7].block, Name_row(1));
         QCOMPARE(fields[7].section + ": " + fields[7].name, QStringLiteral("Channel 1: Name"));
+    }
+
+    // Show and diff describe their files side by side with the program's
+    // image, which holds a third set of channels and keeps it.
+    void files_are_described_without_the_programs_image()
+    {
+        QTemporaryDir dir;
+        Data_image a, b;
+        Reset_image(a);
+        Reset_image(b);
+        Load_default_image(b);
+        const QString path_a = dir.filePath("a.chann"), path_b = dir.filePath("b.chann");
+        QVERIFY(Save_image(path_a, a) == std::nullopt && Save_image(path_b, b) == std::nullopt);
+        Reset_image();
+        QVERIFY(!Store_channel_name(5, QStringLiteral("THIRD")));
+        const Data_image third = chann;
+        QCOMPARE(Run_diff({path_a, path_b}), int(Exit_differ));
+        QCOMPARE(Run_diff({path_b, path_b}), int(Exit_ok));
+        QCOMPARE(Run_show({path_a}), int(Exit_ok));
+        QVERIFY(chann == third);
+        QCOMPARE(Channel_table_rows(b).size(), 1 + 16);
+        QCOMPARE(Channel_fields(a).size(), 0);
     }
 };
 

@@ -28,7 +28,7 @@ const QString Help =
                    "Exit status: 0 the same, 1 different, 2 bad command line, 3 a file cannot be\n"
                    "read or holds a bad value.\n");
 
-// The words of one file, taken from the program's image.
+// The words of one file.
 struct Words {
     QMap<int, QList<Image_field>> channels; // by channel number
     QList<Image_field> settings;
@@ -36,11 +36,10 @@ struct Words {
 
 Words words_of(const Data_image &image)
 {
-    chann = image;
     Words words;
-    for (const Image_field &field : Channel_fields())
+    for (const Image_field &field : Channel_fields(image))
         words.channels[field.section.section(QLatin1Char(' '), 1).toInt()].append(field);
-    words.settings = Setting_fields();
+    words.settings = Setting_fields(image);
     return words;
 }
 

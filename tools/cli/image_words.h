@@ -1,12 +1,14 @@
 #pragma once
 
+#include "core/image.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace r7k::cli {
 
-// One value of the program's image in words.
+// One value of an image in words.
 struct Image_field {
     int block;       // the image row that holds it
     QString section; // "Channel 5", "Optional features", "Frequency mode", "Power levels"
@@ -16,14 +18,14 @@ struct Image_field {
 
 // The channel table of the image in English: the headings, then one row a
 // programmed channel (empty channels are left out), column 0 its number.
-QList<QStringList> Channel_table_rows();
+QList<QStringList> Channel_table_rows(const Data_image &image);
 
 // The values of the programmed channels by the channel table's columns, in
 // English, section "Channel n".
-QList<Image_field> Channel_fields();
+QList<Image_field> Channel_fields(const Data_image &image);
 
 // The optional features, the frequency mode and the transmit power levels in
 // words, in English.
-QList<Image_field> Setting_fields();
+QList<Image_field> Setting_fields(const Data_image &image);
 
 } // namespace r7k::cli

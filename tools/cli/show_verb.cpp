@@ -46,10 +46,11 @@ int Run_show(const QStringList &arguments)
     if (const std::optional<int> status = line.parse(arguments, 1, 1))
         return *status;
     const QString path = line.parser.positionalArguments().first();
-    if (const std::optional<QString> problem = Load_image(path, chann))
+    Data_image image;
+    if (const std::optional<QString> problem = Load_image(path, image))
         return Fail(Exit_file, *problem);
 
-    const QList<QStringList> table = Channel_table_rows();
+    const QList<QStringList> table = Channel_table_rows(image);
     if (table.size() == 1)
         Say(QStringLiteral("No channel is programmed."));
     else
@@ -57,7 +58,7 @@ int Run_show(const QStringList &arguments)
 
     QString section;
     int width = 0;
-    const QList<Image_field> fields = Setting_fields();
+    const QList<Image_field> fields = Setting_fields(image);
     for (const Image_field &field : fields)
         width = qMax(width, int(field.name.size()));
     for (const Image_field &field : fields) {
