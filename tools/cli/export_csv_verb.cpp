@@ -40,6 +40,8 @@ int Run_export_csv(const QStringList &arguments)
         return line.usage_error(QStringLiteral("-o OUT.csv is missing."));
     const QString path = line.parser.positionalArguments().first();
     const QString output = line.parser.value(output_option);
+    if (const std::optional<QString> problem = Same_file(path, output))
+        return line.usage_error(*problem);
 
     Data_image image;
     if (const std::optional<QString> problem = Load_image(path, image))
