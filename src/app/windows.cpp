@@ -66,13 +66,17 @@ void Register_windows(Main_window &main)
     // Each transfer's image is backed up; a backup that fails shows in the
     // status bar, a later one that succeeds clears it.
     QObject::connect(&host, &Window_host::opened, &main, [&main](Window_id, QWidget *window) {
-        if (auto *transfer = qobject_cast<Transfer_dialog *>(window))
-            QObject::connect(transfer, &Transfer_dialog::image_to_back_up, &main,
-                             [&main](const Data_image &image) {
-                                 const Channel_file::Outcome kept = Backups::Keep(image);
-                                 main.show_state(kept.ok ? Bilingual() : kept.message,
-                                                 kept.details);
-                             });
+        auto *transfer = qobject_cast<Transfer_dialog *>(window);
+        if (!transfer)
+            return;
+        const Backups::Kind kind = qobject_cast<Form_Comm_Write *>(window)
+                                       ? Backups::Kind::Before_write
+                                       : Backups::Kind::Read;
+        QObject::connect(transfer, &Transfer_dialog::image_to_back_up, &main,
+                         [&main, kind](const Data_image &image) {
+                             const Channel_file::Outcome kept = Backups::Keep(image, kind);
+                             main.show_state(kept.ok ? Bilingual() : kept.message, kept.details);
+                         });
     });
 }
 

@@ -18,10 +18,16 @@ inline constexpr int Kept = 100;
 // ~/.local/share/r7k-cps/backups on Linux.
 QString Folder();
 
-// Saves the image as "r7k-YYYYMMDD-HHMMSS-mmm.chann" (local time) in the
-// folder, then removes the oldest backups beyond the newest Kept. Other
-// files in the folder are left alone.
-Channel_file::Outcome Keep(const Data_image &image,
+// What a backup holds: the image a read brought, or the image a write was
+// about to send.
+enum class Kind { Read, Before_write };
+
+// Saves the image as "r7k-YYYYMMDD-HHMMSS-mmm-read.chann" or
+// "...-before-write.chann" (local time) in the folder, then removes the
+// backups beyond the newest Kept, newest by the time the files were made, so
+// that names from a clock that was once wrong do not decide; the backup just
+// made is never removed. Other files in the folder are left alone.
+Channel_file::Outcome Keep(const Data_image &image, Kind kind,
                            const QDateTime &when = QDateTime::currentDateTime());
 
 } // namespace Backups

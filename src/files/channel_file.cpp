@@ -7,6 +7,11 @@
 #include <QStringDecoder>
 #include <array>
 
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <fcntl.h>
+#endif
+
 namespace r7k::Channel_file {
 
 namespace {
@@ -106,6 +111,42 @@ bool is_other_than_a_file(const QString &path)
     return info.exists() && !info.isFile();
 }
 
+// Room on the device for `size` bytes of the file, taken before its old
+// bytes are touched. Where the system cannot say in advance, the old bytes
+// are put back after a failed write instead.
+bool reserve(QFile &file, qint64 size)
+{
+#ifdef Q_OS_LINUX
+    if (::fallocate(file.handle(), FALLOC_FL_KEEP_SIZE, 0, size) == 0)
+        return true;
+    return errno != ENOSPC && errno != EDQUOT;
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(size);
+    return true;
+#endif
+}
+
+// Writes the text over the file itself. A failure leaves the old bytes
+// where they were.
+Outcome write_in_place(const QString &path, QByteArrayView text, const Bilingual &failed)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return Outcome::failure(failed, reason_of(file));
+    const QByteArray old = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Outcome::failure(failed, reason_of(file));
+    if (!reserve(file, text.size()))
+        return Outcome::failure(failed, No_space);
+    if (file.seek(0) && write_all(file, text) && file.resize(text.size()))
+        return {};
+    const Outcome failure = Outcome::failure(failed, reason_of(file));
+    if (file.seek(0) && write_all(file, old))
+        file.resize(old.size());
+    return failure;
+}
+
 } // namespace
 
 Outcome Outcome::failure(Bilingual message, Bilingual details)
@@ -184,13 +225,15 @@ Outcome Write_file(const QString &path, QByteArrayView text, const Bilingual &fa
     if (is_other_than_a_file(path))
         return Outcome::failure(failed, Not_a_regular_file);
     QSaveFile file(path);
-    // A user may keep a writable file in a folder that takes no new file;
-    // saving it in place is then the only way to save at all.
-    file.setDirectWriteFallback(true);
     // Unbuffered: every write reaches the system at once and a failure comes
     // back from it, not later from a flush that the commit would not heed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // A user may keep a writable file in a folder that takes no new file;
+        // saving it in place is then the only way to save at all.
+        if (QFileInfo(path).isFile())
+            return write_in_place(path, text, failed);
         return Outcome::failure(failed, reason_of(file));
+    }
     if (!write_all(file, text))
         return Outcome::failure(failed, reason_of(file));
     if (!file.commit())

@@ -44,7 +44,8 @@ Outcome Load(const QString &path, Data_image &image);
 
 // Writes the image through a new file that then takes the old one's name, so
 // that a failed save leaves an existing file as it was. Where the folder
-// takes no new file, an existing file is written over in place.
+// takes no new file, an existing file is written over in place, with room
+// for the new text taken first and the old bytes put back on a failure.
 Outcome Save(const QString &path, const Data_image &image);
 
 // What Load and Save do with the file, for every file of the program: the

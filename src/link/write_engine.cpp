@@ -67,7 +67,7 @@ void Write_engine::prepare_attempt()
 
 void Write_engine::identified_radio()
 {
-    listener.back_up_image(chann);
+    listener.back_up_image(image);
     block_no = 1;
     queue_afresh(Command::Start());
 }

@@ -14,6 +14,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <csignal>
 #include <fcntl.h>
 #include <memory>
 #include <pty.h>
@@ -126,24 +128,39 @@ QString saved(const QString &path, const Data_image &image)
 class Test_cli : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Init_tone_table(); }
+    void initTestCase()
+    {
+        Init_tone_table();
+        QVERIFY(qputenv("XDG_DATA_HOME", data.path().toLocal8Bit()));
+    }
+    void init() { QDir(backup_folder()).removeRecursively(); }
 
     void read_into_a_file_holds_the_radio_memory();
     void read_shows_a_bar_on_a_terminal();
     void write_then_read_back_gives_the_file();
     void verify_names_the_block_the_radio_stored_wrong();
     void fleet_write_survives_a_radio_that_hangs_up();
+    void a_signal_stops_every_radio_data();
+    void a_signal_stops_every_radio();
+    void verify_says_where_and_why_a_radio_failed();
     void show_and_diff_in_words();
     void csv_export_and_import();
     void refusals_data();
     void refusals();
     void help_and_version();
+
+private:
+    QString backup_folder() const { return data.filePath("r7k-cps/backups"); }
+    QStringList backups() const { return QDir(backup_folder()).entryList(QDir::Files); }
+    QTemporaryDir data;
 };
 
 void Test_cli::read_into_a_file_holds_the_radio_memory()
 {
     Radios radios;
-    const QString link = radios.start("read");
+    // A name without a folder is the file of that name here, when there is one.
+    const QString link = "radio-here";
+    QVERIFY(QFile::link(radios.start("read"), radios.dir.filePath(link)));
     const Ran ran = run_r7k({"read", "--port", link}, radios.dir.path());
     QVERIFY2(ran.status == 0 && ran.err.isEmpty(), qPrintable(shown(ran)));
 
@@ -165,6 +182,12 @@ void Test_cli::read_into_a_file_holds_the_radio_memory()
     Reset_image(start_up);
     for (int row : {0, 272, 273, 280}) // not on the radio: as the program starts
         QCOMPARE(bytes_of(file, row), bytes_of(start_up, row));
+    // The same image in the backups of r7k-cps, named for a read.
+    QCOMPARE(backups().size(), 1);
+    QVERIFY(QRegularExpression("^r7k-\\d{8}-\\d{6}-\\d{3}-read\\.chann$")
+                .match(backups()[0])
+                .hasMatch());
+    QCOMPARE(loaded(backup_folder() + '/' + backups()[0]), file);
 }
 
 void Test_cli::read_shows_a_bar_on_a_terminal()
@@ -206,10 +229,11 @@ void Test_cli::write_then_read_back_gives_the_file()
     const QString link = radios.start("round-trip");
     const Data_image image = named_channels();
     const QString file = saved(radios.dir.filePath("fleet.chann"), image);
-    Ran ran = run_r7k({"write", "--port", link, file});
+    Ran ran = run_r7k({"write", "--port", link, "--no-backup", file});
     QVERIFY2(ran.status == 0 && ran.err.isEmpty(), qPrintable(shown(ran)));
     QVERIFY(ran.out.endsWith(link + ": written\n"));
     QVERIFY(ran.out.contains(link + ": writing 90%\n"));
+    QVERIFY(backups().isEmpty());
 
     const QString back = radios.dir.filePath("back.chann");
     ran = run_r7k({"read", "--port", link, "--output", back});
@@ -238,10 +262,20 @@ void Test_cli::verify_names_the_block_the_radio_stored_wrong()
              qPrintable(shown(ran)));
     QVERIFY(ran.out.contains(bad + ": verifying 50%\n"));
 
-    // Two radios at once: the good one passes, the summary names the other.
+    // A radio that goes away after the write is written but not verified.
+    const QString lost = radios.start("lost", {"--hang-up-at", "272"});
+    ran = run_r7k({"write", "--port", lost, "--verify", file});
+    QCOMPARE(ran.status, 6);
+    QVERIFY2(ran.err.startsWith("r7k: " + lost +
+                                ": written but not verified: verifying stopped "
+                                "at 99 %: cannot open the port: " +
+                                lost + " does not exist."),
+             qPrintable(shown(ran)));
+
+    // Several radios at once: the good one passes, the summary names the others.
     ran = run_r7k({"write", "--port", good, "--port", bad, file, "--verify"});
     QCOMPARE(ran.status, 5);
-    QCOMPARE(ran.err, "r7k: 1 of 2 radios hold other data than written: " + bad + "\n");
+    QCOMPARE(ran.err, "r7k: 1 of 2 radios did not come through: " + bad + " (other data)\n");
     QVERIFY2(ran.out.endsWith("Summary:\n" + good + ": written and verified\n" + bad +
                               ": written, but the radio holds other data in 1 block(s)\n"
                               "  block 148 (the name of channel 5)\n"),
@@ -260,7 +294,13 @@ void Test_cli::fleet_write_survives_a_radio_that_hangs_up()
 
     const Ran ran = run_r7k({"write", "--port", first, "--port", lost, "--port", third, file});
     QCOMPARE(ran.status, 4);
-    QCOMPARE(ran.err, "r7k: 1 of 3 radios failed: " + lost + "\n");
+    QCOMPARE(ran.err, "r7k: 1 of 3 radios did not come through: " + lost + " (failed)\n");
+    // One backup of what the three radios were sent.
+    QCOMPARE(backups().size(), 1);
+    QVERIFY(backups()[0].endsWith("-before-write.chann"));
+    const Data_image sent = loaded(backup_folder() + '/' + backups()[0]);
+    for (int block : Write_engine::Blocks())
+        QCOMPARE(bytes_of(sent, block), bytes_of(image, block));
     const QString summary = ran.out.mid(ran.out.indexOf("Summary:\n"));
     const QStringList lines = summary.split('\n');
     QCOMPARE(lines.size(), 5);
@@ -286,6 +326,109 @@ void Test_cli::fleet_write_survives_a_radio_that_hangs_up()
     QVERIFY(bytes_of(radio, Name_row(120)) != bytes_of(image, Name_row(120)));
 }
 
+void Test_cli::a_signal_stops_every_radio_data()
+{
+    QTest::addColumn<QString>("verb");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("signal_number");
+    QTest::newRow("read, SIGTERM") << "read" << 1 << SIGTERM;
+    QTest::newRow("write, Ctrl-C") << "write" << 1 << SIGINT;
+    QTest::newRow("fleet write, SIGHUP") << "write" << 2 << SIGHUP;
+}
+
+void Test_cli::a_signal_stops_every_radio()
+{
+    QFETCH(QString, verb);
+    QFETCH(int, count);
+    QFETCH(int, signal_number);
+    Radios radios;
+    const bool write = verb == "write";
+    const Data_image image = named_channels();
+    const QString output = radios.dir.filePath("out.chann");
+    QStringList arguments{verb, write ? saved(radios.dir.filePath("in.chann"), image) : "-o",
+                          output};
+    if (write)
+        arguments.removeLast();
+    QStringList links;
+    for (int k = 0; k < count; ++k)
+        arguments << "--port" << links.emplace_back(radios.start(QString::number(k)));
+
+    QProcess r7k;
+    r7k.start(QStringLiteral(R7K_PATH), arguments);
+    QString out;
+    // The signal comes once every radio is a fifth through.
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            r7k.waitForReadyRead(50);
+            out += QString::fromUtf8(r7k.readAllStandardOutput());
+            return std::all_of(links.cbegin(), links.cend(), [&](const QString &link) {
+                return out.contains(link + (write ? ": writing 20%" : ": reading 20%"));
+            });
+        },
+        Run_ms));
+    QCOMPARE(::kill(pid_t(r7k.processId()), signal_number), 0);
+    QVERIFY(r7k.waitForFinished(Run_ms));
+    out += QString::fromUtf8(r7k.readAllStandardOutput());
+    const QString err = QString::fromUtf8(r7k.readAllStandardError());
+    QCOMPARE(r7k.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(r7k.exitCode(), 130);
+
+    const QString how = write ? "interrupted while writing; the radio now holds a partly written "
+                                "memory and must be written again"
+                              : "interrupted while reading; nothing was saved";
+    if (count == 1) {
+        QCOMPARE(err, "r7k: " + links[0] + ": " + how + "\n");
+    } else {
+        QCOMPARE(err, "r7k: 2 of 2 radios did not come through: " + links.join(" (interrupted), ") +
+                          " (interrupted)\n");
+        for (const QString &link : links)
+            QVERIFY2(out.contains(link + ": " + how + "\n"), qPrintable(out));
+    }
+    QVERIFY(!QFile::exists(output));
+    if (!write)
+        return;
+    // Each radio was told the session is over, and holds the first blocks only.
+    for (int k = 0; k < count; ++k) {
+        QByteArray said;
+        QTRY_VERIFY((said += radios.sims[k]->process().readAllStandardOutput())
+                        .contains("r7k-sim: End received\n"));
+        Radio radio;
+        QVERIFY(radio.load(radios.memory_file(QString::number(k))).ok);
+        QCOMPARE(bytes_of(radio, 1), bytes_of(image, 1));
+        QVERIFY(bytes_of(radio, Name_row(120)) != bytes_of(image, Name_row(120)));
+    }
+}
+
+// r7k verify reads radios back; one that falls silent midway is named with the
+// block, one of another model as such.
+void Test_cli::verify_says_where_and_why_a_radio_failed()
+{
+    Radios radios;
+    const QString stalled = radios.start("stalled", {"--stall-at", "40"});
+    const QString other = radios.start("other", {"--wrong-identity"});
+    const QString good = radios.start("good");
+    const Radio radio; // the memory every simulated radio starts with
+    Data_image image;
+    Reset_image(image);
+    for (int block : Write_engine::Blocks())
+        for (int c = 0; c < 16; ++c)
+            image(block, c) = qint16(radio.byte(block, c));
+    const QString file = saved(radios.dir.filePath("memory.chann"), image);
+
+    const Ran ran = run_r7k({"verify", "--port", stalled, "--port", other, "--port", good, file});
+    QCOMPARE(ran.status, 4);
+    QCOMPARE(ran.err, "r7k: 2 of 3 radios did not come through: " + stalled + " (failed), " +
+                          other + " (failed)\n");
+    QVERIFY2(ran.out.endsWith("Summary:\n" + stalled +
+                              ": failed: the radio stopped answering at block 40 of 259 (Fail "
+                              "connect with transceiver.)\n" +
+                              other +
+                              ": failed: the radio identifies itself as \"ZRQ-5\", not as an "
+                              "R7K (ZRQ-4) (Fail connect with transceiver.)\n" +
+                              good + ": verified: the radio holds the file\n"),
+             qPrintable(shown(ran)));
+}
+
 void Test_cli::show_and_diff_in_words()
 {
     QTemporaryDir dir;
@@ -296,6 +439,8 @@ void Test_cli::show_and_diff_in_words()
     chann(6, 12) &= ~1;         // channel 6 decodes D036 with normal polarity
     chann(Settings_row, 0) = 3; // squelch 3
     Store_channel_name(3, "车队 B");
+    chann(Name_row(3), 0) = 0; // ESC for 车: a file may hold any code
+    chann(Name_row(3), 1) = 0x1b;
     chann.fill(9, 9, 0, 15, 255); // channel 9 erased
     const Data_image b = chann;
     const QString path_a = saved(dir.filePath("a.chann"), a);
@@ -306,7 +451,7 @@ void Test_cli::show_and_diff_in_words()
     QCOMPARE(ran.status, 1);
     QCOMPARE(ran.out,
              QStringLiteral("Channel 2: Wide/Narrow: Wide -> Narrow\n"
-                            "Channel 3: Name: \"车队 A\" -> \"车队 B\"\n"
+                            "Channel 3: Name: \"车队 A\" -> \"\\x1b队 B\"\n"
                             "Channel 6: CTCSS/DCS Dec: D036I -> D036N\n"
                             "Channel 9: RX Frequency 460.82500, TX Frequency 460.82500, CTCSS/DCS "
                             "Dec OFF, CTCSS/DCS Enc OFF, TX-Power High, VOX-Level Off, Wide/Narrow "
@@ -326,6 +471,7 @@ void Test_cli::show_and_diff_in_words()
     QVERIFY(lines.contains("2        456.85000     456.85000     88.5           88.5           "
                            "High      Off        Narrow"));
     QVERIFY(!ran.out.contains("\n9 ")); // empty channels are left out
+    QVERIFY(ran.out.contains("Wide         \\x1b队 B\n") && !ran.out.contains('\x1b'));
     QCOMPARE(lines.indexOf("Optional features:"), 17);
     QVERIFY(lines.contains("  Squelch level         3"));
     QVERIFY(lines.contains("  Offset (MHz)          68.012500"));
@@ -472,6 +618,35 @@ void Test_cli::refusals_data()
     QTest::newRow("no such folder")
         << QStringList{"read", "--port", "/dev/a", "-o", "DIR/none/x.chann"} << 3
         << "r7k: DIR/none/x.chann: the folder does not exist.";
+    QTest::newRow("export over its input")
+        << QStringList{"export-csv", "DIR/good.chann", "-o", "DIR/good.chann"} << 2
+        << "r7k: export-csv: DIR/good.chann: this is the input file; the output must go to "
+           "another file. See 'r7k export-csv --help'.";
+    QTest::newRow("import over its input")
+        << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/good.csv"} << 2
+        << "r7k: import-csv: DIR/good.csv: this is the input file; the output must go to another "
+           "file. See 'r7k import-csv --help'.";
+    QTest::newRow("two outputs")
+        << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/a.chann", "--output", "DIR/b.chann"}
+        << 2 << "r7k: import-csv: -o is given more than once. See 'r7k import-csv --help'.";
+    QTest::newRow("no file name") << QStringList{"show", ""} << 2
+                                  << "r7k: show: A file name is empty. See 'r7k show --help'.";
+    QTest::newRow("a CSV list to write")
+        << QStringList{"write", "--port", "/dev/a", "DIR/good.csv"} << 3
+        << "r7k: DIR/good.csv: this is a CSV channel list, not a channel file; make one of it "
+           "with 'r7k import-csv'.";
+    QTest::newRow("a program to write")
+        << QStringList{"write", "--port", "/dev/a", "DIR/binary.chann"} << 3
+        << "r7k: DIR/binary.chann: Line 1 of the channel parameter file holds \"?ELF?????\", "
+           "which is not a number.";
+    QTest::newRow("read into a folder")
+        << QStringList{"read", "--port", "/dev/a", "-o", "DIR"} << 3
+        << "r7k: DIR: it is not a regular file but a device, a pipe or a folder.";
+    QTest::newRow("a relative name is a device")
+        << QStringList{"read", "--port", "r7k-no-such-port", "-o", "DIR/x.chann"} << 4
+        << "r7k: r7k-no-such-port: cannot open the port: /dev/r7k-no-such-port does not exist. Is "
+           "the programming cable plugged in? A USB cable gets its name (such as /dev/ttyUSB0) "
+           "when it is plugged in.";
     QTest::newRow("no such port")
         << QStringList{"write", "--port", "/dev/r7k-no-such-port", "DIR/good.chann"} << 4
         << "r7k: /dev/r7k-no-such-port: cannot open the port: /dev/r7k-no-such-port does not "
@@ -491,13 +666,26 @@ void Test_cli::refusals()
     saved(dir.filePath("good.chann"), chann);
     chann(1, 2) = 300; // a value no cell of the radio can hold
     saved(dir.filePath("bad.chann"), chann);
+    QFile csv(dir.filePath("good.csv"));
+    QVERIFY(csv.open(QIODevice::WriteOnly));
+    csv.write("Location,Name,Frequency\r\n1,A,446.00625\r\n");
+    csv.close();
+    QFile binary(dir.filePath("binary.chann"));
+    QVERIFY(binary.open(QIODevice::WriteOnly));
+    binary.write(QByteArray("\x7f"
+                            "ELF\x02\x01\x01\0\0 rest",
+                            16));
+    binary.close();
 
     for (QString &argument : arguments)
         argument.replace("DIR", dir.path());
     const Ran ran = run_r7k(arguments);
     QCOMPARE(ran.status, status);
     QCOMPARE(ran.err, message.replace("DIR", dir.path()) + "\n");
-    QVERIFY2(!ran.out.contains("written") && !ran.out.contains("read into"), qPrintable(ran.out));
+    // No progress for a port that never opened.
+    QVERIFY2(!ran.out.contains('%') && !ran.out.contains("written") &&
+                 !ran.out.contains("read into"),
+             qPrintable(ran.out));
 }
 
 void Test_cli::help_and_version()
@@ -508,7 +696,8 @@ void Test_cli::help_and_version()
     ran = run_r7k({"--help"});
     QVERIFY(ran.status == 0 && ran.out.startsWith("Usage: r7k VERB"));
     QVERIFY(ran.out.contains("  5  a radio holds other data than was written to it"));
-    for (const QString verb : {"read", "write", "show", "diff", "export-csv", "import-csv"}) {
+    for (const QString verb :
+         {"read", "write", "verify", "show", "diff", "export-csv", "import-csv"}) {
         ran = run_r7k({verb, "--help"});
         QVERIFY2(ran.status == 0 && ran.err.isEmpty() && ran.out.startsWith("Usage: r7k " + verb),
                  qPrintable(shown(ran)));

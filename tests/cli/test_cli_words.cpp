@@ -9,8 +9,11 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "disk_conditions.h"
 #include "link/port_map.h"
+#include "pattern_files.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +44,9 @@ private Q_SLOTS:
         QTest::newRow("COM0") << QStringList{"COM0"} << QStringList{} << int(Exit_usage);
         QTest::newRow("COM12") << QStringList{"COM12"} << QStringList{} << int(Exit_usage);
         QTest::newRow("empty") << QStringList{""} << QStringList{} << int(Exit_usage);
+        // As the serial port would take it, unless such a file is here.
+        QTest::newRow("no folder")
+            << QStringList{"r7k-no-such-tty"} << QStringList{"/dev/r7k-no-such-tty"} << 0;
     }
     void radio_ports()
     {
@@ -61,6 +67,31 @@ private Q_SLOTS:
             QCOMPARE(ports.last().name, values.last());
         else
             QCOMPARE(refused, status);
+    }
+
+    // An import whose file does not fit, in a folder that takes no new file:
+    // the file it was to replace stays whole.
+    void a_full_volume_keeps_the_old_file()
+    {
+        QTemporaryDir dir;
+        const QString small = dir.filePath("small");
+        QVERIFY(QDir().mkpath(small));
+        Small_volume volume(small, 12);
+        if (!volume.ready)
+            QSKIP(qPrintable("no small volume can be mounted here: " + volume.why_not));
+        write_file(dir.filePath("list.csv"), "Location,Frequency\r\n1,446.00625\r\n");
+        QCOMPARE(Run_import_csv({dir.filePath("list.csv"), "-o", dir.filePath("fits.chann")}),
+                 int(Exit_ok));
+        const QByteArray old = "old contents\r\n";
+        write_file(small + "/old.chann", old);
+        QVERIFY(QFile::setPermissions(small, QFile::ReadOwner | QFile::ExeOwner));
+        int status = -1;
+        {
+            Permission_bits_apply as_any_user;
+            status = Run_import_csv({dir.filePath("list.csv"), "-o", small + "/old.chann"});
+        }
+        QCOMPARE(status, int(Exit_file));
+        QCOMPARE(read_file(small + "/old.chann"), old);
     }
 
     void settings_in_words()

@@ -127,7 +127,7 @@ private Q_SLOTS:
         Reset_image();
         Load_default_image();
         const Data_image backed_up = chann;
-        QVERIFY(Backups::Keep(chann).ok);
+        QVERIFY(Backups::Keep(chann, Backups::Kind::Read).ok);
         Reset_image();
 
         trigger(*program, "File_open_backup");

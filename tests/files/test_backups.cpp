@@ -59,33 +59,51 @@ private Q_SLOTS:
                  data.path() + '/' + QCoreApplication::applicationName() + "/backups");
     }
 
-    void the_newest_hundred_are_kept_with_their_date()
+    // Kept by when they were made: backups named by a clock that was once a
+    // year ahead, and one named in the older form, go first.
+    void the_newest_hundred_are_kept_by_their_time()
     {
         QVERIFY(QDir().mkpath(Backups::Folder()));
+        const QDir folder(Backups::Folder());
         const QStringList others{"notes.chann", "r7k-old.chann", "r7k-20200101-000000-000.txt"};
         for (const QString &name : others)
-            write_file(QDir(Backups::Folder()).filePath(name), "keep");
-
+            write_file(folder.filePath(name), "keep");
         const QDateTime start(QDate(2024, 5, 1), QTime(23, 59, 58, 5));
-        Reset_image();
-        for (int i = 0; i < 105; ++i) {
-            chann(1, 0) = qint16(i);
-            QVERIFY(Backups::Keep(chann, start.addSecs(i)).ok);
+        const QStringList earlier{"r7k-20250501-235958-005-read.chann",
+                                  "r7k-20250502-000001-000-before-write.chann",
+                                  "r7k-20240101-000000-000.chann"};
+        for (const QString &name : earlier) {
+            write_file(folder.filePath(name), "earlier");
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::Append));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-30),
+                                     QFileDevice::FileModificationTime));
         }
+
+        Reset_image();
         QStringList expected;
-        for (int i = 5; i < 105; ++i)
-            expected.append(start.addSecs(i).toString("'r7k-'yyyyMMdd-HHmmss-zzz'.chann'"));
+        for (int i = 0; i < 100; ++i) {
+            chann(1, 0) = qint16(i);
+            const Backups::Kind kind = i % 2 ? Backups::Kind::Before_write : Backups::Kind::Read;
+            QVERIFY(Backups::Keep(chann, kind, start.addSecs(i)).ok);
+            expected.append(
+                start.addSecs(i).toString(i % 2 ? "'r7k-'yyyyMMdd-HHmmss-zzz'-before-write.chann'"
+                                                : "'r7k-'yyyyMMdd-HHmmss-zzz'-read.chann'"));
+            // The backup just made is there, whatever the others are named.
+            QVERIFY(folder.exists(expected.last()));
+        }
         QStringList kept = backups();
         for (const QString &name : others)
             QVERIFY(kept.removeOne(name));
+        expected.sort();
         QCOMPARE(kept, expected);
-        QCOMPARE(expected.first(), QStringLiteral("r7k-20240502-000003-005.chann"));
+        QCOMPARE(expected.first(), QStringLiteral("r7k-20240501-235958-005-read.chann"));
 
         // Each holds the image as it was; two in the same millisecond both stay.
-        QCOMPARE(read_file(QDir(Backups::Folder()).filePath(expected.last())),
-                 Channel_file::Format_image(chann));
-        QVERIFY(Backups::Keep(chann, start.addSecs(104)).ok);
-        QVERIFY(backups().contains("r7k-20240502-000142-006.chann"));
+        QCOMPARE(read_file(folder.filePath(expected.last())), Channel_file::Format_image(chann));
+        QVERIFY(Backups::Keep(chann, Backups::Kind::Before_write, start.addSecs(99)).ok);
+        QVERIFY(backups().contains("r7k-20240502-000137-006-before-write.chann"));
+        QVERIFY(!backups().contains(expected.first()));
         QCOMPARE(backups().size(), 100 + int(others.size()));
     }
 
@@ -94,7 +112,7 @@ private Q_SLOTS:
         // A file where the folder should be.
         QVERIFY(QDir().mkpath(data.path() + '/' + QCoreApplication::applicationName()));
         write_file(Backups::Folder(), "in the way");
-        const Channel_file::Outcome kept = Backups::Keep(chann);
+        const Channel_file::Outcome kept = Backups::Keep(chann, Backups::Kind::Read);
         QCOMPARE(kept.message.english, QStringLiteral("The backup could not be saved."));
         const QString where = QDir::toNativeSeparators(Backups::Folder());
         QCOMPARE(kept.details,

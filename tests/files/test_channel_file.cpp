@@ -1,5 +1,6 @@
 #include "core/image.h"
 #include "disk_conditions.h"
+#include "files/channel_csv.h"
 #include "files/channel_file.h"
 #include "pattern_files.h"
 
@@ -252,8 +253,8 @@ private Q_SLOTS:
     }
 
     // The old file stays whole when the new one does not fit, and the message
-    // names the reason. Where the folder takes no new file, the file is written
-    // in place: it cannot stay whole, but it stays.
+    // names the reason, also where the folder takes no new file and the file is
+    // written in place.
     void a_full_volume_keeps_the_old_file()
     {
         QVERIFY(QDir().mkpath(path("small")));
@@ -277,17 +278,26 @@ private Q_SLOTS:
                      QStringList{"radio.chann"});
         }
 
+        // A save, and a CSV export of 128 channels, neither of which fits.
+        Data_image listed;
+        Load_default_image(listed);
+        for (int channel = 2; channel <= 128; ++channel)
+            for (int column = 0; column < Channel_file::Columns; ++column)
+                listed(channel, column) = listed(1, column);
         const QString in_place = path("small/locked/radio.chann");
         write_file(in_place, old);
         QVERIFY(QFile::setPermissions(path("small/locked"), QFile::ReadOwner | QFile::ExeOwner));
-        Channel_file::Outcome outcome;
-        {
-            Permission_bits_apply as_any_user;
-            outcome = Channel_file::Save(in_place, image);
+        for (const bool csv : {false, true}) {
+            Channel_file::Outcome outcome;
+            {
+                Permission_bits_apply as_any_user;
+                outcome = csv ? Channel_csv::Export_file(listed, in_place)
+                              : Channel_file::Save(in_place, image);
+            }
+            QVERIFY(!outcome.ok);
+            QCOMPARE(outcome.details, No_space);
+            QCOMPARE(read_file(in_place), old);
         }
-        QVERIFY(!outcome.ok);
-        QCOMPARE(outcome.details, No_space);
-        QVERIFY(read_file(in_place).startsWith(Channel_file::Format_image(image).left(4096)));
     }
 
     // A save goes through a new file that then takes the old one's name, so

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <optional>
 
 using namespace r7k;
 using namespace Dialog_driver;
@@ -171,11 +172,20 @@ private Q_SLOTS:
         write_file(file, "old contents\r\n");
         fill_with_pattern();
         for (const bool chinese : {true, false}) {
+            // Then the folder takes no new file, and the file is written in place.
+            if (!chinese)
+                QVERIFY(QFile::setPermissions(folder.filePath("small"),
+                                              QFile::ReadOwner | QFile::ExeOwner));
             messages.messages.clear();
             trigger(*program, chinese ? "Language_chn" : "Language_eng");
             QWidget *dialog = open_dialog(true);
             activate(control<Directory_list>(dialog, "Dir1"), folder.filePath("small"));
-            enter(true, "trip.chann");
+            {
+                std::optional<Permission_bits_apply> as_any_user;
+                if (!chinese)
+                    as_any_user.emplace();
+                enter(true, "trip.chann");
+            }
             QCOMPARE(messages.texts(),
                      QStringList{chinese ? "无法保存信道参数文件。"
                                          : "The channel parameter file cannot be saved."});

@@ -127,8 +127,9 @@ int Run_diff(const QStringList &arguments)
             if (const QString bytes = byte_line(block, a, b); !bytes.isEmpty())
                 lines.append(bytes);
 
+    // Names come from the files: their control characters are shown, not sent.
     for (const QString &difference : lines)
-        Say(difference);
+        Say(Visible(difference));
     return lines.isEmpty() ? Exit_ok : Exit_differ;
 }
 

@@ -54,6 +54,8 @@ int Run_export_csv(const QStringList &arguments)
         return line.usage_error(Not_a_model(line.parser.value(model_option)));
     const QString path = line.parser.positionalArguments().first();
     const QString output = line.parser.value(output_option);
+    if (const std::optional<QString> problem = Same_file(path, output))
+        return line.usage_error(*problem);
 
     Data_image image;
     if (const std::optional<QString> problem = Load_image(path, image))

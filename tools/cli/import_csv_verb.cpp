@@ -67,6 +67,8 @@ int Run_import_csv(const QStringList &arguments)
                 .arg(line.parser.value(encoding_option)));
     const QString path = line.parser.positionalArguments().first();
     const QString output = line.parser.value(output_option);
+    if (const std::optional<QString> problem = Same_file(path, output))
+        return line.usage_error(*problem);
 
     Data_image image;
     Reset_image(image);

@@ -2,6 +2,7 @@
 
 #include "cli/progress_display.h"
 #include "cli/radio_job.h"
+#include "cli/stop_signals.h"
 
 #include <QEventLoop>
 #include <algorithm>
@@ -23,6 +24,11 @@ void Run_jobs(const QList<Radio_job *> &jobs, Progress_display *display)
             if (all_ended())
                 loop.quit();
         });
+    Stop_signals stop;
+    QObject::connect(&stop, &Stop_signals::stop_requested, &loop, [&jobs] {
+        for (Radio_job *job : jobs)
+            job->interrupt();
+    });
     for (Radio_job *job : jobs)
         job->start();
     // A job can end while it starts (a port that cannot be opened).

@@ -24,6 +24,7 @@ const QString Help =
                    "  r7k write --port DEV [--verify] FILE   a channel file to the radio\n"
                    "  r7k write --port DEV --port DEV ... FILE\n"
                    "                                         to several radios at the same time\n"
+                   "  r7k verify --port DEV FILE             does the radio hold the file?\n"
                    "  r7k show FILE                          the channels and settings of a file\n"
                    "  r7k diff A.chann B.chann               what differs between two files\n"
                    "  r7k export-csv FILE.chann -o OUT.csv   the channels as a CSV list\n"
@@ -41,15 +42,19 @@ const QString Help =
                    "  3  a file cannot be read or written, or holds a bad value (import-csv:\n"
                    "     or no channel that can be imported)\n"
                    "  4  a port cannot be opened, or a radio does not answer or was lost\n"
-                   "  5  a radio holds other data than was written to it (write --verify)\n");
+                   "  5  a radio holds other data than was written to it (write --verify,\n"
+                   "     verify)\n"
+                   "  6  write --verify: written, but the read-back could not be done\n"
+                   "  130  interrupted by Ctrl-C, SIGTERM or SIGHUP\n");
 
 struct Verb {
     const char *name;
     int (*run)(const QStringList &);
 };
 constexpr Verb Verbs[] = {
-    {"read", Run_read}, {"write", Run_write},           {"show", Run_show},
-    {"diff", Run_diff}, {"export-csv", Run_export_csv}, {"import-csv", Run_import_csv},
+    {"read", Run_read},     {"write", Run_write},           {"show", Run_show},
+    {"diff", Run_diff},     {"export-csv", Run_export_csv}, {"import-csv", Run_import_csv},
+    {"verify", Run_verify},
 };
 
 int run(const QStringList &arguments)
@@ -76,7 +81,8 @@ int run(const QStringList &arguments)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("r7k"));
+    // The data folder, and the backups in it, are those of r7k-cps.
+    QCoreApplication::setApplicationName(QStringLiteral("r7k-cps"));
     QCoreApplication::setApplicationVersion(QStringLiteral(R7K_VERSION));
     // The tool speaks English; the tables the channel texts come from are
     // filled as the program's start-up fills them.

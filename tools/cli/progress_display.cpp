@@ -38,14 +38,33 @@ QString State_text(const Radio_job &job)
         case Radio_job::Step::Write:
             return QStringLiteral("written");
         case Radio_job::Step::Verify:
-            return QStringLiteral("written and verified");
+            return job.writes() ? QStringLiteral("written and verified")
+                                : QStringLiteral("verified: the radio holds the file");
         }
         break;
     case Radio_job::State::Failed:
-        return QStringLiteral("failed: ") + job.failure();
+        return (job.step() == Radio_job::Step::Verify && job.writes()
+                    ? QStringLiteral("written but not verified: ")
+                    : QStringLiteral("failed: ")) +
+               job.failure();
     case Radio_job::State::Differs:
-        return QStringLiteral("written, but the radio holds other data in %1 block(s)")
+        return (job.writes() ? QStringLiteral("written, but the radio holds other data in %1 "
+                                              "block(s)")
+                             : QStringLiteral("the radio holds other data in %1 block(s)"))
             .arg(job.differing_blocks().size());
+    case Radio_job::State::Interrupted:
+        switch (job.step()) {
+        case Radio_job::Step::Read:
+            return QStringLiteral("interrupted while reading; nothing was saved");
+        case Radio_job::Step::Write:
+            return QStringLiteral("interrupted while writing; the radio now holds a partly "
+                                  "written memory and must be written again");
+        case Radio_job::Step::Verify:
+            return job.writes()
+                       ? QStringLiteral("interrupted while verifying; written but not verified")
+                       : QStringLiteral("interrupted while verifying");
+        }
+        break;
     }
     return {};
 }
@@ -81,7 +100,9 @@ void Progress_display::redraw(const QList<Radio_job *> &jobs)
         put(out, QStringLiteral("\x1b[%1A").arg(drawn_lines));
     for (const Radio_job *job : jobs) {
         QString line = job->port().name.leftJustified(width) + QStringLiteral("  ");
-        if (job->state() == Radio_job::State::Running)
+        if (job->state() == Radio_job::State::Running && !job->port_open())
+            line += QStringLiteral("opening the port");
+        else if (job->state() == Radio_job::State::Running)
             line += bar(job->progress()) + QLatin1Char(' ') +
                     QString::number(job->progress()).rightJustified(3) + QStringLiteral("% ") +
                     State_text(*job);
@@ -97,7 +118,7 @@ void Progress_display::print_news(const QList<Radio_job *> &jobs)
     last_shown.resize(jobs.size());
     for (qsizetype i = 0; i < jobs.size(); ++i) {
         const Radio_job &job = *jobs[i];
-        if (job.state() != Radio_job::State::Running)
+        if (job.state() != Radio_job::State::Running || !job.port_open())
             continue;
         const QString news = job.port().name + QStringLiteral(": ") + State_text(job) +
                              QLatin1Char(' ') + QString::number(job.progress() / 10 * 10) +

@@ -1,11 +1,13 @@
 #include "cli/radio_job.h"
 
 #include "cli/report.h"
+#include "link/protocol.h"
 #include "link/read_engine.h"
 #include "link/verify_engine.h"
 #include "link/write_engine.h"
 
 #include <QTimer>
+#include <algorithm>
 
 namespace r7k::cli {
 
@@ -18,8 +20,6 @@ QString cause_of(const Bilingual &text, const QString &details)
     const QString reason = One_line(details);
     if (text == Link_text::Port_failure)
         return QStringLiteral("cannot open the port: ") + reason;
-    if (text == Link_text::Connect_failed)
-        return QStringLiteral("the radio does not answer (%1)").arg(text.english);
     const QString english = text.english.trimmed();
     return reason.isEmpty() ? english : english + QStringLiteral(" (") + reason + ')';
 }
@@ -40,8 +40,8 @@ QString Step_name(Radio_job::Step step)
 }
 
 Radio_job::Radio_job(const Radio_port &port, QList<Step> steps, Data_image &target)
-    : radio(port), remaining(std::move(steps)), current(remaining.first()), image(target),
-      line(port.device)
+    : radio(port), writing(steps.contains(Step::Write)), remaining(std::move(steps)),
+      current(remaining.first()), image(target), line(port.device)
 {}
 
 Radio_job::~Radio_job()
@@ -55,9 +55,17 @@ void Radio_job::start()
     begin_step();
 }
 
+void Radio_job::interrupt()
+{
+    if (now == State::Running)
+        end(State::Interrupted);
+}
+
 void Radio_job::begin_step()
 {
     percent = 0;
+    opened = false;
+    placed = false;
     last_message.clear();
     // The engine of the previous step lets go of the line before the next
     // one takes it.
@@ -74,7 +82,6 @@ void Radio_job::begin_step()
         engine = std::make_unique<Verify_engine>(line, timers, *this, image);
         break;
     }
-    Q_EMIT changed();
     engine->opened();
     engine->start();
 }
@@ -87,21 +94,63 @@ void Radio_job::show_progress(int value)
     Q_EMIT changed();
 }
 
+// The engine says so once its port is open and it sends Connect.
+void Radio_job::show_status(const Bilingual &)
+{
+    if (opened)
+        return;
+    opened = true;
+    Q_EMIT changed();
+}
+
+void Radio_job::back_up_image(const Data_image &backup)
+{
+    if (keep_backup)
+        keep_backup(backup, current);
+}
+
 void Radio_job::show_message(const Bilingual &text, const Bilingual &, const QString &details)
 {
-    last_message = cause_of(text, details);
+    placed = text == Link_text::Connect_failed;
+    last_message =
+        placed ? stop_point() + QStringLiteral(" (") + text.english + ')' : cause_of(text, details);
 }
 
 void Radio_job::failed()
 {
     if (now != State::Running)
         return;
-    cause = percent == 0 ? last_message
-                         : QStringLiteral("%1 stopped at %2 %: %3")
-                               .arg(Step_name(current))
-                               .arg(percent)
-                               .arg(last_message);
+    cause = percent == 0 || placed ? last_message
+                                   : QStringLiteral("%1 stopped at %2 %: %3")
+                                         .arg(Step_name(current))
+                                         .arg(percent)
+                                         .arg(last_message);
     end(State::Failed);
+}
+
+// Where the last attempt of the step stood when the radio fell silent: the
+// retries start afresh, so it is where the radio stops every time.
+QString Radio_job::stop_point() const
+{
+    if (engine->identified) {
+        const bool sending = current == Step::Write;
+        const QList<int> blocks = sending ? Write_engine::Blocks()
+                                          : Link_engine::Transfer_blocks(Link_engine::Last_block);
+        // A write counts block_no on once the block is sent.
+        const int at = int(blocks.indexOf(sending ? engine->block_no - 1 : engine->block_no)) + 1;
+        if (at == 0)
+            return QStringLiteral("the radio stopped answering before the first block");
+        return QStringLiteral("the radio stopped answering at block %1 of %2")
+            .arg(at)
+            .arg(blocks.size());
+    }
+    const auto id = engine->rx_buf.cbegin();
+    const qsizetype id_size = Protocol::Radio_id_prefix.size();
+    if (engine->hs_stage == 1 && std::any_of(id, id + id_size, [](quint8 b) { return b != 0; }))
+        return QStringLiteral("the radio identifies itself as \"%1\", not as an R7K (%2)")
+            .arg(Visible(QString::fromLatin1(reinterpret_cast<const char *>(id), id_size)),
+                 QString::fromLatin1(Protocol::Radio_id_prefix));
+    return QStringLiteral("the radio does not answer");
 }
 
 // The engine's close check fires until the engine is shut down: the first
@@ -117,6 +166,8 @@ void Radio_job::finished()
 
 void Radio_job::step_done()
 {
+    if (now != State::Running)
+        return;
     if (current == Step::Verify)
         differing = static_cast<Verify_engine &>(*engine).differing_blocks();
     if (!differing.isEmpty()) {

@@ -7,6 +7,7 @@
 #include "link/qt_timer_set.h"
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 namespace r7k::cli {
@@ -19,7 +20,7 @@ class Radio_job final : public QObject, public Link_listener {
     Q_OBJECT
 public:
     enum class Step { Read, Write, Verify };
-    enum class State { Running, Done, Failed, Differs };
+    enum class State { Running, Done, Failed, Differs, Interrupted };
 
     // Runs the steps in order on `image`: a read fills it, a write sends it,
     // a verification reads the radio into an image of its own and compares.
@@ -27,19 +28,31 @@ public:
     ~Radio_job() override;
 
     void start();
+    // A stop signal: the step ends at once, as a window that closes does (a
+    // write tells the radio it is over), and the port is closed.
+    void interrupt();
 
     const Radio_port &port() const { return radio; }
     State state() const { return now; }
     Step step() const { return current; }
+    // The job writes the radio before anything else.
+    bool writes() const { return writing; }
     int progress() const { return percent; }
+    // The step's port is open: its progress means something.
+    bool port_open() const { return opened; }
     // Why the job failed, in one line.
     const QString &failure() const { return cause; }
     // The written blocks the radio holds otherwise, after a verification.
     const QList<int> &differing_blocks() const { return differing; }
 
+    // Called with the image when a read has filled it or a write is about
+    // to send it to an identified radio.
+    std::function<void(const Data_image &, Step)> keep_backup;
+
     // Link_listener
     void show_progress(int value) override;
-    void show_status(const Bilingual &) override {}
+    void show_status(const Bilingual &) override;
+    void back_up_image(const Data_image &image) override;
     void show_message(const Bilingual &text, const Bilingual &title,
                       const QString &details) override;
     void finished() override;
@@ -53,8 +66,10 @@ private:
     void begin_step();
     void step_done();
     void end(State outcome);
+    QString stop_point() const;
 
     Radio_port radio;
+    const bool writing;
     QList<Step> remaining;
     Step current;
     Data_image &image;
@@ -63,7 +78,9 @@ private:
     std::unique_ptr<Transfer_engine> engine;
     State now = State::Running;
     int percent = 0;
+    bool opened = false;
     QString last_message;
+    bool placed = false; // the message says where the radio stopped
     QString cause;
     QList<int> differing;
 };

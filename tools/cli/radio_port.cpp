@@ -3,6 +3,8 @@
 #include "cli/exit_status.h"
 #include "link/port_map.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace r7k::cli {
@@ -30,7 +32,13 @@ QList<Radio_port> Radio_ports(const QStringList &values, int &status, QString &e
                             .arg(value);
                 return {};
             }
-        }
+        } else if (!value.isEmpty() && QDir::isRelativePath(value) &&
+                   !value.startsWith(QLatin1String("./")) &&
+                   !value.startsWith(QLatin1String("../")))
+            // The serial port takes a name without "./" as a device under
+            // /dev; a file of that name here is what is meant when there is one.
+            port.device = QFileInfo::exists(value) ? QFileInfo(value).absoluteFilePath()
+                                                   : QStringLiteral("/dev/") + value;
         if (value.isEmpty() || devices.contains(port.device)) {
             status = Exit_usage;
             error = value.isEmpty()

@@ -14,6 +14,11 @@ int Fail(Exit_status status, const QString &message);
 // with further paragraphs (the serial devices there are, for instance).
 QString One_line(const QString &text);
 
+// The text with every control or other unprintable character written as
+// \xNN or \uNNNN, so that text from a file or a radio cannot steer the
+// terminal.
+QString Visible(const QString &text);
+
 // Prints a line on stdout.
 void Say(const QString &line);
 

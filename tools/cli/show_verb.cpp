@@ -24,8 +24,12 @@ const QString Help = QStringLiteral(
 
 constexpr int Column_gap = 2;
 
-void print_table(const QList<QStringList> &rows)
+// Names come from a file: their control characters are shown, not sent.
+void print_table(QList<QStringList> rows)
 {
+    for (QStringList &row : rows)
+        for (QString &cell : row)
+            cell = Visible(cell);
     QList<int> widths(rows.first().size(), 0);
     for (const QStringList &row : rows)
         for (qsizetype column = 0; column < row.size(); ++column)

@@ -23,9 +23,18 @@ std::optional<int> Verb_line::parse(const QStringList &arguments, qsizetype leas
         std::fputs(help.toUtf8().constData(), stdout);
         return Exit_ok;
     }
+    // Only --port names one of several things; any other value given twice
+    // leaves it open which one was meant.
+    for (const QString &name : parser.optionNames())
+        if (name != QLatin1String("port") && parser.values(name).size() > 1)
+            return usage_error(
+                QStringLiteral("%1%2 is given more than once.")
+                    .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
     const QStringList plain = parser.positionalArguments();
     if (plain.size() < least)
         return usage_error(missing);
+    if (plain.contains(QString()))
+        return usage_error(QStringLiteral("A file name is empty."));
     if (plain.size() > most)
         return usage_error(QStringLiteral("Unexpected argument '%1'.").arg(plain[most]));
     return std::nullopt;

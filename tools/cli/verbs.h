@@ -8,6 +8,7 @@ namespace r7k::cli {
 // the exit status.
 int Run_read(const QStringList &arguments);
 int Run_write(const QStringList &arguments);
+int Run_verify(const QStringList &arguments);
 int Run_show(const QStringList &arguments);
 int Run_diff(const QStringList &arguments);
 int Run_export_csv(const QStringList &arguments);

@@ -196,6 +196,12 @@ void Pty_server::take(const QByteArray &bytes)
     send(radio.receive(bytes));
     if ((radio.ended() && !had_ended) || (radio.left() && !had_left))
         save_memory();
+    // Said on stdout once the memory is saved, so that whoever started the
+    // radio sees the program end its session, even a write that was cut off.
+    if (radio.ended() && !had_ended) {
+        std::printf("r7k-sim: End received\n");
+        std::fflush(stdout);
+    }
 }
 
 void Pty_server::send(const QByteArray &bytes)
