@@ -4,6 +4,7 @@
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
 #include "core/conversions.h"
+#include "core/gbk.h"
 #include "core/globals.h"
 #include "core/tables.h"
 #include "files/csv_channel.h"
@@ -277,9 +278,7 @@ QString text_of(QByteArrayView bytes)
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    QStringDecoder gbk("GBK");
-    const QString other = gbk.decode(bytes);
-    return gbk.isValid() && !gbk.hasError() ? other : text;
+    return Gbk::Decode(bytes).value_or(text);
 }
 
 } // namespace
