@@ -1,9 +1,8 @@
 #include "channels/channel_name.h"
 
+#include "core/gbk.h"
 #include "core/image.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QStringList>
 #include <algorithm>
 
@@ -19,7 +18,6 @@ const Bilingual Name_with_control{
     QStringLiteral("信道名称中不能有控制字符（换行、制表符等） ！"),
     QStringLiteral("A channel name cannot hold control characters (line breaks, tabs ...).")};
 
-constexpr char Codec[] = "GBK";
 // Erased radio memory: no GBK character has this code.
 constexpr int Erased_code = 0xFFFF;
 
@@ -34,22 +32,20 @@ QString character_of(int code)
     if (code > 255)
         bytes.append(char(code >> 8));
     bytes.append(char(code & 255));
-    QStringDecoder decoder(Codec);
-    const QString character = decoder.decode(bytes);
-    if (decoder.hasError() || character.isEmpty())
+    const std::optional<QString> character = Gbk::Decode(bytes);
+    if (!character || character->isEmpty())
         return QString(QChar::ReplacementCharacter);
-    return character;
+    return *character;
 }
 
 // The GBK code of one character, or nothing when GBK has no such character.
 std::optional<int> code_of(const QString &character)
 {
-    QStringEncoder encoder(Codec);
-    const QByteArray bytes = encoder.encode(character);
-    if (encoder.hasError() || bytes.isEmpty() || bytes.size() > 2)
+    const std::optional<QByteArray> bytes = Gbk::Encode(character);
+    if (!bytes || bytes->isEmpty() || bytes->size() > 2)
         return std::nullopt;
     int code = 0;
-    for (char byte : bytes)
+    for (char byte : *bytes)
         code = code * 256 + quint8(byte);
     return code == 0 ? std::nullopt : std::optional<int>(code);
 }

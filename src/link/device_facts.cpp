@@ -177,7 +177,14 @@ Device_facts Examine_device(const QString &device, QSerialPort::SerialPortError 
         lock_holder(facts);
     }
 #else
-    Q_UNUSED(error);
+    // Windows says that a port does not exist, or denies access to a port
+    // that another program has open.
+    if (error == QSerialPort::DeviceNotFoundError) {
+        facts.problem = Port_problem::Missing;
+        facts.present = present_devices();
+    } else if (error == QSerialPort::PermissionError) {
+        facts.problem = Port_problem::In_use;
+    }
 #endif
     return facts;
 }

@@ -48,12 +48,22 @@ Bilingual no_device(int port_no)
 
 Bilingual missing(const Device_facts &facts)
 {
+#ifdef Q_OS_WIN
+    return {QStringLiteral("%1 不存在。编程线插好了吗？USB 编程线插上后，Windows 才给它一个 COM "
+                           "端口号（见设备管理器的“端口 (COM 和 LPT)”）。")
+                .arg(facts.device),
+            QStringLiteral("%1 does not exist. Is the programming cable plugged in? Windows gives "
+                           "a USB cable its COM port number when it is plugged in (see Ports (COM "
+                           "& LPT) in the Device Manager).")
+                .arg(facts.device)};
+#else
     return {QStringLiteral("设备 %1 不存在。编程线插好了吗？USB 编程线插上后，系统才给它一个名字"
                            "（例如 /dev/ttyUSB0）。")
                 .arg(facts.device),
             QStringLiteral("%1 does not exist. Is the programming cable plugged in? A USB cable "
                            "gets its name (such as /dev/ttyUSB0) when it is plugged in.")
                 .arg(facts.device)};
+#endif
 }
 
 Bilingual no_permission(const Device_facts &facts)
@@ -94,6 +104,18 @@ Bilingual no_permission(const Device_facts &facts)
 
 Bilingual in_use(const Device_facts &facts)
 {
+#ifdef Q_OS_WIN
+    // Windows opens a port for one program at a time and answers "access
+    // denied" to the next, whichever program that is.
+    return {
+        QStringLiteral("Windows 拒绝访问 %1：该端口正被另一个程序（例如另一个写频软件或终端程序）"
+                       "占用。请关闭该程序后再试。")
+            .arg(facts.device),
+        QStringLiteral("Windows denies access to %1: another program (such as other "
+                       "programming software or a terminal) is using the port. Close that "
+                       "program, then try again.")
+            .arg(facts.device)};
+#else
     if (facts.holder_pid <= 0)
         return {QStringLiteral("%1 正被另一个程序占用。请关闭该程序后再试。").arg(facts.device),
                 QStringLiteral("%1 is in use by another program. Close that program, then try "
@@ -106,6 +128,7 @@ Bilingual in_use(const Device_facts &facts)
                            "program, then try again.")
                 .arg(facts.device, facts.holder)
                 .arg(facts.holder_pid)};
+#endif
 }
 
 Bilingual followed_by(const Bilingual &first, const Bilingual &second)

@@ -1,8 +1,7 @@
 #include "sim/demo_memory.h"
 
+#include "core/gbk.h"
 #include "core/image.h"
-
-#include <QStringEncoder>
 
 namespace r7k::sim {
 
@@ -20,12 +19,11 @@ const char *const Channel_names[16] = {
 // high byte first; code 0 ends the name.
 void put_name(Data_image &image, int channel, const QString &name)
 {
-    QStringEncoder gbk("GBK");
     const int row = Name_row(channel);
     image.fill(row, row, 0, Block_bytes - 1, 0);
     int position = 0;
     for (const QChar character : name) {
-        const QByteArray code = gbk.encode(QString(character));
+        const QByteArray code = Gbk::Encode(QString(character)).value_or(QByteArray());
         Q_ASSERT(position < Name_positions && (code.size() == 1 || code.size() == 2));
         image(row, 2 * position) = code.size() == 2 ? quint8(code[0]) : 0;
         image(row, 2 * position + 1) = quint8(code.back());
