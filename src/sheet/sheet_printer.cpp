@@ -57,7 +57,8 @@ public:
     QList<int> paginate(bool &features_apart) const
     {
         const int lines = qMax(int(sheet.channels.size()), 1);
-        const int per_page = int((page.height() - top_of_table()) / row);
+        // At least one line a page, however small the paper.
+        const int per_page = qMax(1, int((page.height() - top_of_table()) / row));
         QList<int> pages;
         for (int left = lines; left > 0; left -= per_page)
             pages.append(qMin(left, per_page));

@@ -52,6 +52,11 @@ private Q_SLOTS:
         history.redo();
         QVERIFY(image == second);
         QVERIFY(history.can_undo() && !history.can_redo());
+        history.undo();
+        history.clear(); // forgets what could be redone too
+        QVERIFY(!history.can_undo() && !history.can_redo());
+        history.redo();
+        QVERIFY(image == first);
     }
 
     void a_step_that_changes_nothing_is_not_recorded_and_a_new_one_forgets_the_undone()

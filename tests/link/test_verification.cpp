@@ -85,6 +85,9 @@ private Q_SLOTS:
         QCOMPARE(many.english.count('\n'), 16 + 1);
         QVERIFY(many.english.endsWith("\nblock 16: channel 16\nand 112 more blocks"));
         QVERIFY(many.chinese.endsWith("\n数据块 16：信道 16\n另有 112 个数据块不同"));
+        const QList<int> blocks = Transfer_blocks(128);
+        QVERIFY(Outcome_text(blocks.first(16)).english.endsWith("\nblock 16: channel 16"));
+        QVERIFY(Outcome_text(blocks.first(17)).english.endsWith("channel 16\nand 1 more blocks"));
     }
 };
 

@@ -11,11 +11,13 @@
 #include "files/channel_file_dialog.h"
 #include "message_recorder.h"
 #include "sheet/sheet_content.h"
+#include "sheet/sheet_printer.h"
 #include "started_program.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -40,11 +42,22 @@ void program_channels(int count)
     }
 }
 
-// The text of a PDF file, pages ended by form feeds.
-QString pdf_text(const QString &path)
+// Paints the sheet of the program's image on pages of `size` with margins of
+// 15 mm into `path`; returns the number of pages.
+int paint_sheet(const QString &path, const QPageSize &size)
+{
+    QPdfWriter writer(path);
+    writer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                                     QPageLayout::Millimeter));
+    return Paint_channel_sheet(writer, Make_channel_sheet(QDate::currentDate()));
+}
+
+// The text of a PDF file, pages ended by form feeds; with "-bbox", every
+// word with its place on its page, as HTML.
+QString pdf_text(const QString &path, const QString &form = u"-layout"_s)
 {
     QProcess pdftotext;
-    pdftotext.start(u"pdftotext"_s, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, path, u"-"_s});
+    pdftotext.start(u"pdftotext"_s, {form, u"-enc"_s, u"UTF-8"_s, path, u"-"_s});
     if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
         qWarning("pdftotext (poppler-utils) did not run: %s", qPrintable(pdftotext.errorString()));
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
@@ -155,6 +168,52 @@ private Q_SLOTS:
         QCOMPARE(recorder.texts().last(), u"已从 CSV 文件导入 2 个信道。"_s);
         QCOMPARE(source(), u"list.csv"_s);
         QCOMPARE(suggested(), folder.filePath(u"list.pdf"_s));
+    }
+
+    // The features follow the channels in two columns, the first one the
+    // longer, and go to a page of their own rather than past the bottom.
+    void the_features_stay_on_the_page_in_two_columns()
+    {
+        const QString file = folder.filePath(u"edge.pdf"_s);
+        for (int channels = 45; channels <= 47; ++channels) {
+            program_channels(channels);
+            const int pages = paint_sheet(file, QPageSize(QPageSize::A4));
+            QCOMPARE(pdf_text(file).count(u'\f'), pages);
+            static const QRegularExpression page_size(
+                u"<page width=\"[\\d.]+\" height=\"([\\d.]+)\""_s),
+                word_bottom(u"<word [^>]* yMax=\"([\\d.]+)\""_s);
+            const QString words = pdf_text(file, u"-bbox"_s);
+            const double bottom = page_size.match(words).captured(1).toDouble() - 15 / 25.4 * 72;
+            for (const QRegularExpressionMatch &word : word_bottom.globalMatch(words))
+                QVERIFY2(word.captured(1).toDouble() <= bottom + 0.5,
+                         qPrintable(QString("%1 channels: %2").arg(channels).arg(word.captured())));
+        }
+
+        const QList<Channel_sheet::Item> features = Make_channel_sheet({}).features;
+        const qsizetype left = (features.size() + 1) / 2;
+        const QStringList lines = pdf_text(file).split(u'\n');
+        qsizetype line = 0;
+        for (qsizetype i = 0; i < left; ++i) {
+            const auto text = [&](qsizetype at) {
+                return features[at].label + u": "_s + features[at].value;
+            };
+            while (line < lines.size() && !lines[line].contains(text(i)))
+                ++line;
+            QVERIFY2(line < lines.size(), qPrintable(text(i)));
+            if (i + left < features.size())
+                QVERIFY2(lines[line].indexOf(text(i + left)) > lines[line].indexOf(text(i)),
+                         qPrintable(lines[line]));
+        }
+    }
+
+    // A page too small for even one line still gives a sheet, of a page a
+    // line, and ends.
+    void a_page_too_small_for_a_line_ends()
+    {
+        program_channels(3);
+        const int pages = paint_sheet(folder.filePath(u"small.pdf"_s),
+                                      QPageSize(QSizeF(60, 40), QPageSize::Millimeter));
+        QVERIFY2(pages >= 3 && pages <= 4, qPrintable(QString::number(pages)));
     }
 
     void the_print_preview_shows_the_same_pages()

@@ -260,9 +260,6 @@ private Q_SLOTS:
             sizes.append(size.width());
         std::sort(sizes.begin(), sizes.end());
         QCOMPARE(sizes, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
-        const QImage drawn = icon.pixmap(32).toImage();
-        QCOMPARE(qAlpha(drawn.pixel(0, 0)), 0); // a radio on a clear ground
-        QCOMPARE(qAlpha(drawn.pixel(16, 16)), 255);
 
         trigger(*program, "proc_setup");
         for (const QWidget *shown :
@@ -272,35 +269,24 @@ private Q_SLOTS:
                      qPrintable(shown->objectName()));
     }
 
-    // The toolkit's own texts (a message box's buttons, a text field's
-    // context menu) are in the language on screen.
+    // The toolkit's own texts (here a message box's button) are in the
+    // language on screen.
     void toolkit_texts_follow_the_language()
     {
         Message_presenter *recorder = Messages::set_presenter(nullptr); // real boxes
         const auto restore = qScopeGuard([&] { Messages::set_presenter(recorder); });
-        const std::tuple<const char *, QStringList, QString> languages[] = {
-            {"Language_eng", {"OK", "Show Details..."}, "&Copy"},
-            {"Language_chn", {"确定", "显示详情..."}, "复制(&C)"},
-            {"Language_eng", {"OK", "Show Details..."}, "&Copy"}};
-        for (const auto &[command, buttons, copy] : languages) {
+        for (const auto &[command, ok] :
+             {std::pair("Language_chn", "确定"), std::pair("Language_eng", "OK")}) {
             trigger(*program, command);
-            QStringList shown;
+            QString shown;
             QTimer::singleShot(0, this, [&] {
                 auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
                 QVERIFY(box);
-                for (const QAbstractButton *button : box->buttons())
-                    shown.append(button->text());
+                shown = box->buttons().value(0)->text();
                 box->done(0);
             });
-            Messages::show({"端口", "Port"}, "details");
-            QCOMPARE(shown, buttons);
-
-            QLineEdit field;
-            const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
-            QStringList items;
-            for (const QAction *item : menu->actions())
-                items.append(item->text().section('\t', 0, 0)); // without the shortcut
-            QVERIFY2(items.contains(copy), qPrintable(items.join(", ")));
+            Messages::show({"端口", "Port"});
+            QCOMPARE(shown, QString::fromUtf8(ok));
         }
     }
 
@@ -356,29 +342,42 @@ private Q_SLOTS:
     }
 
     // A window closed while a message is up, by the host or by itself, is
-    // closed for everyone at once but outlives the message: the code that
-    // showed the message may belong to the window.
+    // closed for everyone at once but outlives the message, and a second
+    // message that comes up before it goes: the code that showed a message
+    // may belong to the window.
     void a_window_outlives_the_message_it_was_closed_under()
     {
         struct Closing_presenter final : Message_presenter {
-            std::function<void()> meanwhile;
-            void present(const Message &) override { meanwhile(); }
+            QList<std::function<void()>> boxes; // what happens under each box in turn
+            void present(const Message &) override { boxes.takeFirst()(); }
         } presenter;
         Message_presenter *recorder = Messages::set_presenter(&presenter);
         for (const bool by_itself : {false, true}) {
             QPointer<QWidget> table = program->host().open(Window_id::Chann);
-            presenter.meanwhile = [&] {
-                if (by_itself)
-                    Close_window(table);
-                else
-                    program->host().close(Window_id::Chann);
-                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-                QVERIFY(table && !table->isVisible());
-                QVERIFY(!Open_flags_of(Window_id::Chann) && !window(Window_id::Chann));
-            };
+            presenter.boxes = {
+                [&] {
+                    if (by_itself)
+                        Close_window(table);
+                    else
+                        program->host().close(Window_id::Chann);
+                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                    QVERIFY(table && !table->isVisible());
+                    QVERIFY(!Open_flags_of(Window_id::Chann) && !window(Window_id::Chann));
+                    QMetaObject::invokeMethod(
+                        qApp,
+                        [] {
+                            Messages::show({"y", "y"});
+                        },
+                        Qt::QueuedConnection);
+                },
+                [&] {
+                    QCoreApplication::processEvents();
+                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                    QVERIFY(table);
+                }};
             Messages::show({"x", "x"});
             QVERIFY(table);
-            QTRY_VERIFY(table.isNull());
+            QTRY_VERIFY(presenter.boxes.isEmpty() && table.isNull());
         }
         Messages::set_presenter(recorder);
     }
