@@ -14,6 +14,14 @@ const Bilingual Name_not_storable{
     QStringLiteral("信道名称中有对讲机无法保存的字符 ！"),
     QStringLiteral("The channel name holds a character that the radio cannot store.")};
 
+const Bilingual Name_has_control{
+    QStringLiteral("信道名称中有控制字符（如制表符、换行符）！"),
+    QStringLiteral("The channel name holds a control character (a tab or a line end, for "
+                   "instance).")};
+const Bilingual Name_cut{
+    QStringLiteral("信道名称最多 8 个字符，只保留了“%1”"),
+    QStringLiteral("A channel name holds at most 8 characters; \"%1\" was kept")};
+
 constexpr char Codec[] = "GBK";
 // Erased radio memory: no GBK character has this code.
 constexpr int Erased_code = 0xFFFF;
@@ -84,6 +92,8 @@ std::optional<Bilingual> Store_channel_name(int channel, const QString &text, Da
     const QStringList characters = characters_of(text.trimmed()).mid(0, Name_length);
     QList<int> codes;
     for (const QString &character : characters) {
+        if (character.front().unicode() < 32)
+            return Name_has_control;
         const std::optional<int> code = code_of(character);
         if (!code)
             return Name_not_storable;
@@ -96,6 +106,15 @@ std::optional<Bilingual> Store_channel_name(int channel, const QString &text, Da
         image(row, 2 * position + 1) = qint16(codes[position] & 255);
     }
     return std::nullopt;
+}
+
+std::optional<Bilingual> Name_cut_notice(const QString &text)
+{
+    const QStringList characters = characters_of(text.trimmed());
+    if (characters.size() <= Name_length)
+        return std::nullopt;
+    const QString kept = characters.mid(0, Name_length).join(QString());
+    return Bilingual{Name_cut.chinese.arg(kept), Name_cut.english.arg(kept)};
 }
 
 void Clear_channel_name(int channel, Data_image &image)
