@@ -1,32 +1,25 @@
 #include "channels/channel_clipboard.h"
+
 #include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
-#include "channels/tab_text.h"
-#include "core/image.h"
+#include "channels/paste_report.h"
 #include "core/tables.h"
 
 #include <QHash>
+#include <algorithm>
 #include <array>
 
 namespace r7k {
 
 namespace {
 
-const Bilingual Not_pasted{QStringLiteral("以下数值未粘贴："),
-                           QStringLiteral("These values were not pasted:")};
-const Bilingual Not_pasted_line{QStringLiteral("信道 %1，%2：%3（%4）"),
-                                QStringLiteral("Channel %1, %2: %3 (%4)")};
-const Bilingual More_not_pasted{QStringLiteral("……另有 %1 个"), QStringLiteral("... and %1 more")};
-const Bilingual Outside_table{QStringLiteral("%1 个数值超出信道表"),
-                              QStringLiteral("%1 values lie outside the table")};
 const Bilingual Not_in_list{QStringLiteral("列表中没有此项"),
                             QStringLiteral("not an entry of the list")};
 const Bilingual No_tx{QStringLiteral("信道没有发射频率"),
                       QStringLiteral("the channel has no TX frequency")};
-
-// A long list would make a box taller than the screen.
-constexpr int Listed_at_most = 20;
+// The TX cell of a channel that only receives, as a spreadsheet user types it.
+const Bilingual No_tx_cell{QStringLiteral("无发射"), QStringLiteral("no TX")};
 
 // Headings and list entries match whatever the blanks and the letter case.
 QString key_of(const QString &text)
@@ -34,6 +27,19 @@ QString key_of(const QString &text)
     QString key = text.toCaseFolded();
     key.removeIf([](QChar c) { return c.isSpace(); });
     return key;
+}
+
+bool is_no_tx(const QString &value)
+{
+    const QString key = key_of(value);
+    return key == key_of(No_tx_cell.chinese) || key == key_of(No_tx_cell.english);
+}
+
+bool is_number(const QString &value)
+{
+    bool number = false;
+    value.toDouble(&number);
+    return number;
 }
 
 int column_named(const QString &heading)
@@ -58,6 +64,17 @@ std::optional<QList<int>> heading_columns(const QStringList &line)
         named += columns.last() >= 0;
     }
     return named >= 2 ? std::optional(columns) : std::nullopt;
+}
+
+// The list entry that a new channel has in grid column 3..7.
+int new_channel_choice(int column)
+{
+    static const Data_image fresh = [] {
+        Data_image image;
+        Set_channel_defaults(1, image);
+        return image;
+    }();
+    return Stored_choice(1, column, fresh);
 }
 
 // The entries of the drop-down lists in both languages, by their keys.
@@ -92,45 +109,90 @@ private:
     std::array<QHash<QString, int>, Grid_column_count> entries;
 };
 
-struct Refusal {
-    int channel;
-    int column;
-    QString value;
-    Bilingual reason;
+// Stores values one at a time through the rules of typing them, and keeps
+// the report of what it could not store as it was.
+class Paster {
+public:
+    explicit Paster(Data_image &into) : image(into) {}
+
+    void value(int channel, int column, const QString &text);
+    Paste_report report;
+
+private:
+    void refuse(int channel, int column, const QString &value, const Bilingual &reason,
+                bool readable)
+    {
+        report.refused(channel, column, value, reason, readable);
+    }
+    void frequency(int channel, int column, const QString &value);
+    void name(int channel, const QString &value);
+    void choice(int channel, int column, const QString &value);
+
+    Data_image &image;
+    const Choices choices;
 };
 
-// Stores one value into its cell; the reason when typing would refuse it.
-std::optional<Bilingual> paste_value(Data_image &image, int channel, int column,
-                                     const QString &text, const Choices &choices)
+void Paster::value(int channel, int column, const QString &text)
 {
     const QString value = text.trimmed();
     switch (column) {
+    case Number_column:
+        return;
     case Rx_column:
     case Tx_column:
-        if (auto refusal = Freq_entry_refusal(channel, column, value, image))
-            return refusal;
-        return column == Rx_column ? Enter_rx_freq(channel, value, false, image)
-                                   : Enter_tx_freq(channel, value, image);
-    case Number_column:
-        return std::nullopt;
+        return frequency(channel, column, value);
+    case Name_column:
+        return name(channel, value);
     default:
-        break;
+        return choice(channel, column, value);
     }
-    // An empty value leaves a list as it is and empties a name.
-    if (value.isEmpty() && column != Name_column)
-        return std::nullopt;
+}
+
+void Paster::frequency(int channel, int column, const QString &value)
+{
+    if (column == Tx_column && is_no_tx(value)) {
+        if (Channel_is_empty(channel, image))
+            return refuse(channel, column, value, Rx_first(), true);
+        Clear_tx_freq(channel, image);
+        return report.stored();
+    }
+    if (auto refusal = Freq_entry_refusal(channel, column, value, image))
+        return refuse(channel, column, value, *refusal, is_number(value));
+    if (column == Rx_column)
+        Enter_rx_freq(channel, value, false, image);
+    else
+        Enter_tx_freq(channel, value, image);
+    if (!value.isEmpty())
+        report.stored();
+}
+
+void Paster::name(int channel, const QString &value)
+{
+    if (value.isEmpty())
+        return Clear_channel_name(channel, image);
+    if (Channel_is_empty(channel, image))
+        return refuse(channel, Name_column, value, Rx_first(), true);
+    if (auto refusal = Store_channel_name(channel, value, image))
+        return refuse(channel, Name_column, value, *refusal, true);
+    report.stored();
+    if (auto notice = Name_cut_notice(value))
+        report.cut(channel, value, *notice);
+}
+
+void Paster::choice(int channel, int column, const QString &value)
+{
     if (!Cell_editable(channel, column, image)) {
-        if (value.isEmpty())
-            return std::nullopt;
-        return Channel_is_empty(channel, image) ? Rx_first() : No_tx;
+        if (!value.isEmpty())
+            refuse(channel, column, value, Channel_is_empty(channel, image) ? Rx_first() : No_tx,
+                   true);
+        return;
     }
-    if (column == Name_column)
-        return Store_channel_name(channel, value, image);
-    const int index = choices.index(column, value);
+    const int index = value.isEmpty() ? new_channel_choice(column) : choices.index(column, value);
     if (index < 0)
-        return Not_in_list;
+        return refuse(channel, column, value, Not_in_list, false);
     Store_choice(channel, column, index, image);
-    return std::nullopt;
+    if (!value.isEmpty())
+        report.stored();
 }
 
 // The frequencies go first: whether the other cells can be edited depends on
@@ -138,34 +200,26 @@ std::optional<Bilingual> paste_value(Data_image &image, int channel, int column,
 constexpr int Paste_order[] = {Rx_column,  Tx_column,   Decode_column, Encode_column, Power_column,
                                Vox_column, Band_column, Name_column,   Number_column};
 
-Bilingual report(const QList<Refusal> &refusals, int outside)
+int paste_rank(int column)
 {
-    Bilingual text = Not_pasted;
-    for (const Refusal &refusal : refusals.mid(0, Listed_at_most)) {
-        const Bilingual column = Column_title(refusal.column);
-        const QString channel = QString::number(refusal.channel);
-        // One pass over the pattern: a value may hold a "%1" of its own.
-        text.chinese +=
-            QLatin1Char('\n') + Not_pasted_line.chinese.arg(channel, column.chinese, refusal.value,
-                                                            refusal.reason.chinese);
-        text.english +=
-            QLatin1Char('\n') + Not_pasted_line.english.arg(channel, column.english, refusal.value,
-                                                            refusal.reason.english);
-    }
-    const QList<std::pair<Bilingual, int>> counts{
-        {More_not_pasted, int(refusals.size()) - Listed_at_most}, {Outside_table, outside}};
-    for (const auto &[pattern, count] : counts) {
-        if (count <= 0)
-            continue;
-        text.chinese += QLatin1Char('\n') + pattern.chinese.arg(count);
-        text.english += QLatin1Char('\n') + pattern.english.arg(count);
-    }
-    return text;
+    return int(std::find(std::begin(Paste_order), std::end(Paste_order), column) -
+               std::begin(Paste_order));
 }
 
-QString trimmed_cell(const Row_texts &texts, int column)
+QString clipboard_value(const Row_texts &texts, int column, int channel, const Data_image &image)
 {
+    if (column == Tx_column && !Channel_is_empty(channel, image) && !Channel_has_tx(channel, image))
+        return No_tx_cell.text();
     return texts[column].trimmed();
+}
+
+QStringList clipboard_values(int channel, int first, int last, const Data_image &image)
+{
+    const Row_texts texts = Channel_row_texts(channel, image);
+    QStringList values;
+    for (int column = first; column <= last; ++column)
+        values.append(clipboard_value(texts, column, channel, image));
+    return values;
 }
 
 } // namespace
@@ -177,41 +231,43 @@ QString Channels_text(const QList<int> &channels, const Data_image &image)
     for (int column = 0; column < Grid_column_count; ++column)
         headings.append(Column_title(column).text());
     rows.append(headings);
-    for (int channel : channels) {
-        const Row_texts texts = Channel_row_texts(channel, image);
-        QStringList values;
-        for (int column = 0; column < Grid_column_count; ++column)
-            values.append(trimmed_cell(texts, column));
-        rows.append(values);
-    }
+    for (int channel : channels)
+        rows.append(clipboard_values(channel, Number_column, Name_column, image));
     return Tab_text(rows);
 }
 
 QString Cells_text(Grid_cell first, Grid_cell last, const Data_image &image)
 {
     Tab_rows rows;
-    for (int channel = first.row; channel <= last.row; ++channel) {
-        const Row_texts texts = Channel_row_texts(channel, image);
-        QStringList values;
-        for (int column = first.column; column <= last.column; ++column)
-            values.append(trimmed_cell(texts, column));
-        rows.append(values);
-    }
+    for (int channel = first.row; channel <= last.row; ++channel)
+        rows.append(clipboard_values(channel, first.column, last.column, image));
     return Tab_text(rows);
 }
 
-Paste_outcome Paste_channels_text(const QString &text, Grid_cell at, Data_image &image)
+Tab_rows Pasted_rows(const QString &text)
 {
-    Tab_rows lines = Parse_tab_text(text);
+    const Tab_rows lines = Parse_tab_text(text);
+    if (text.contains(QLatin1Char('\t')) || lines.isEmpty())
+        return lines;
+    const Tab_rows comma_lines = Parse_tab_text(text, QLatin1Char(','));
+    return heading_columns(comma_lines.first()) ? comma_lines : lines;
+}
+
+Paste_outcome Paste_channel_rows(Tab_rows lines, Grid_cell at, bool whole_channels,
+                                 Data_image &image)
+{
     QList<int> columns;
     if (const auto named = lines.isEmpty() ? std::nullopt : heading_columns(lines.first())) {
         columns = *named;
         lines.removeFirst();
         at.column = Number_column;
+    } else if (whole_channels) {
+        qsizetype widest = 0;
+        for (const QStringList &line : lines)
+            widest = qMax(widest, line.size());
+        at.column = widest == Grid_column_count - 1 ? Rx_column : Number_column;
     }
-    const Choices choices;
-    QList<Refusal> refusals;
-    int outside = 0;
+    Paster paster(image);
     Paste_outcome outcome{at, at, std::nullopt};
     for (int line = 0; line < lines.size(); ++line) {
         const int channel = at.row + line;
@@ -224,22 +280,30 @@ Paste_outcome Paste_channels_text(const QString &text, Grid_cell at, Data_image 
                                 column < Grid_column_count && value_of[column] < 0;
             if (inside)
                 value_of[column] = i;
-            else if (columns.isEmpty() || column >= 0)
-                outside += !lines[line][i].trimmed().isEmpty();
+            else if ((columns.isEmpty() || column >= 0) && !lines[line][i].trimmed().isEmpty())
+                paster.report.outside_table();
         }
         for (int column : Paste_order) {
             if (value_of[column] < 0)
                 continue;
-            const QString &value = lines[line][value_of[column]];
-            if (auto reason = paste_value(image, channel, column, value, choices))
-                refusals.append({channel, column, value.trimmed(), *reason});
+            paster.value(channel, column, lines[line][value_of[column]]);
             outcome.last.row = qMax(outcome.last.row, channel);
             outcome.last.column = qMax(outcome.last.column, column);
         }
     }
-    if (!refusals.isEmpty() || outside > 0)
-        outcome.message = report(refusals, outside);
+    outcome.message = paster.report.message();
     return outcome;
+}
+
+void Clear_cells(const QList<Grid_cell> &cells, Data_image &image)
+{
+    QList<Grid_cell> ordered = cells;
+    std::sort(ordered.begin(), ordered.end(), [](Grid_cell a, Grid_cell b) {
+        return std::pair(a.row, paste_rank(a.column)) < std::pair(b.row, paste_rank(b.column));
+    });
+    Paster paster(image);
+    for (const Grid_cell &cell : ordered)
+        paster.value(cell.row, cell.column, QString());
 }
 
 } // namespace r7k

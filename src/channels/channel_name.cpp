@@ -14,9 +14,13 @@ const Bilingual Name_not_storable{
     QStringLiteral("信道名称中有对讲机无法保存的字符 ！"),
     QStringLiteral("The channel name holds a character that the radio cannot store.")};
 
-const Bilingual Name_with_control{
-    QStringLiteral("信道名称中不能有控制字符（换行、制表符等） ！"),
-    QStringLiteral("A channel name cannot hold control characters (line breaks, tabs ...).")};
+const Bilingual Name_has_control{
+    QStringLiteral("信道名称中有控制字符（如制表符、换行符）！"),
+    QStringLiteral("The channel name holds a control character (a tab or a line end, for "
+                   "instance).")};
+const Bilingual Name_cut{
+    QStringLiteral("信道名称最多 8 个字符，只保留了“%1”"),
+    QStringLiteral("A channel name holds at most 8 characters; \"%1\" was kept")};
 
 // Erased radio memory: no GBK character has this code.
 constexpr int Erased_code = 0xFFFF;
@@ -89,7 +93,7 @@ bool Has_control_character(const QString &text)
 std::optional<Bilingual> Store_channel_name(int channel, const QString &text, Data_image &image)
 {
     if (Has_control_character(text.trimmed()))
-        return Name_with_control;
+        return Name_has_control;
     const QStringList characters = characters_of(text.trimmed()).mid(0, Name_length);
     QList<int> codes;
     for (const QString &character : characters) {
@@ -105,6 +109,15 @@ std::optional<Bilingual> Store_channel_name(int channel, const QString &text, Da
         image(row, 2 * position + 1) = qint16(codes[position] & 255);
     }
     return std::nullopt;
+}
+
+std::optional<Bilingual> Name_cut_notice(const QString &text)
+{
+    const QStringList characters = characters_of(text.trimmed());
+    if (characters.size() <= Name_length)
+        return std::nullopt;
+    const QString kept = characters.mid(0, Name_length).join(QString());
+    return Bilingual{Name_cut.chinese.arg(kept), Name_cut.english.arg(kept)};
 }
 
 void Clear_channel_name(int channel, Data_image &image)

@@ -22,11 +22,15 @@ QString Channel_name(int channel, const Data_image &image = chann);
 bool Has_control_character(const QString &text);
 
 // Stores the first 8 characters of `text` (leading and trailing blanks
-// removed) as the channel's name. A name with a control character or a
-// character that GBK cannot hold is refused: the stored name stays as it was and the message for
-// the user is returned.
+// removed) as the channel's name. A name with a control character (a tab, a
+// line end ...) or a character that GBK cannot hold is refused: the stored
+// name stays as it was and the message for the user is returned.
 std::optional<Bilingual> Store_channel_name(int channel, const QString &text,
                                             Data_image &image = chann);
+
+// The notice that a name text is longer than a name holds and is cut to
+// what Store_channel_name keeps; nothing when it fits.
+std::optional<Bilingual> Name_cut_notice(const QString &text);
 
 // Empties the channel's name.
 void Clear_channel_name(int channel, Data_image &image = chann);

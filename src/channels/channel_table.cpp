@@ -29,6 +29,8 @@ const Bilingual Default_caption{QStringLiteral("默认"), QStringLiteral("Defaul
 const Bilingual Caption_start{QStringLiteral("信道参数编辑 [ 信道 - "),
                               QStringLiteral("Channel Information [ Channel - ")};
 const QString Caption_end = QStringLiteral(" ]");
+const Bilingual Clear_step{QStringLiteral("清除"), QStringLiteral("Clear")};
+const Bilingual Default_step{QStringLiteral("默认"), QStringLiteral("Default")};
 
 QPushButton *button(const char *name, const Bilingual &caption, QWidget *parent)
 {
@@ -123,7 +125,10 @@ void Channel_table::build_grid()
 
     const QStringList headers = Channel_column_titles();
     MSF_chann->setHorizontalHeaderLabels(headers);
-    const QFontMetrics metrics = MSF_chann->horizontalHeader()->fontMetrics();
+    // The heading of a column with a selected cell turns bold: it must fit then too.
+    QFont bold = MSF_chann->horizontalHeader()->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
     const int margin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
     for (int column = 0; column < Grid_column_count; ++column)
         MSF_chann->setColumnWidth(column, metrics.horizontalAdvance(headers[column]) + margin);
@@ -211,7 +216,7 @@ void Channel_table::clear_all()
 {
     drop_edit();
     {
-        const Image_step step;
+        const Image_step step(Clear_step);
         Clear_all_channels();
     }
     show_all_rows();
@@ -222,7 +227,7 @@ void Channel_table::load_defaults()
     // The defaults fill channels 1..16 only: an edit elsewhere must survive.
     Commit_cell_edit();
     {
-        const Image_step step;
+        const Image_step step(Default_step);
         Load_default_image();
     }
     show_all_rows();

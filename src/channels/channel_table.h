@@ -57,6 +57,7 @@ private:
     void move_to(Grid_cell cell);
     void current_cell_changed(int row, int column);
     void type_into_current_cell(QKeyEvent *key);
+    bool spreadsheet_key(QObject *watched, QKeyEvent *key);
     void drop_edit();
     void take_keyboard_from_editors();
     void hide_editors();

@@ -2,6 +2,7 @@
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
 #include "channels/channel_table.h"
+#include "channels/table_commands.h"
 #include "core/globals.h"
 #include "core/image_history.h"
 #include "core/typed_key.h"
@@ -13,6 +14,12 @@
 #include <QTableWidget>
 
 namespace r7k {
+
+namespace {
+
+const Bilingual Typing_step{QStringLiteral("输入"), QStringLiteral("Typing")};
+
+} // namespace
 
 // The channel table's editing in place: the text editor and the drop-down
 // that float over a cell, what opens them, what a key does in them, and what
@@ -74,13 +81,16 @@ void Channel_table::Commit_cell_edit(bool by_enter)
     const QString text = Text_Edit->text();
     std::optional<Bilingual> message;
     {
-        const Image_step step;
+        const Image_step step(Typing_step);
         if (Edit_col == Rx_column)
             message = Enter_rx_freq(channel, text, by_enter);
         else if (Edit_col == Tx_column)
             message = Enter_tx_freq(channel, text);
         else if (Edit_col == Name_column && text != text_at_open)
             message = Store_channel_name(channel, text);
+        // An input method may commit more characters than the keys let through.
+        if (Edit_col == Name_column && text != text_at_open && !message)
+            message = Name_cut_notice(text);
     }
     // A list choice is already in the image; the row shows the image in any
     // case, so the grid never holds a text of its own.
@@ -94,7 +104,7 @@ void Channel_table::store_choice(int index)
     if (!editing || !Is_list_column(Edit_col))
         return;
     Old_text = Combo_edit->currentText();
-    const Image_step step;
+    const Image_step step(Typing_step);
     Store_choice(Edit_row, Edit_col, index);
 }
 
@@ -164,6 +174,50 @@ void Channel_table::type_into_current_cell(QKeyEvent *key)
         QCoreApplication::sendEvent(QApplication::focusWidget(), key);
 }
 
+// Keys that work as in a spreadsheet besides typing: F2 opens the editor of
+// the current cell, Escape closes an open one without storing its text,
+// Delete and Backspace empty the selected cells, and Shift with an arrow
+// extends the selection from any cell, one with an open editor too (Left and
+// Right keep selecting the text of a text editor).
+bool Channel_table::spreadsheet_key(QObject *watched, QKeyEvent *key)
+{
+    const bool in_grid = watched == MSF_chann && QApplication::focusWidget() == MSF_chann;
+    const bool in_editor = watched != MSF_chann && editing;
+    switch (key->key()) {
+    case Qt::Key_F2:
+        if (!in_grid || MSF_chann->currentRow() < 0)
+            return false;
+        Begin_cell_edit(MSF_chann->currentRow() + 1, MSF_chann->currentColumn());
+        return true;
+    case Qt::Key_Escape:
+        if (!in_editor)
+            return false;
+        drop_edit();
+        Show_channel_row(Edit_row);
+        return true;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        if (!in_grid)
+            return false;
+        commands->clear_selected();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (watched == Text_Edit)
+            return false;
+        [[fallthrough]];
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (!in_editor || !(key->modifiers() & Qt::ShiftModifier))
+            return false;
+        Commit_cell_edit();
+        QCoreApplication::sendEvent(MSF_chann, key);
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool Channel_table::eventFilter(QObject *watched, QEvent *event)
 {
     const bool in_drop_down = watched == Combo_edit || watched == Combo_edit->lineEdit();
@@ -171,6 +225,8 @@ bool Channel_table::eventFilter(QObject *watched, QEvent *event)
         Old_text = Combo_edit->currentText();
     } else if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
+        if (spreadsheet_key(watched, key))
+            return true;
         const QChar typed = Typed_character(key->key(), key->modifiers(), key->text());
         if (watched == MSF_chann) {
             if (!typed.isPrint() || QApplication::focusWidget() != MSF_chann)

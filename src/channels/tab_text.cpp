@@ -21,7 +21,7 @@ QString written(const QString &value)
 
 } // namespace
 
-Tab_rows Parse_tab_text(const QString &text)
+Tab_rows Parse_tab_text(const QString &text, QChar separator)
 {
     Tab_rows rows;
     QStringList row;
@@ -37,7 +37,7 @@ Tab_rows Parse_tab_text(const QString &text)
                 value += text[++i];
             else
                 quoted = false;
-        } else if (c == Tab) {
+        } else if (c == separator) {
             row.append(value);
             value.clear();
             value_begun = false;

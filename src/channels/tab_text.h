@@ -12,7 +12,8 @@ namespace r7k {
 // doubled.
 using Tab_rows = QList<QStringList>;
 
-Tab_rows Parse_tab_text(const QString &text);
+// Reads comma-separated text too, given a comma as separator.
+Tab_rows Parse_tab_text(const QString &text, QChar separator = QLatin1Char('\t'));
 QString Tab_text(const Tab_rows &rows);
 
 } // namespace r7k

@@ -4,6 +4,7 @@
 #include "channels/channel_record.h"
 #include "channels/channel_rows.h"
 #include "channels/channel_table.h"
+#include "channels/clipboard_rows.h"
 #include "channels/tab_text.h"
 #include "core/image.h"
 #include "core/image_history.h"
@@ -31,6 +32,17 @@ const Bilingual Last_channel_in_use{
     QStringLiteral("信道 128 已在使用，插入空信道后它将被删除。是否继续？"),
     QStringLiteral("Channel 128 is in use and will be lost when an empty channel is inserted. "
                    "Continue?")};
+const Bilingual Last_channels_in_use{
+    QStringLiteral("信道 %1 至 128 中有信道在使用，插入 %2 个空信道后它们将被删除。是否继续？"),
+    QStringLiteral("Some of channels %1 to 128 are in use and will be lost when %2 empty "
+                   "channels are inserted. Continue?")};
+
+// What Undo and Redo call the commands.
+const Bilingual Paste_step{QStringLiteral("粘贴"), QStringLiteral("Paste")};
+const Bilingual Clear_cells_step{QStringLiteral("清空单元格"), QStringLiteral("Clear Cells")};
+const Bilingual Insert_step{QStringLiteral("插入信道"), QStringLiteral("Insert Channel")};
+const Bilingual Delete_step{QStringLiteral("删除信道"), QStringLiteral("Delete Channel")};
+const Bilingual Move_step{QStringLiteral("移动信道"), QStringLiteral("Move Channel")};
 
 constexpr int Last_column = Name_column;
 
@@ -104,21 +116,25 @@ void Table_commands::copy()
 
 void Table_commands::paste()
 {
-    const QString text = QGuiApplication::clipboard()->text();
-    if (text.isEmpty())
+    const Tab_rows rows = Clipboard_rows(QGuiApplication::clipboard()->mimeData());
+    if (rows.isEmpty())
         return;
     table.commit_pending_edit();
-    const QList<QTableWidgetSelectionRange> ranges = grid.selectedRanges();
+    // As in a spreadsheet: the block that holds the current cell pastes from
+    // its first cell, any other place from the current cell.
     Grid_cell at{qMax(grid.currentRow(), 0) + 1, qMax(grid.currentColumn(), 0)};
-    for (const QTableWidgetSelectionRange &range : ranges)
-        at = {qMin(at.row, range.topRow() + 1), qMin(at.column, range.leftColumn())};
-    if (whole_rows(ranges))
-        at.column = Number_column;
+    bool whole_channels = false;
+    for (const QTableWidgetSelectionRange &range : grid.selectedRanges())
+        if (range.topRow() < at.row && at.row <= range.bottomRow() + 1 &&
+            range.leftColumn() <= at.column && at.column <= range.rightColumn()) {
+            at = {range.topRow() + 1, range.leftColumn()};
+            whole_channels = whole_rows({range});
+        }
 
     Paste_outcome outcome;
     {
-        const Image_step step;
-        outcome = Paste_channels_text(text, at, chann);
+        const Image_step step(Paste_step);
+        outcome = Paste_channel_rows(rows, at, whole_channels, chann);
     }
     table.show_all_rows();
     grid.setCurrentCell(outcome.first.row - 1, outcome.first.column);
@@ -127,6 +143,21 @@ void Table_commands::paste()
         true);
     if (outcome.message)
         Messages::show(*outcome.message);
+}
+
+void Table_commands::clear_selected()
+{
+    QList<Grid_cell> cells;
+    const QModelIndexList selected = grid.selectionModel()->selectedIndexes();
+    for (const QModelIndex &index : selected)
+        cells.append({index.row() + 1, index.column()});
+    if (cells.isEmpty())
+        return;
+    {
+        const Image_step step(Clear_cells_step);
+        Clear_cells(cells, chann);
+    }
+    table.show_all_rows();
 }
 
 bool Table_commands::selects_only(int row, int column) const
@@ -162,7 +193,7 @@ bool Table_commands::editor_key(QObject *watched, QKeyEvent *key)
     }
     if (!in_text || !key->matches(QKeySequence::Paste))
         return false;
-    const Tab_rows values = Parse_tab_text(QGuiApplication::clipboard()->text());
+    const Tab_rows values = Pasted_rows(QGuiApplication::clipboard()->text());
     if (values.size() == 1 && values.first().size() == 1)
         text_editor.insert(values.first().first());
     else
@@ -170,12 +201,31 @@ bool Table_commands::editor_key(QObject *watched, QKeyEvent *key)
     return true;
 }
 
+// The channels whose rows are selected whole, in order.
+QList<int> Table_commands::selected_channels() const
+{
+    QList<int> channels;
+    for (const QTableWidgetSelectionRange &range : grid.selectedRanges())
+        if (whole_rows({range}))
+            for (int row = range.topRow(); row <= range.bottomRow(); ++row)
+                channels.append(row + 1);
+    std::sort(channels.begin(), channels.end());
+    channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
+    return channels;
+}
+
+// The menu acts on the selected channels when the one clicked is among them,
+// else on the one clicked.
 void Table_commands::show_menu(const QPoint &position)
 {
     const QModelIndex index = grid.indexAt(position);
     if (!index.isValid() || index.column() != Number_column)
         return;
-    const int channel = index.row() + 1;
+    QList<int> channels = selected_channels();
+    if (!channels.contains(index.row() + 1)) {
+        channels = {index.row() + 1};
+        select_channels(channels, Number_column);
+    }
     auto *menu = new QMenu(&grid);
     menu->setObjectName(QStringLiteral("Row_menu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -187,56 +237,87 @@ void Table_commands::show_menu(const QPoint &position)
     } items[] = {
         {"Row_insert", Insert_caption, Row_command::Insert, true},
         {"Row_delete", Delete_caption, Row_command::Delete, true},
-        {"Row_up", Up_caption, Row_command::Up, channel > 1},
-        {"Row_down", Down_caption, Row_command::Down, channel < Channel_count},
+        {"Row_up", Up_caption, Row_command::Up, channels.first() > 1},
+        {"Row_down", Down_caption, Row_command::Down, channels.last() < Channel_count},
     };
     for (const auto &item : items) {
         QAction *action = menu->addAction(item.caption.text());
         action->setObjectName(QLatin1String(item.name));
         action->setEnabled(item.enabled);
         connect(action, &QAction::triggered, this,
-                [this, command = item.command, channel] { run(command, channel); });
+                [this, command = item.command, channels] { run(command, channels); });
     }
-    grid.setCurrentCell(index.row(), Number_column);
-    select_rows(channel, channel, Number_column);
     menu->popup(grid.viewport()->mapToGlobal(position));
 }
 
-void Table_commands::run(Row_command command, int channel)
+// Inserting pushes the last channels off the table: a channel in use among
+// them is lost only when the user agrees.
+bool Table_commands::may_insert(const QList<int> &channels) const
+{
+    int first_lost = 0;
+    for (int channel = Channel_count; channel >= 1; --channel) {
+        const auto shift = std::count_if(channels.begin(), channels.end(),
+                                         [channel](int inserted) { return inserted <= channel; });
+        if (channel + shift <= Channel_count)
+            break;
+        if (Channel_in_use(channel, chann))
+            first_lost = channel;
+    }
+    if (first_lost == 0)
+        return true;
+    if (channels.size() == 1)
+        return Messages::ask(Last_channel_in_use);
+    const QString count = QString::number(channels.size());
+    const QString from = QString::number(Channel_count - channels.size() + 1);
+    return Messages::ask({Last_channels_in_use.chinese.arg(from, count),
+                          Last_channels_in_use.english.arg(from, count)});
+}
+
+void Table_commands::run(Row_command command, QList<int> channels)
 {
     table.commit_pending_edit();
-    if (command == Row_command::Insert && Channel_in_use(Channel_count, chann) &&
-        !Messages::ask(Last_channel_in_use))
+    if (command == Row_command::Insert && !may_insert(channels))
         return;
-    int moved_to = channel;
+    QList<int> selected = channels;
     {
-        const Image_step step;
-        switch (command) {
-        case Row_command::Insert:
-            Insert_empty_channel(channel, chann);
-            break;
-        case Row_command::Delete:
-            Delete_channel(channel, chann);
-            break;
-        case Row_command::Up:
-            moved_to = channel - 1;
-            Swap_channels(moved_to, channel, chann);
-            break;
-        case Row_command::Down:
-            moved_to = channel + 1;
-            Swap_channels(channel, moved_to, chann);
-            break;
+        const Image_step step(command == Row_command::Insert   ? Insert_step
+                              : command == Row_command::Delete ? Delete_step
+                                                               : Move_step);
+        // Each channel is handled where the ones before it have left it.
+        const bool ascending = command == Row_command::Up;
+        for (qsizetype i = 0; i < channels.size(); ++i) {
+            const qsizetype at = ascending ? i : channels.size() - 1 - i;
+            const int channel = channels[at];
+            switch (command) {
+            case Row_command::Insert:
+                Insert_empty_channel(channel, chann);
+                selected[at] = qMin(channel + int(at), Channel_count);
+                break;
+            case Row_command::Delete:
+                Delete_channel(channel, chann);
+                selected = {qMin(channels.first(), Channel_count)};
+                break;
+            case Row_command::Up:
+                Swap_channels(channel - 1, channel, chann);
+                selected[at] = channel - 1;
+                break;
+            case Row_command::Down:
+                Swap_channels(channel, channel + 1, chann);
+                selected[at] = channel + 1;
+                break;
+            }
         }
     }
     table.show_all_rows();
-    select_rows(moved_to, moved_to, grid.currentColumn());
+    select_channels(selected, grid.currentColumn());
 }
 
-void Table_commands::select_rows(int first, int last, int current_column)
+void Table_commands::select_channels(const QList<int> &channels, int current_column)
 {
-    grid.setCurrentCell(first - 1, qMax(current_column, 0));
+    grid.setCurrentCell(channels.first() - 1, qMax(current_column, 0));
     grid.clearSelection();
-    grid.setRangeSelected({first - 1, Number_column, last - 1, Last_column}, true);
+    for (int channel : channels)
+        grid.setRangeSelected({channel - 1, Number_column, channel - 1, Last_column}, true);
 }
 
 } // namespace r7k

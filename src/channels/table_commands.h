@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 class QComboBox;
@@ -25,8 +26,11 @@ public:
 
     // The selected cells, or the selected channels with a heading line.
     void copy();
-    // The clipboard's values into the table from the selection's first cell.
+    // The clipboard's values into the table from the current cell, or from
+    // the first cell of the selected block that holds it.
     void paste();
+    // Empties the selected cells as one step.
+    void clear_selected();
 
     // Whether a click on the cell left it the only one selected: a click that
     // selects more (Shift, Ctrl) opens no editor.
@@ -39,9 +43,11 @@ private:
     enum class Row_command { Insert, Delete, Up, Down };
 
     void select_whole_rows();
+    QList<int> selected_channels() const;
     void show_menu(const QPoint &position);
-    void run(Row_command command, int channel);
-    void select_rows(int first, int last, int current_column);
+    void run(Row_command command, QList<int> channels);
+    bool may_insert(const QList<int> &channels) const;
+    void select_channels(const QList<int> &channels, int current_column);
     bool editor_key(QObject *watched, QKeyEvent *key);
 
     Channel_table &table;

@@ -16,6 +16,7 @@ struct Image_source {
     };
     Kind kind = Start_up;
     QString file;
+    bool operator==(const Image_source &) const = default;
 };
 
 // The windows that the program's commands open. Those before Adjust_txp have

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/bilingual.h"
+#include "core/globals.h"
 #include "core/image.h"
 
 #include <QList>
@@ -12,19 +14,25 @@ namespace r7k {
 // puts its rows back as they were before, redoing it as they were after;
 // rows that the step did not change are left alone, so a change made outside
 // any step (the power levels adjusted live) is never taken back by an undo.
+// Where the image came from goes back and forth with the steps too, when the
+// history is given it.
 class Image_history : public QObject {
     Q_OBJECT
 public:
-    explicit Image_history(Data_image &of_image);
+    explicit Image_history(Data_image &of_image, Image_source *of_source = nullptr);
 
     // One step runs from begin() to end(); a step begun while another is open
-    // belongs to the open one. A step that leaves the image as it found it is
-    // not recorded; recording one forgets whatever had been undone.
-    void begin();
+    // belongs to the open one, and the outermost one names it ("Paste"). A
+    // step that leaves the image and its source as it found them is not
+    // recorded; recording one forgets whatever had been undone.
+    void begin(const Bilingual &name = {});
     void end();
 
     bool can_undo() const { return !done.isEmpty(); }
     bool can_redo() const { return !undone.isEmpty(); }
+    // The names of the steps that undo and redo would take.
+    Bilingual undo_name() const { return done.isEmpty() ? Bilingual() : done.last().name; }
+    Bilingual redo_name() const { return undone.isEmpty() ? Bilingual() : undone.last().name; }
     void undo();
     void redo();
 
@@ -42,25 +50,35 @@ private:
         Row before;
         Row after;
     };
-    using Step = QList<Row_change>;
+    struct Step {
+        QList<Row_change> rows;
+        Bilingual name;
+        Image_source source_before;
+        Image_source source_after;
+    };
 
     Row row_of(const Data_image &from, int row) const;
     void put_row(int row, const Row &cells);
+    void put_source(const Image_source &value);
 
     Data_image &image;
+    Image_source *source;
     Data_image at_begin;
+    Image_source source_at_begin;
+    Bilingual name_at_begin;
     int depth = 0;
     QList<Step> done;
     QList<Step> undone;
 };
 
-// The history of the program's image, chann.
+// The history of the program's image, chann, and of where it came from.
 Image_history &History();
 
-// One step of the program's history, from construction to destruction.
+// One step of the program's history, from construction to destruction,
+// named for the Undo and Redo captions.
 class Image_step {
 public:
-    Image_step() { History().begin(); }
+    explicit Image_step(const Bilingual &name = {}) { History().begin(name); }
     ~Image_step() { History().end(); }
     Q_DISABLE_COPY_MOVE(Image_step)
 };

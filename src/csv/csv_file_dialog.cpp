@@ -14,6 +14,7 @@ namespace {
 
 const Bilingual Export_caption{QStringLiteral("导出 CSV"), QStringLiteral("Export CSV")};
 const Bilingual Import_caption{QStringLiteral("导入 CSV"), QStringLiteral("Import CSV")};
+const Bilingual Import_step{QStringLiteral("导入 CSV"), QStringLiteral("Import CSV")};
 const Bilingual Csv_files{QStringLiteral("CSV 文件 (*.csv *.CSV)"),
                           QStringLiteral("CSV files (*.csv *.CSV)")};
 const Bilingual Spreadsheet_files{QStringLiteral("电子表格用 CSV 文件 (*.csv *.CSV)"),
@@ -89,12 +90,12 @@ void Csv_import_dialog::file_chosen(const QString &path)
     }
     Channel_csv::Report report;
     {
-        const Image_step step;
+        const Image_step step(Import_step);
         report = Channel_csv::Import_file(chann, path, Channel_csv::Scope::All_channels, Model_no,
                                           encoding);
+        if (report.imported)
+            Image_origin = {Image_source::File, path};
     }
-    if (report.imported)
-        Image_origin = {Image_source::File, path};
     // A file that could not be read has its reason and no notes.
     Messages::show(Channel_csv::Summary(report), report.details == Bilingual()
                                                      ? notes_text(report.notes)

@@ -25,6 +25,8 @@ namespace r7k {
 
 namespace {
 
+const Bilingual Open_step{QStringLiteral("打开"), QStringLiteral("Open")};
+
 struct Dialog_texts {
     const char *control;
     Bilingual caption;
@@ -165,7 +167,7 @@ void Channel_file_dialog::confirm()
 
 bool Load_channel_file(const QString &path)
 {
-    const Image_step step;
+    const Image_step step(Open_step);
     if (!reported(Channel_file::Load(path, chann)))
         return false;
     File_path = path;

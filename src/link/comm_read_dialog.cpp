@@ -25,14 +25,14 @@ Form_Comm_Read::Form_Comm_Read(QWidget *parent, Window_host &window_host, Link_p
 void Form_Comm_Read::transfer_starting()
 {
     Transfer_dialog::transfer_starting();
-    step.emplace();
+    step.emplace(Read_text);
 }
 
 // A read backs up the image once it has filled it: the read's step ends there.
 void Form_Comm_Read::back_up_image(const Data_image &image)
 {
-    step.reset();
     Image_origin = {Image_source::Radio, {}};
+    step.reset();
     Transfer_dialog::back_up_image(image);
 }
 

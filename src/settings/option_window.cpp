@@ -28,6 +28,9 @@ namespace r7k {
 
 namespace {
 
+// What Undo and Redo call a change made in this window.
+const Bilingual Features_step{QStringLiteral("可选功能"), QStringLiteral("Optional Features")};
+
 // The order in which Show_options sets the lists, between its other steps.
 constexpr Option_list Settings_lists[] = {Option_list::Sql, Option_list::TOT, Option_list::Scan_way,
                                           Option_list::Mode};
@@ -158,7 +161,7 @@ Option_window::Option_window(QWidget *parent) : QWidget(parent)
     for (const auto &[box, setting] :
          {std::pair(Check_Save, Option_switch::Save), std::pair(Check_Scan, Option_switch::Scan)})
         connect(box, &QCheckBox::toggled, this, [setting](bool on) {
-            const Image_step step;
+            const Image_step step(Features_step);
             Store_checked(setting, on);
         });
     connect(Text_RX_Freq, &QLineEdit::textEdited, this, &Option_window::rx_edited);
@@ -253,7 +256,7 @@ void Option_window::show_list(Option_list list)
 
 void Option_window::list_changed(Option_list list, int index)
 {
-    const Image_step step;
+    const Image_step step(Features_step);
     switch (list) {
     case Option_list::Decode:
         Store_index(list, index);
@@ -344,7 +347,7 @@ void Option_window::rx_edited(const QString &text)
 
 void Option_window::offset_edited(const QString &text)
 {
-    const Image_step step;
+    const Image_step step(Features_step);
     offset_pending = true;
     if (Offset_text_changed(text) == Entry::Rejected) {
         Messages::show(Offset_range_message());
@@ -355,7 +358,7 @@ void Option_window::offset_edited(const QString &text)
 
 void Option_window::leave_rx(bool keep_focus)
 {
-    const Image_step step;
+    const Image_step step(Features_step);
     rx_pending = false;
     if (Leave_rx(Text_RX_Freq->text(), duplex(), Text_Offset_Freq->text()) == Entry::Rejected) {
         Messages::show(Rx_range_message());
@@ -369,7 +372,7 @@ void Option_window::leave_rx(bool keep_focus)
 
 void Option_window::leave_offset(bool keep_focus)
 {
-    const Image_step step;
+    const Image_step step(Features_step);
     offset_pending = false;
     if (Leave_offset(Text_Offset_Freq->text(), offset_shown, duplex(), Text_RX_Freq->text()) ==
         Entry::Rejected) {

@@ -6,6 +6,7 @@
 #include "core/image_history.h"
 #include "core/tables.h"
 #include "shell/application_icon.h"
+#include "shell/history_captions.h"
 #include "shell/toolkit_language.h"
 #include "ui/messages.h"
 
@@ -46,8 +47,6 @@ const Caption Menu_captions[] = {
     {"Edit", {QStringLiteral("编辑"), QStringLiteral("Edit")}},
     {"Channel_edit", {QStringLiteral("信道信息"), QStringLiteral("Channel Information ")}},
     {"Optional_edit", {QStringLiteral("可选功能"), QStringLiteral("Optional Features")}},
-    {"Edit_undo", {QStringLiteral("撤销"), QStringLiteral("Undo")}},
-    {"Edit_redo", {QStringLiteral("重做"), QStringLiteral("Redo")}},
     {"Edit_copy", {QStringLiteral("复制"), QStringLiteral("Copy")}},
     {"Edit_paste", {QStringLiteral("粘贴"), QStringLiteral("Paste")}},
     {"Program", {QStringLiteral("编程"), QStringLiteral("Program")}},
@@ -240,8 +239,7 @@ void Main_window::step_history(bool back)
 
 void Main_window::show_history_state()
 {
-    undo_action->setEnabled(History().can_undo());
-    redo_action->setEnabled(History().can_redo());
+    Show_history_state(*undo_action, *redo_action);
 }
 
 void Main_window::build_toolbar()
@@ -331,6 +329,7 @@ void Main_window::apply_captions(bool at_start_up)
     set_panel_text(6, Band_label.text());
     set_panel_text(8, Maker_name.text());
     setWindowTitle(Title.text());
+    show_history_state();
     if (at_start_up && Language) {
         findChild<QAction *>(QStringLiteral("proc_type"))->setText(Model_caption_at_start_up);
         set_panel_text(6, Band_label_at_start_up);

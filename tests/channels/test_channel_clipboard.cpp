@@ -27,6 +27,11 @@ QString texts(int channel)
     return values.join(u'|');
 }
 
+Paste_outcome paste(const QString &text, Grid_cell at)
+{
+    return Paste_channel_rows(Pasted_rows(text), at, false, chann);
+}
+
 QString both(const std::optional<Bilingual> &message)
 {
     return message ? message->chinese + u"\n--\n"_s + message->english : QString();
@@ -84,6 +89,8 @@ private Q_SLOTS:
         QFETCH(bool, pasted_in_chinese);
         program_full_channel(1);
         QVERIFY(!Enter_rx_freq(2, u"150.025"_s, true));
+        QVERIFY(!Enter_rx_freq(3, u"446"_s, true));
+        Clear_tx_freq(3); // receive only
         QVERIFY(!Enter_rx_freq(4, u"440"_s, true));
         QVERIFY(!Enter_tx_freq(4, u"445"_s));
         Language = copied_in_chinese;
@@ -96,10 +103,12 @@ private Q_SLOTS:
         QVERIFY(text.contains(
             u"\n1\t446.00625\t446.50000\tD036I\t88.5\t"_s +
             (copied_in_chinese ? u"低\t3\t窄带\t频道A\n"_s : u"Low\t3\tNarrow\t频道A\n"_s)));
+        QVERIFY(text.contains(copied_in_chinese ? u"\n3\t446.00000\t无发射\t"_s
+                                                : u"\n3\t446.00000\tno TX\t"_s));
 
         Language = pasted_in_chinese;
         const Data_image before = chann;
-        const Paste_outcome outcome = Paste_channels_text(text, {60, Vox_column}, chann);
+        const Paste_outcome outcome = paste(text, {60, Vox_column});
         QCOMPARE(both(outcome.message), QString());
         QCOMPARE(outcome.first, (Grid_cell{60, Number_column}));
         QCOMPARE(outcome.last, (Grid_cell{63, Name_column}));
@@ -112,7 +121,7 @@ private Q_SLOTS:
         QVERIFY(chann == expected);
 
         // Over a programmed channel the copy replaces every value.
-        Paste_channels_text(text.section(u'\n', 0, 1), {4, Rx_column}, chann);
+        paste(text.section(u'\n', 0, 1), {4, Rx_column});
         QCOMPARE(texts(4), texts(1));
     }
 
@@ -137,7 +146,7 @@ private Q_SLOTS:
                              u"仓库\t440.1\t480\tD023N\t低\t\t宽带\r\n"
                              u"한국\t441\t441\t999.9\tHigh\t\tWide\r\n"
                              u"\t\t447\tOFF\r\n"_s;
-        const Paste_outcome outcome = Paste_channels_text(text, {10, Power_column}, chann);
+        const Paste_outcome outcome = paste(text, {10, Power_column});
         Language = false;
         QCOMPARE(texts(10), u"446.00625|446.00625|67.0|OFF|High|Off|Narrow|Base"_s);
         QCOMPARE(texts(11), u"440.10000|440.10000|D023N|OFF|Low|Off|Wide|仓库"_s);
@@ -180,7 +189,7 @@ private Q_SLOTS:
             {u"\n"_s, {20, Rx_column}, QString()}, // an empty RX deletes the channel
         };
         for (const auto &[text, at, report] : cases) {
-            const Paste_outcome outcome = Paste_channels_text(text, at, chann);
+            const Paste_outcome outcome = paste(text, at);
             QCOMPARE(outcome.message ? outcome.message->english.section(u'\n', 1) : QString(),
                      report);
         }

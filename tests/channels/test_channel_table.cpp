@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMetaEnum>
 #include <QPushButton>
@@ -101,6 +102,25 @@ class Channel_table_test : public QObject {
 private Q_SLOTS:
     void init() { program = Start_program(); }
     void cleanup() { program.reset(); }
+
+    // A column's heading fits in it also in bold, as it turns when a cell
+    // of the column is selected.
+    void headings_fit_in_bold()
+    {
+        for (bool chinese : {true, false}) {
+            program->switch_language(chinese);
+            QHeaderView *header = grid()->horizontalHeader();
+            QFont bold = header->font();
+            bold.setBold(true);
+            const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin);
+            for (int column = 0; column < Grid_column_count; ++column) {
+                const QString heading = grid()->horizontalHeaderItem(column)->text();
+                QVERIFY2(header->sectionSize(column) >=
+                             QFontMetrics(bold).horizontalAdvance(heading) + margins,
+                         qPrintable(heading));
+            }
+        }
+    }
 
     void texts_in_both_languages_and_a_list_choice_stored_with_typing_undone()
     {

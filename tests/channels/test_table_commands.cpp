@@ -2,6 +2,7 @@
 // real widgets: clicks on number cells and cells, the Edit menu's keys into
 // the focused widget, and the number cells' menu. What a paste stores value
 // by value is covered on the image alone.
+#include "channels/cell_editing.h"
 #include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
@@ -15,9 +16,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTableWidget>
 #include <QTest>
 
@@ -69,14 +72,29 @@ class Test_table_commands : public QObject {
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, keys, centre(row, column));
     }
 
-    // A key with Ctrl (and more) into whatever has the focus.
-    void ctrl(Qt::Key key, Qt::KeyboardModifiers more = {})
+    // A key (with Ctrl and more) into whatever has the focus.
+    static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static void ctrl(Qt::Key key, Qt::KeyboardModifiers more = {})
     {
         QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier | more);
     }
 
-    // Right-clicks a channel's number cell and picks an entry of its menu.
-    void row_menu(int channel, const char *entry)
+    // Makes a cell the current one with the keyboard left to the grid: the
+    // click opens the cell's editor, Escape closes it again.
+    void select_cell(int row, int column)
+    {
+        click(row, column);
+        key(Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), grid());
+    }
+
+    Grid_cell current() const { return {grid()->currentRow() + 1, grid()->currentColumn()}; }
+
+    // Right-clicks a channel's number cell: the entry of its menu.
+    QAction *menu_entry(int channel, const char *entry)
     {
         const QPoint point = centre(channel, Number_column);
         QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, point);
@@ -84,9 +102,15 @@ class Test_table_commands : public QObject {
                                 grid()->viewport()->mapToGlobal(point));
         QApplication::sendEvent(grid()->viewport(), &event);
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        QVERIFY(menu);
-        QAction *action = menu->findChild<QAction *>(QLatin1String(entry));
+        return menu ? menu->findChild<QAction *>(QLatin1String(entry)) : nullptr;
+    }
+
+    // Picks an entry of a channel's menu.
+    void row_menu(int channel, const char *entry)
+    {
+        QAction *action = menu_entry(channel, entry);
         QVERIFY(action && action->isEnabled());
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
         QTRY_VERIFY(!QApplication::activePopupWidget());
     }
@@ -258,6 +282,202 @@ private Q_SLOTS:
         QVERIFY(recorder.messages[0].question && recorder.messages[1].question);
         QCOMPARE(recorder.messages[0].text,
                  u"信道 128 已在使用，插入空信道后它将被删除。是否继续？"_s);
+    }
+
+    // Whatever the cells of a spreadsheet say goes into channel 5, which has
+    // a value in every column: empty cells clear, names are checked, the
+    // clipboard may hold comma-separated text or only an HTML table.
+    void a_paste_does_what_the_cells_say_data()
+    {
+        QTest::addColumn<int>("column"); // clicked in channel 5; 0 selects the channel
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<QString>("row"); // channel 5 as shown afterwards
+        QTest::addColumn<QString>("report");
+        const QString as_was = u"440.50000|440.50000|88.5|D036I|低|5|窄带|Old"_s;
+        QTest::newRow("empty cells") << int(Rx_column) << u"441\t\t\t\t\t\t\t\n"_s << false
+                                     << u"441.00000|440.50000|关|关|高|关|宽带|"_s << QString();
+        QTest::newRow("eight values into a whole channel")
+            << int(Number_column) << u"441\t442\t67\t\t低\t3\t窄带\tNew\n"_s << false
+            << u"441.00000|442.00000|67.0|关|低|3|窄带|New"_s << QString();
+        QTest::newRow("no TX") << int(Tx_column) << u"no tx"_s << false
+                               << u"440.50000||88.5||低|5|窄带|Old"_s << QString();
+        QTest::newRow("无发射") << int(Tx_column) << u"无发射"_s << false
+                                << u"440.50000||88.5||低|5|窄带|Old"_s << QString();
+        QTest::newRow("the last CTCSS tone as a number")
+            << int(Decode_column) << u"254.10"_s << false
+            << u"440.50000|440.50000|254.1|D036I|低|5|窄带|Old"_s << QString();
+        QTest::newRow("one value equal to a heading")
+            << int(Name_column) << u"Name\n"_s << false
+            << u"440.50000|440.50000|88.5|D036I|低|5|窄带|Name"_s << QString();
+        QTest::newRow("control character")
+            << int(Name_column) << u"\"A\tB\"\n"_s << false << as_was
+            << u"以下数值未粘贴：\n信道 5，信道名称：A\tB（信道名称中有控制字符（如制表符、换行符）！）"_s;
+        QTest::newRow("long name") << int(Name_column) << u"ABCDEFGHIJ\n"_s << false
+                                   << u"440.50000|440.50000|88.5|D036I|低|5|窄带|ABCDEFGH"_s
+                                   << u"以下名称被截短：\n信道 5，信道名称：ABCDEFGHIJ"
+                                      u"（信道名称最多 8 个字符，只保留了“ABCDEFGH”）"_s;
+        QTest::newRow("comma-separated")
+            << int(Rx_column) << u"RX Frequency,Name\r\n441,\"C,1\"\r\n"_s << false
+            << u"441.00000|440.50000|88.5|D036I|低|5|窄带|C,1"_s << QString();
+        QTest::newRow("HTML table only")
+            << int(Rx_column) << u"<table><tr><td>441</td><td> 443 </td></tr></table>"_s << true
+            << u"441.00000|443.00000|88.5|D036I|低|5|窄带|Old"_s << QString();
+        QTest::newRow("unreadable")
+            << int(Rx_column) << u"Dear all, see below.\nThanks\n"_s << false << as_was
+            << u"剪贴板中的文本不是信道表，未粘贴任何数值 ！"_s;
+    }
+    void a_paste_does_what_the_cells_say()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(bool, html);
+        QFETCH(QString, row);
+        QFETCH(QString, report);
+        Message_recorder recorder;
+        program_channel(5, u"Old"_s);
+        Store_choice(5, Decode_column, 9);
+        Store_choice(5, Power_column, 0);
+        Store_choice(5, Band_column, 0);
+        program->host().activate_current();
+        auto *data = new QMimeData;
+        if (html)
+            data->setHtml(text);
+        else
+            data->setText(text);
+        QGuiApplication::clipboard()->setMimeData(data);
+        if (column == Number_column)
+            click(5, Number_column);
+        else
+            select_cell(5, column);
+        ctrl(Qt::Key_V);
+        QCOMPARE(shown(grid(), 5), row);
+        QCOMPARE(recorder.texts().join(u"\n--\n"_s), report);
+        QCOMPARE(Channel_has_tx(5), row.section(u'|', 1, 1) != QString());
+    }
+
+    // The report lists 20 refused values and counts the rest.
+    void a_long_report_counts_what_it_does_not_list()
+    {
+        Message_recorder recorder;
+        QGuiApplication::clipboard()->setText(u"999\n"_s.repeated(21));
+        select_cell(5, Rx_column);
+        ctrl(Qt::Key_V);
+        const QStringList lines = recorder.texts().value(0).split(u'\n');
+        QCOMPARE(lines.size(), 1 + 20 + 1);
+        QCOMPARE(lines[20], u"信道 24，接收频率(MHZ)：999（接收频率超出范围 ！）"_s);
+        QCOMPARE(lines.last(), u"……另有 1 个"_s);
+    }
+
+    // After moving with the keyboard the paste goes to the current cell, not
+    // to the cell selected before.
+    void a_paste_goes_to_the_current_cell_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Ctrl+End") << Qt::Key_End << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Ctrl+Home") << Qt::Key_Home << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("PageDown") << Qt::Key_PageDown << Qt::KeyboardModifiers();
+    }
+    void a_paste_goes_to_the_current_cell()
+    {
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        Message_recorder recorder;
+        QGuiApplication::clipboard()->setText(u"446\t447\n"_s);
+        select_cell(3, Rx_column);
+        this->key(key, modifiers);
+        const Grid_cell target = current();
+        QVERIFY(target.row != 3);
+        ctrl(Qt::Key_V);
+        QCOMPARE(current(), target);
+        QCOMPARE(shown(grid(), 3), u"|||||||"_s);
+    }
+
+    // Keys as in a spreadsheet: F2 opens the current cell's editor, Escape
+    // closes it unstored, Shift with an arrow extends the selection from a
+    // list too, Delete and Backspace empty the selected cells as one step.
+    void keys_edit_as_in_a_spreadsheet()
+    {
+        Message_recorder recorder;
+        program_channel(2, u"Two"_s);
+        program_channel(3, u"Three"_s);
+        program->host().activate_current();
+        const QStringList before{shown(grid(), 2), shown(grid(), 3)};
+        select_cell(2, Rx_column);
+        key(Qt::Key_F2);
+        QVERIFY(editor()->hasFocus());
+        QTest::keyClicks(editor(), u"450"_s);
+        key(Qt::Key_Escape);
+        QVERIFY(!editor()->isVisible());
+        click(2, Decode_column);
+        QVERIFY(combo()->hasFocus());
+        key(Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(grid()->selectedItems().size(), 2);
+        QCOMPARE(current(), (Grid_cell{3, Decode_column}));
+        QCOMPARE((QStringList{shown(grid(), 2), shown(grid(), 3)}), before);
+        key(Qt::Key_Delete);
+        QCOMPARE(shown(grid(), 2).section(u'|', 2, 2) + shown(grid(), 3).section(u'|', 2, 2),
+                 u"关关"_s);
+        select_cell(3, Vox_column);
+        key(Qt::Key_Backspace);
+        QCOMPARE(shown(grid(), 3).section(u'|', 5, 5), u"关"_s);
+        ctrl(Qt::Key_Z);
+        ctrl(Qt::Key_Z);
+        QCOMPARE((QStringList{shown(grid(), 2), shown(grid(), 3)}), before);
+
+        // An input method commits more characters than a name holds.
+        click(2, Name_column);
+        QInputMethodEvent commit;
+        commit.setCommitString(u"一二三四五六七八九十"_s);
+        QApplication::sendEvent(editor(), &commit);
+        key(Qt::Key_Return);
+        QCOMPARE(Channel_name(2), u"一二三四五六七八"_s);
+        QCOMPARE(recorder.texts(),
+                 QStringList{u"信道名称最多 8 个字符，只保留了“一二三四五六七八”"_s});
+    }
+
+    // The row commands act on every selected channel; a move never leaves
+    // the table.
+    void row_commands_act_on_the_selected_channels()
+    {
+        Message_recorder recorder;
+        for (int channel : {1, 2, 3, 4, 128})
+            program_channel(channel, u"名"_s + QString::number(channel));
+        program->host().activate_current();
+        QStringList model = all_shown();
+        for (const auto &[channel, entry] : {std::pair(1, "Row_up"), {128, "Row_down"}}) {
+            QVERIFY(!menu_entry(channel, entry)->isEnabled());
+            QApplication::activePopupWidget()->close();
+        }
+
+        click(2, Number_column);
+        click(3, Number_column, Qt::ShiftModifier);
+        row_menu(3, "Row_down");
+        model.move(3, 1);
+        QCOMPARE(all_shown(), model);
+        row_menu(4, "Row_up"); // the moved pair is still selected
+        model.move(1, 3);
+        QCOMPARE(all_shown(), model);
+        recorder.answer = true;
+        row_menu(2, "Row_insert");
+        model.insert(2, u"|||||||#"_s);
+        model.insert(1, u"|||||||#"_s);
+        model = model.mid(0, Channel_count);
+        QCOMPARE(all_shown(), model);
+        QCOMPARE(
+            recorder.texts(),
+            QStringList{
+                u"信道 127 至 128 中有信道在使用，插入 2 个空信道后它们将被删除。是否继续？"_s});
+        QCOMPARE(program->findChild<QAction *>(u"Edit_undo"_s)->text(), u"撤销插入信道"_s);
+        click(2, Number_column);
+        click(4, Number_column, Qt::ControlModifier);
+        row_menu(4, "Row_delete");
+        model.removeAt(3);
+        model.removeAt(1);
+        model += QStringList(2, u"|||||||#"_s);
+        QCOMPARE(all_shown(), model);
+        QCOMPARE(program->findChild<QAction *>(u"Edit_undo"_s)->text(), u"撤销删除信道"_s);
     }
 };
 

@@ -168,6 +168,14 @@ private Q_SLOTS:
         QCOMPARE(recorder.texts().last(), u"已从 CSV 文件导入 2 个信道。"_s);
         QCOMPARE(source(), u"list.csv"_s);
         QCOMPARE(suggested(), folder.filePath(u"list.pdf"_s));
+
+        // The source goes back and forth with the channels.
+        trigger(*program, "Edit_undo");
+        QCOMPARE(source(), u"fleet.chann"_s);
+        trigger(*program, "Edit_undo");
+        QCOMPARE(source(), u"未保存"_s);
+        trigger(*program, "Edit_redo");
+        QCOMPARE(source(), u"fleet.chann"_s);
     }
 
     // The features follow the channels in two columns, the first one the

@@ -169,21 +169,23 @@ private Q_SLOTS:
     void each_kind_of_change_undoes_and_redoes_exactly_data()
     {
         QTest::addColumn<Change>("change");
-        QTest::newRow("cell") << Change::Cell;
-        QTest::newRow("list choice") << Change::List_choice;
-        QTest::newRow("paste") << Change::Paste;
-        QTest::newRow("row move") << Change::Row_move;
-        QTest::newRow("Clear") << Change::Clear;
-        QTest::newRow("Default") << Change::Default;
-        QTest::newRow("optional feature") << Change::Optional_feature;
-        QTest::newRow("frequency mode") << Change::Frequency_mode;
-        QTest::newRow("read from radio") << Change::Read;
-        QTest::newRow("file load") << Change::File_load;
-        QTest::newRow("CSV import") << Change::Csv_import;
+        QTest::addColumn<QString>("step"); // as Undo and Redo name it
+        QTest::newRow("cell") << Change::Cell << u"输入"_s;
+        QTest::newRow("list choice") << Change::List_choice << u"输入"_s;
+        QTest::newRow("paste") << Change::Paste << u"粘贴"_s;
+        QTest::newRow("row move") << Change::Row_move << u"移动信道"_s;
+        QTest::newRow("Clear") << Change::Clear << u"清除"_s;
+        QTest::newRow("Default") << Change::Default << u"默认"_s;
+        QTest::newRow("optional feature") << Change::Optional_feature << u"可选功能"_s;
+        QTest::newRow("frequency mode") << Change::Frequency_mode << u"可选功能"_s;
+        QTest::newRow("read from radio") << Change::Read << u"读取"_s;
+        QTest::newRow("file load") << Change::File_load << u"打开"_s;
+        QTest::newRow("CSV import") << Change::Csv_import << u"导入 CSV"_s;
     }
     void each_kind_of_change_undoes_and_redoes_exactly()
     {
         QFETCH(Change, change);
+        QFETCH(QString, step);
         Message_recorder recorder;
         recorder.answer = true; // replace every channel by those of the CSV file
         Wire_bench bench;
@@ -205,9 +207,13 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const Data_image after = chann;
         QVERIFY(after != before);
+        const auto *undo = program->findChild<QAction *>(u"Edit_undo"_s);
+        const auto *redo = program->findChild<QAction *>(u"Edit_redo"_s);
+        QCOMPARE(undo->text() + undo->toolTip(), u"撤销"_s + step + u"撤销"_s + step);
 
         keys(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(chann == before);
+        QCOMPARE(redo->text(), u"重做"_s + step);
         if (change == Change::Optional_feature)
             QCOMPARE(program->findChild<QComboBox *>(u"Combo_Sql"_s)->currentText(), u"5"_s);
         else if (change != Change::Frequency_mode)
@@ -237,6 +243,10 @@ private Q_SLOTS:
         QCOMPARE(squelch->currentText(), u"5"_s);
         QVERIFY(!program->findChild<QAction *>(u"Edit_undo"_s)->isEnabled());
         QVERIFY(program->findChild<QAction *>(u"Edit_redo"_s)->isEnabled());
+        program->switch_language(false);
+        QCOMPARE(program->findChild<QAction *>(u"Edit_undo"_s)->text(), u"Undo"_s);
+        QCOMPARE(program->findChild<QAction *>(u"Edit_redo"_s)->text(),
+                 u"Redo Optional Features"_s);
     }
 };
 
