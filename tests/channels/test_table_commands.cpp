@@ -158,27 +158,6 @@ private Q_SLOTS:
         QCOMPARE(grid()->selectedItems().size(), 3 * Grid_column_count);
     }
 
-    void a_spreadsheet_paste_stores_what_it_can_and_reports_the_rest_once()
-    {
-        Message_recorder recorder;
-        QGuiApplication::clipboard()->setText(
-            u"RX Frequency\tTX Frequency\tCTCSS/DCS Dec\tName\tComment\r\n"
-            u"446.00625\t446.5\t67\t仓库\tfront desk\r\n"
-            u"999\t\t\tBad\r\n"
-            u"440\t440\tD023I\t한국\r\n"_s);
-        click(20, Rx_column); // the text editor has the focus
-        ctrl(Qt::Key_V);
-        QVERIFY(!editor()->isVisible());
-        QCOMPARE(shown(grid(), 20), u"446.00625|446.50000|67.0|关|高|关|宽带|仓库"_s);
-        QCOMPARE(shown(grid(), 21), u"|||||||"_s);
-        QCOMPARE(shown(grid(), 22), u"440.00000|440.00000|D023I|关|高|关|宽带|"_s);
-        QCOMPARE(recorder.texts(),
-                 QStringList{u"以下数值未粘贴：\n"
-                             u"信道 21，接收频率(MHZ)：999（接收频率超出范围 ！）\n"
-                             u"信道 21，信道名称：Bad（请先输入接收频率 ！）\n"
-                             u"信道 22，信道名称：한국（信道名称中有对讲机无法保存的字符 ！）"_s});
-    }
-
     // Single cells copy and paste as in a spreadsheet: a text cell through
     // its editor, a list cell as the cell itself.
     void single_cells_copy_and_paste()
