@@ -1,142 +1,16 @@
-// Channel lists as CSV: the text form, the columns, and export and import
-// through the channel record, on images of the test's own.
-#include "channels/channel_frequency.h"
-#include "channels/channel_name.h"
-#include "channels/channel_record.h"
-#include "core/globals.h"
-#include "core/image.h"
+// Channel lists as CSV read into images of the test's own: the text form,
+// the columns, encodings and separators, and what each row stores or why
+// it is skipped.
 #include "core/tables.h"
-#include "csv/csv_export.h"
-#include "csv/csv_import.h"
 #include "csv/csv_text.h"
-#include "pattern_files.h"
+#include "csv_lists.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace r7k;
+using namespace csv_lists;
 
-namespace {
-
-const QByteArray Header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
-                          "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,"
-                          "Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
-
-// A channel as a user types it into the table; an empty TX makes it receive
-// only, tones are list texts.
-struct Typed {
-    int channel;
-    const char *name;
-    const char *rx;
-    const char *tx;
-    const char *decode;
-    const char *encode;
-    bool high;
-    bool wide;
-    const char *line; // its line in an exported list
-};
-
-const Typed Kinds[] = {
-    {1, "CH1", "446.00625", "446.00625", "OFF", "OFF", true, true,
-     "1,CH1,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,"},
-    {2, "TONE", "145.5", "145.5", "OFF", "67.0", false, false,
-     "2,TONE,145.500000,,0.000000,Tone,67.0,88.5,023,NN,023,Tone->Tone,NFM,5.00,,1.0W,,,,,"},
-    {3, "TSQL", "438.5", "438.5", "250.3", "250.3", true, false,
-     "3,TSQL,438.500000,,0.000000,TSQL,250.3,250.3,023,NN,023,Tone->Tone,NFM,5.00,,5.0W,,,,,"},
-    {4, "DCS", "438.5", "438.5", "D023N", "D023N", false, true,
-     "4,DCS,438.500000,,0.000000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,1.0W,,,,,"},
-    {5, "DCS RR", "450.1", "450.1", "D754I", "D754I", true, true,
-     "5,DCS RR,450.100000,,0.000000,DTCS,88.5,88.5,754,RR,754,Tone->Tone,FM,5.00,,5.0W,,,,,"},
-    {6, "DCS NR", "450.1", "450.1", "D023I", "D023N", true, true,
-     "6,DCS NR,450.100000,,0.000000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
-    {7, "T-T", "450.1", "450.1", "71.9", "67.0", true, true,
-     "7,T-T,450.100000,,0.000000,Cross,67.0,71.9,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
-    {8, "T-D", "450.1", "450.1", "D155I", "100.0", true, true,
-     "8,T-D,450.100000,,0.000000,Cross,100.0,88.5,023,NR,155,Tone->DTCS,FM,5.00,,5.0W,,,,,"},
-    {9, "D-T", "450.1", "450.1", "88.5", "D432I", true, true,
-     "9,D-T,450.100000,,0.000000,Cross,88.5,88.5,432,RN,023,DTCS->Tone,FM,5.00,,5.0W,,,,,"},
-    {10, "RX TONE", "450.1", "450.1", "123.0", "OFF", true, true,
-     "10,RX TONE,450.100000,,0.000000,Cross,88.5,123.0,023,NN,023,->Tone,FM,5.00,,5.0W,,,,,"},
-    {11, "RX DCS", "450.1", "450.1", "D025N", "OFF", true, true,
-     "11,RX DCS,450.100000,,0.000000,Cross,88.5,88.5,023,NN,025,->DTCS,FM,5.00,,5.0W,,,,,"},
-    {12, "TX DCS", "450.1", "450.1", "OFF", "D026I", true, true,
-     "12,TX DCS,450.100000,,0.000000,Cross,88.5,88.5,026,RN,023,DTCS->,FM,5.00,,5.0W,,,,,"},
-    {13, "D-D", "450.1", "450.1", "D754I", "D023N", true, true,
-     "13,D-D,450.100000,,0.000000,Cross,88.5,88.5,023,NR,754,DTCS->DTCS,FM,5.00,,5.0W,,,,,"},
-    {14, "UP", "145.5", "146.1", "OFF", "OFF", true, true,
-     "14,UP,145.500000,+,0.600000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
-    {15, "DOWN", "438.5", "433.5", "OFF", "OFF", true, true,
-     "15,DOWN,438.500000,-,5.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
-    {16, "SPLIT", "145.5", "435", "OFF", "OFF", true, true,
-     "16,SPLIT,145.500000,split,435.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
-    {17, "RX ONLY", "162.55", "", "123.0", "OFF", false, false,
-     "17,RX ONLY,162.550000,off,0.000000,Cross,88.5,123.0,023,NN,023,->Tone,NFM,5.00,,1.0W,,,,,"},
-    {18, "DCS 754", "450.1", "450.1", "D754N", "D754N", true, true,
-     "18,DCS 754,450.100000,,0.000000,DTCS,88.5,88.5,754,NN,754,Tone->Tone,FM,5.00,,5.0W,,,,,"},
-    // The other program writes a split from a shift of 70 MHz on.
-    {19, "UNDER", "136", "205.99375", "OFF", "OFF", true, true,
-     "19,UNDER,136.000000,+,69.993750,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,"},
-    {20, "OVER", "136", "206.00625", "OFF", "OFF", true, true,
-     "20,OVER,136.000000,split,206.006250,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,"},
-    {97, "中文名称", "446.1", "446.1", "OFF", "OFF", true, true,
-     "97,中文名称,446.100000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
-    {100, "A,\"B\"", "446.1", "446.1", "OFF", "OFF", true, true,
-     "100,\"A,\"\"B\"\"\",446.100000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,"
-     ","},
-    {128, "AB中文12CD", "469.99375", "469.99375", "OFF", "OFF", true, true,
-     "128,AB中文12CD,469.993750,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,"},
-};
-
-// The image right after start-up.
-Data_image fresh_image()
-{
-    Reset_image();
-    return chann;
-}
-
-void type_into(Data_image &image, const Typed &typed)
-{
-    const int n = typed.channel;
-    Enter_rx_freq(n, typed.rx, true, image);
-    if (*typed.tx)
-        Enter_tx_freq(n, typed.tx, image);
-    else
-        Clear_tx_freq(n, image);
-    const QStringList tones = Choice_items(Decode_column);
-    Store_choice(n, Decode_column, int(tones.indexOf(typed.decode)), image);
-    Store_choice(n, Encode_column, int(tones.indexOf(typed.encode)), image);
-    Store_choice(n, Power_column, typed.high ? 1 : 0, image);
-    Store_choice(n, Band_column, typed.wide ? 1 : 0, image);
-    Store_channel_name(n, QString::fromUtf8(typed.name), image);
-}
-
-QStringList english(const QList<Bilingual> &notes)
-{
-    QStringList texts;
-    for (const Bilingual &note : notes)
-        texts.append(note.english);
-    return texts;
-}
-
-// The channel table's texts of a channel of the program's image, blanks
-// around them removed.
-QStringList shown(int channel)
-{
-    QStringList texts;
-    for (const QString &text : Channel_row_texts(channel))
-        texts.append(text.trimmed());
-    return texts;
-}
-
-Channel_csv::Report import_into(Data_image &image, const QByteArray &csv,
-                                Channel_csv::Scope scope = Channel_csv::Scope::All_channels)
-{
-    return Channel_csv::Import(image, csv, scope, 0);
-}
-
-} // namespace
-
-class Test_csv_exchange : public QObject {
+class Test_csv_import : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase()
@@ -191,49 +65,6 @@ private Q_SLOTS:
     {
         QCOMPARE(Csv_line({"a b", "c,d", "e\"f", "g\nh", ""}),
                  QStringLiteral("a b,\"c,d\",\"e\"\"f\",\"g\nh\",\r\n"));
-    }
-
-    void each_channel_kind_round_trips_data()
-    {
-        QTest::addColumn<int>("kind");
-        for (int i = 0; i < int(std::size(Kinds)); ++i)
-            QTest::newRow(Kinds[i].line) << i;
-    }
-    void each_channel_kind_round_trips()
-    {
-        QFETCH(int, kind);
-        Data_image typed = fresh_image();
-        type_into(typed, Kinds[kind]);
-        const QByteArray csv = Channel_csv::Export(typed);
-        QCOMPARE(csv, Header + "\r\n" + Kinds[kind].line + "\r\n");
-
-        Data_image imported = fresh_image();
-        const Channel_csv::Report report = import_into(imported, csv);
-        QCOMPARE(english(report.notes), QStringList());
-        QCOMPARE(std::tuple(report.imported, report.channels, report.skipped),
-                 std::tuple(true, 1, 0));
-        QVERIFY(imported == typed);
-    }
-
-    void a_whole_list_round_trips_and_replaces_every_channel()
-    {
-        Data_image typed = fresh_image();
-        QByteArray lines = Header + "\r\n";
-        for (const Typed &kind : Kinds) {
-            type_into(typed, kind);
-            lines += QByteArray(kind.line) + "\r\n";
-        }
-        const QByteArray csv = Channel_csv::Export(typed);
-        QCOMPARE(csv, lines);
-
-        // Importing into a full image leaves only the listed channels.
-        Reset_image();
-        Load_default_image();
-        Store_channel_name(20, "GONE");
-        Data_image imported = chann;
-        const Channel_csv::Report report = import_into(imported, csv);
-        QCOMPARE(report.channels, int(std::size(Kinds)));
-        QVERIFY(imported == typed);
     }
 
     void import_reports_data()
@@ -589,106 +420,7 @@ private Q_SLOTS:
         }
         QVERIFY(Channel_is_empty(int(rows.size()) + 1));
     }
-
-    // Versions of the other program before 2023 take the first line as the
-    // heading as it stands and ignore the columns they do not know: without
-    // those, the default export still gives every channel that has no cross
-    // tone, at high power.
-    void older_versions_read_the_default_export()
-    {
-        Data_image typed = fresh_image();
-        for (const Typed &kind : Kinds)
-            if (!QByteArray(kind.line).contains('"')) // fields split at every comma below
-                type_into(typed, kind);
-        const QByteArray csv = Channel_csv::Export(typed);
-        QVERIFY(csv.startsWith("Location,Name,Frequency,"));
-        const QStringList heading = QString::fromUtf8(csv.left(csv.indexOf('\r'))).split(u',');
-        QByteArray older;
-        for (const QByteArray &line : csv.split('\n')) {
-            QStringList fields = QString::fromUtf8(line).split(u',');
-            for (const char *newer : {"Power", "CrossMode", "RxDtcsCode"}) // last first
-                if (fields.size() == heading.size())
-                    fields.removeAt(heading.indexOf(newer));
-            older += fields.join(u',').toUtf8() + '\n';
-        }
-        Data_image read = fresh_image();
-        QVERIFY(import_into(read, older).imported);
-        for (const Typed &kind : Kinds) {
-            const int n = kind.channel;
-            if (QByteArray(kind.line).contains(",Cross,") || Channel_is_empty(n, typed))
-                continue;
-            Store_choice(n, Power_column, 1, typed);
-            for (int column = 0; column < 16; ++column)
-                QCOMPARE(read(n, column), typed(n, column));
-            QCOMPARE(Channel_name(n, read), Channel_name(n, typed));
-        }
-    }
-
-    void what_the_export_warns_of_and_refuses()
-    {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("list.csv");
-        Data_image image = fresh_image();
-        Channel_file::Outcome written = Channel_csv::Export_file(image, path, 0);
-        QVERIFY(!written.ok && !QFile::exists(path));
-        QCOMPARE(written.message.english,
-                 QStringLiteral("No channel is programmed; no CSV file was exported."));
-
-        type_into(image, Kinds[0]);
-        type_into(image, Kinds[13]);
-        image(Name_row(14), 1) = 0x07; // a control character stored by an older file
-        written = Channel_csv::Export_file(image, path, 1, Channel_csv::Form::Spreadsheet);
-        QVERIFY(written.ok);
-        QCOMPARE(written.message.english,
-                 QStringLiteral("2 channels were exported to the CSV file. 2 of them will not "
-                                "come back on import into this model; see the details."));
-        QCOMPARE(written.details.english,
-                 QStringLiteral("Channel 1: the receive frequency 446.006250 MHz is outside the "
-                                "band of the selected model, from 136 MHz up to, but not "
-                                "including, 174 MHz; it will not come back on import into this "
-                                "model.\nChannel 14: its name holds a character that other "
-                                "programs cannot read; it will not come back on import into "
-                                "this model."));
-        QCOMPARE(read_file(path), "\xEF\xBB\xBF" + Channel_csv::Export(image));
-    }
-
-    void files_on_disk()
-    {
-        QTemporaryDir folder;
-        Data_image typed = fresh_image();
-        type_into(typed, Kinds[17]);
-        const QString path = folder.filePath("list.csv");
-        Channel_file::Outcome written = Channel_csv::Export_file(typed, path, 0);
-        QVERIFY(written.ok);
-        QCOMPARE(written.message.english,
-                 QStringLiteral("1 channel was exported to the CSV file."));
-        QCOMPARE(written.message.chinese, QStringLiteral("已将 1 个信道导出到 CSV 文件。"));
-
-        Data_image imported = fresh_image();
-        QVERIFY(
-            Channel_csv::Import_file(imported, path, Channel_csv::Scope::All_channels, 0).imported);
-        QVERIFY(imported == typed);
-
-        // Files that cannot be read, or cannot be lists, change nothing.
-        const Data_image before = imported;
-        write_file(folder.filePath("big.csv"), QByteArray((1 << 20) + 1, ' '));
-        const std::pair<QString, QString> unreadable[] = {
-            {"missing.csv", "No such file or directory"},
-            {".", "It is not a regular file but a device, a pipe or a folder."},
-            {"big.csv", "It is larger than 1 MB, far larger than any file this program reads."},
-        };
-        for (const auto &[file, details] : unreadable) {
-            const Channel_csv::Report report = Channel_csv::Import_file(
-                imported, folder.filePath(file), Channel_csv::Scope::All_channels, 0);
-            QCOMPARE(report.failure.english, QStringLiteral("The CSV file cannot be read."));
-            QCOMPARE(report.details.english, details);
-            QVERIFY(imported == before);
-        }
-        written = Channel_csv::Export_file(typed, folder.filePath("no/such/folder/list.csv"), 0);
-        QCOMPARE(written.message.english, QStringLiteral("The CSV file cannot be saved."));
-        QVERIFY(!written.ok && !written.details.english.isEmpty());
-    }
 };
 
-QTEST_GUILESS_MAIN(Test_csv_exchange)
-#include "test_csv_exchange.moc"
+QTEST_GUILESS_MAIN(Test_csv_import)
+#include "test_csv_import.moc"
