@@ -8,6 +8,7 @@
 #include "core/tables.h"
 #include "files/channel_csv.h"
 #include "files/csv_text.h"
+#include "logic_start.h"
 #include "pattern_files.h"
 
 #include <QStringEncoder>
@@ -132,13 +133,7 @@ Channel_csv::Report import_into(Data_image &image, const QByteArray &csv,
 class Test_channel_csv : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        Language = false;
-        Init_tone_table();
-        Model_no = 0;
-        Init_model_table();
-    }
+    void initTestCase() { Start_logic(); }
 
     void csv_text_data()
     {
