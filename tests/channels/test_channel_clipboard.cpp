@@ -9,6 +9,7 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "logic_start.h"
 
 #include <QTest>
 
@@ -57,14 +58,7 @@ void program_full_channel(int channel)
 class Test_channel_clipboard : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        Language = false;
-        Model_no = 0;
-        Init_tone_table();
-        Init_model_table();
-        Reset_image();
-    }
+    void init() { Start_logic(); }
 
     void tab_text_reads_spreadsheet_line_ends_and_quotes()
     {

@@ -8,6 +8,7 @@
 #include "core/image.h"
 #include "core/tables.h"
 #include "image_rows.h"
+#include "logic_start.h"
 #include "tone_boundaries.h"
 
 #include <QTest>
@@ -51,14 +52,7 @@ void program_channel(int channel)
 class Channel_record_test : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        Language = false;
-        Model_no = 0;
-        Init_tone_table();
-        Init_model_table();
-        Reset_image();
-    }
+    void init() { Start_logic(); }
 
     void row_texts()
     {

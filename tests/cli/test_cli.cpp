@@ -6,6 +6,7 @@
 #include "csv/csv_export.h"
 #include "files/channel_file.h"
 #include "link/write_engine.h"
+#include "logic_start.h"
 #include "sim/radio.h"
 #include "sim/sim_process.h"
 
@@ -130,12 +131,11 @@ class Test_cli : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        Init_tone_table();
+        Start_logic();
         QVERIFY(qputenv("XDG_DATA_HOME", data.path().toLocal8Bit()));
     }
     void init() { QDir(backup_folder()).removeRecursively(); }
 
-    void read_into_a_file_holds_the_radio_memory();
     void read_shows_a_bar_on_a_terminal();
     void write_then_read_back_gives_the_file();
     void verify_names_the_block_the_radio_stored_wrong();
@@ -154,41 +154,6 @@ private:
     QStringList backups() const { return QDir(backup_folder()).entryList(QDir::Files); }
     QTemporaryDir data;
 };
-
-void Test_cli::read_into_a_file_holds_the_radio_memory()
-{
-    Radios radios;
-    // A name without a folder is the file of that name here, when there is one.
-    const QString link = "radio-here";
-    QVERIFY(QFile::link(radios.start("read"), radios.dir.filePath(link)));
-    const Ran ran = run_r7k({"read", "--port", link}, radios.dir.path());
-    QVERIFY2(ran.status == 0 && ran.err.isEmpty(), qPrintable(shown(ran)));
-
-    // Named by the date and time, in the current folder.
-    const QStringList files = QDir(radios.dir.path()).entryList({"r7k-*.chann"});
-    QCOMPARE(files.size(), 1);
-    QVERIFY(QRegularExpression("^r7k-\\d{8}-\\d{6}\\.chann$").match(files[0]).hasMatch());
-    QVERIFY(ran.out.endsWith(link + ": read into " + files[0] + "\n"));
-    // Not on a terminal: a line for each tenth.
-    for (int tenth = 0; tenth < 10; ++tenth)
-        QVERIFY2(ran.out.contains(QStringLiteral("%1: reading %2%\n").arg(link).arg(tenth * 10)),
-                 qPrintable(ran.out));
-
-    const Radio radio; // the demo memory, as r7k-sim holds it
-    const Data_image file = loaded(radios.dir.filePath(files[0]));
-    for (int block : Write_engine::Blocks())
-        QCOMPARE(bytes_of(file, block), bytes_of(radio, block));
-    Data_image start_up;
-    Reset_image(start_up);
-    for (int row : {0, 272, 273, 280}) // not on the radio: as the program starts
-        QCOMPARE(bytes_of(file, row), bytes_of(start_up, row));
-    // The same image in the backups of r7k-cps, named for a read.
-    QCOMPARE(backups().size(), 1);
-    QVERIFY(QRegularExpression("^r7k-\\d{8}-\\d{6}-\\d{3}-read\\.chann$")
-                .match(backups()[0])
-                .hasMatch());
-    QCOMPARE(loaded(backup_folder() + '/' + backups()[0]), file);
-}
 
 void Test_cli::read_shows_a_bar_on_a_terminal()
 {
@@ -235,12 +200,34 @@ void Test_cli::write_then_read_back_gives_the_file()
     QVERIFY(ran.out.contains(link + ": writing 90%\n"));
     QVERIFY(backups().isEmpty());
 
-    const QString back = radios.dir.filePath("back.chann");
-    ran = run_r7k({"read", "--port", link, "--output", back});
-    QVERIFY2(ran.status == 0, qPrintable(shown(ran)));
-    const Data_image read = loaded(back);
+    // A name without a folder is the file of that name here, when there is one.
+    const QString here = "radio-here";
+    QVERIFY(QFile::link(link, radios.dir.filePath(here)));
+    ran = run_r7k({"read", "--port", here}, radios.dir.path());
+    QVERIFY2(ran.status == 0 && ran.err.isEmpty(), qPrintable(shown(ran)));
+    // Named by the date and time, in the current folder.
+    const QStringList files = QDir(radios.dir.path()).entryList({"r7k-*.chann"});
+    QCOMPARE(files.size(), 1);
+    QVERIFY(QRegularExpression("^r7k-\\d{8}-\\d{6}\\.chann$").match(files[0]).hasMatch());
+    QVERIFY(ran.out.endsWith(here + ": read into " + files[0] + "\n"));
+    // Not on a terminal: a line for each tenth.
+    for (int tenth = 0; tenth < 10; ++tenth)
+        QVERIFY2(ran.out.contains(QStringLiteral("%1: reading %2%\n").arg(here).arg(tenth * 10)),
+                 qPrintable(ran.out));
+
+    const Data_image read = loaded(radios.dir.filePath(files[0]));
     for (int block : Write_engine::Blocks())
         QCOMPARE(bytes_of(read, block), bytes_of(image, block));
+    Data_image start_up;
+    Reset_image(start_up);
+    for (int row : {0, 272, 273, 280}) // not on the radio: as the program starts
+        QCOMPARE(bytes_of(read, row), bytes_of(start_up, row));
+    // The same image in the backups of r7k-cps, named for a read.
+    QCOMPARE(backups().size(), 1);
+    QVERIFY(QRegularExpression("^r7k-\\d{8}-\\d{6}-\\d{3}-read\\.chann$")
+                .match(backups()[0])
+                .hasMatch());
+    QCOMPARE(loaded(backup_folder() + '/' + backups()[0]), read);
     // The file itself is left as it was.
     QCOMPARE(loaded(file), image);
 }

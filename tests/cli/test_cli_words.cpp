@@ -11,6 +11,7 @@
 #include "core/tables.h"
 #include "disk_conditions.h"
 #include "link/port_map.h"
+#include "logic_start.h"
 #include "pattern_files.h"
 
 #include <QDir>
@@ -23,11 +24,7 @@ using namespace r7k::cli;
 class Test_cli_words : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        Language = false;
-        Init_tone_table();
-    }
+    void initTestCase() { Start_logic(); }
     void cleanup() { Port_map::Reset(); }
 
     void radio_ports_data()

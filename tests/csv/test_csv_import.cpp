@@ -13,13 +13,7 @@ using namespace csv_lists;
 class Test_csv_import : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        Language = false;
-        Init_tone_table();
-        Model_no = 0;
-        Init_model_table();
-    }
+    void initTestCase() { Start_logic(); }
 
     void csv_text_data()
     {

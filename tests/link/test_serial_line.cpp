@@ -99,7 +99,7 @@ private Q_SLOTS:
         radio.reset(); // the cable is pulled
         QTRY_COMPARE(lost, 1);
         QVERIFY(!line.is_open());
-        QTest::qWait(200);
+        QCoreApplication::processEvents(); // whatever the loss left to report
         QCOMPARE(lost, 1);
     }
 

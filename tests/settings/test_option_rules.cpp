@@ -3,6 +3,7 @@
 #include "core/tables.h"
 #include "core/tone_code.h"
 #include "image_rows.h"
+#include "logic_start.h"
 #include "settings/frequency_mode_entry.h"
 #include "settings/option_rules.h"
 #include "tone_boundaries.h"
@@ -42,11 +43,9 @@ Q_DECLARE_METATYPE(Rx_leave)
 class Test_option_rules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Init_tone_table(); }
     void init()
     {
-        Language = false;
-        Reset_image();
+        Start_logic();
         Freq_low = 400;
         Freq_high = 470;
     }
