@@ -258,6 +258,9 @@ private Q_SLOTS:
         type(u"4"_s);
         press_enter();
         QCOMPARE(cell_text(2, Tx_column), u"446.00625"_s);
+        enter_text(2, Tx_column, u"257.84"_s);
+        press_enter();
+        QCOMPARE(cell_text(2, Tx_column), u"257.84000"_s);
     }
 
     // Only a cell whose editor was opened is stored when it is left.
