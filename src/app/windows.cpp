@@ -25,7 +25,8 @@ void Register_windows(Main_window &main)
     Window_host &host = main.host();
     host.set_factory(Window_id::Chann,
                      [&host](QWidget *parent) { return new Channel_table(parent, host); });
-    host.set_factory(Window_id::Option, [](QWidget *parent) { return new Option_window(parent); });
+    host.set_factory(Window_id::Option,
+                     [&host](QWidget *parent) { return new Option_window(parent, host); });
     host.set_factory(Window_id::Type, [&main](QWidget *parent) {
         auto *dialog = new Form_type(parent);
         QObject::connect(dialog, &Form_type::model_chosen, &main, &Main_window::show_band);

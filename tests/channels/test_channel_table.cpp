@@ -301,7 +301,7 @@ private Q_SLOTS:
         child<QPushButton>("Command_close")->click();
         QCOMPARE(Channel_row_texts(3)[Rx_column], u"439.00000"_s);
         QTRY_VERIFY(!table);
-        QVERIFY(!Open_flags_of(Window_id::Chann));
+        QVERIFY(!program->host().open_flag(Window_id::Chann));
     }
 
     // A read or a file load replaces what an open frequency editor was opened

@@ -107,7 +107,7 @@ private Q_SLOTS:
                 .split('|');
         QCOMPARE(each(shown_by), defaults);
         QVERIFY(get<QLineEdit>("Text_TX_Freq")->isReadOnly());
-        QVERIFY(Open_flags_of(Window_id::Option));
+        QVERIFY(program->host().open_flag(Window_id::Option));
         QVERIFY(chann == before);
         QVERIFY(recorder->messages.isEmpty());
     }
@@ -345,7 +345,7 @@ private Q_SLOTS:
             type_into(get<QLineEdit>("Text_RX_Freq"), typed);
             QTest::mouseClick(get<QPushButton>("Command_Close"), Qt::LeftButton);
             QTRY_VERIFY(window.isNull());
-            QVERIFY(!Open_flags_of(Window_id::Option));
+            QVERIFY(!program->host().open_flag(Window_id::Option));
         };
         close_after_typing("438.125");
         QCOMPARE(cells(Vfo_row, 4, 7), Rx_438);
