@@ -23,7 +23,7 @@ Report Report::Refused(const Bilingual &why, const Bilingual &details)
 Channel_file::Outcome Export_file(const Data_image &image, const QString &path)
 {
     const Channel_file::Outcome written =
-        Channel_file::Write_file(path, Export(image), Cannot_write);
+        File_io::Write_file(path, Export(image), Cannot_write);
     if (!written.ok)
         return written;
     int channels = 0;
@@ -38,7 +38,7 @@ Channel_file::Outcome Export_file(const Data_image &image, const QString &path)
 Report Import_file(Data_image &image, const QString &path, Scope scope)
 {
     QByteArray bytes;
-    const Channel_file::Outcome read = Channel_file::Read_file(path, bytes, Cannot_read);
+    const Channel_file::Outcome read = File_io::Read_file(path, bytes, Cannot_read);
     return read.ok ? Import(image, bytes, scope) : Report::Refused(read.message, read.details);
 }
 Bilingual Summary(const Report &report)
