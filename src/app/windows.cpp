@@ -10,10 +10,10 @@
 #include "link/comm_write_dialog.h"
 #include "settings/option_window.h"
 #include "sheet/sheet_dialogs.h"
-#include "shell/form_setup.h"
-#include "shell/form_type.h"
-#include "shell/frm_about.h"
+#include "shell/about_box.h"
 #include "shell/main_window.h"
+#include "shell/model_dialog.h"
+#include "shell/port_dialog.h"
 #include "ui/window_host.h"
 
 #include <QDir>
