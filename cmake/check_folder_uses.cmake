@@ -1,8 +1,10 @@
-# Checks the includes between the folders of src/ and tools/ against
-# R7K_FOLDER_USES: every #include "folder/..." must name the file's own folder
-# or one that its folder uses. Fails with every include against that order and
-# every cycle that the includes form between folders.
-# Usage: cmake -DR7K_SOURCE_DIR=<source tree> -P check_folder_uses.cmake
+# Checks the includes and the library links between the folders of src/ and
+# tools/ against R7K_FOLDER_USES: every #include "folder/..." and every link
+# to a library of another folder must name a folder that the file's or the
+# library's folder uses. Fails with every include and link against that order
+# and every cycle that they form between folders.
+# Usage: cmake -DR7K_SOURCE_DIR=<source tree> -DR7K_LIBRARY_LIST=<libraries.txt>
+#              [-DR7K_EXTRA_LINK=library:linked] -P check_folder_uses.cmake
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/R7kLayers.cmake)
@@ -51,7 +53,23 @@ foreach(source IN LISTS sources)
     endforeach()
 endforeach()
 
-# Cycles: a folder that its own includes lead back to.
+# The links between the libraries of different folders.
+r7k_read_libraries(${R7K_LIBRARY_LIST} "${R7K_EXTRA_LINK}")
+foreach(library IN LISTS R7K_LIBRARIES)
+    get_filename_component(folder ${${library}_DIR} NAME)
+    foreach(linked IN LISTS ${library}_LINKS)
+        get_filename_component(used ${${linked}_DIR} NAME)
+        if(used STREQUAL folder)
+            continue()
+        endif()
+        list(APPEND includes_${folder} ${used})
+        if(NOT used IN_LIST uses_${folder})
+            list(APPEND problems "${library} links ${linked}: ${folder} does not use ${used}")
+        endif()
+    endforeach()
+endforeach()
+
+# Cycles: a folder that its own includes or links lead back to.
 list(REMOVE_DUPLICATES seen_folders)
 foreach(start IN LISTS seen_folders)
     set(reached)
@@ -75,7 +93,7 @@ endif()
 
 if(problems)
     list(JOIN problems "\n  " problems)
-    message(FATAL_ERROR "Includes against the folder order:\n  ${problems}")
+    message(FATAL_ERROR "Includes and links against the folder order:\n  ${problems}")
 endif()
 list(LENGTH sources count)
 message(STATUS "${count} files follow the folder order")

@@ -10,10 +10,10 @@
 #include "link/comm_write_dialog.h"
 #include "settings/option_window.h"
 #include "sheet/sheet_dialogs.h"
-#include "shell/form_setup.h"
-#include "shell/form_type.h"
-#include "shell/frm_about.h"
+#include "shell/about_box.h"
 #include "shell/main_window.h"
+#include "shell/model_dialog.h"
+#include "shell/port_dialog.h"
 #include "ui/window_host.h"
 
 #include <QDir>
@@ -25,7 +25,8 @@ void Register_windows(Main_window &main)
     Window_host &host = main.host();
     host.set_factory(Window_id::Chann,
                      [&host](QWidget *parent) { return new Channel_table(parent, host); });
-    host.set_factory(Window_id::Option, [](QWidget *parent) { return new Option_window(parent); });
+    host.set_factory(Window_id::Option,
+                     [&host](QWidget *parent) { return new Option_window(parent, host); });
     host.set_factory(Window_id::Type, [&main](QWidget *parent) {
         auto *dialog = new Form_type(parent);
         QObject::connect(dialog, &Form_type::model_chosen, &main, &Main_window::show_band);

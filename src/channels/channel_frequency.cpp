@@ -38,8 +38,9 @@ void store_rx(Data_image &image, int channel, const QString &text, bool as_new)
 
 bool In_band(const QString &text)
 {
-    const double value = Value_of(text);
-    return Freq_low <= value && value < Freq_high;
+    // Exact, as Store_freq snaps: the band limits are whole MHz.
+    const qint64 hz = Hz_of(text);
+    return qRound64(Freq_low * 1e6) <= hz && hz < qRound64(Freq_high * 1e6);
 }
 
 QString Normalised_freq_text(const QString &text)

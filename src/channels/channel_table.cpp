@@ -100,7 +100,6 @@ Channel_table::Channel_table(QWidget *parent, Window_host &window_host)
             Combo_edit->hide();
         });
 
-    Cur_chann = 1;
     show_all_rows();
     show_caption();
 }

@@ -68,6 +68,7 @@ private:
     void close_table();
 
     Window_host &host;
+    qint16 Cur_chann = 1; // channel clicked or edited last, 1..128, named in the caption
     QTableWidget *MSF_chann;
     QLineEdit *Text_Edit;
     QComboBox *Combo_edit;

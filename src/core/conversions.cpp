@@ -9,9 +9,74 @@ namespace r7k {
 
 namespace {
 
-// Added before each fractional part is scaled, so that 438.12500 whose binary
-// form lies just below its decimal value still yields the digit 5.
-constexpr double Nudge = 0.000000001;
+// The leading number of a text read exactly, as Value_of reads it but without
+// binary rounding: value = whole + fraction / Fraction_one, 0 <= fraction <
+// Fraction_one. Digits past the eighteenth decimal are cut off, which changes
+// no result below: the finest step any routine here looks at is 10^-12.
+struct Exact_value {
+    qint64 whole = 0;
+    qint64 fraction = 0;
+};
+constexpr qint64 Fraction_one = 1'000'000'000'000'000'000;
+// Far beyond any frequency; keeps Hz and BCD arithmetic inside 64 bits.
+constexpr qint64 Whole_cap = 1'000'000'000'000;
+
+Exact_value exact_value_of(const QString &text)
+{
+    int i = 0;
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        negative = text[i++] == QLatin1Char('-');
+    qint64 whole = 0;
+    qint64 fraction = 0;
+    qint64 place = Fraction_one;
+    bool point = false;
+    bool cut_off = false; // a nonzero digit past the eighteenth decimal
+    for (; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch == QLatin1Char('.') && !point) {
+            point = true;
+            continue;
+        }
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            break;
+        const int digit = ch.unicode() - '0';
+        if (!point)
+            whole = qMin(whole * 10 + digit, Whole_cap);
+        else if (place > 1)
+            fraction += digit * (place /= 10);
+        else
+            cut_off = cut_off || digit != 0;
+    }
+    if (!negative)
+        return {whole, fraction};
+    if (fraction == 0 && !cut_off)
+        return {-whole, 0};
+    return {-whole - 1, Fraction_one - fraction - (cut_off ? 1 : 0)};
+}
+
+qint64 floor_div(qint64 a, qint64 b)
+{
+    return a / b - (a % b < 0 ? 1 : 0);
+}
+
+// Whole units of 10^-digits MHz in the value plus a small addition: the
+// radio software adds 0.000000001 before it scales each group of decimals,
+// which together adds the given amount (in 10^-18 MHz) before the digits are
+// cut off. Unlike scaling group by group, a sum that reaches the next whole
+// unit carries into it instead of making a digit of 10.
+qint64 nudged_units(const Exact_value &value, int digits, qint64 nudge)
+{
+    qint64 unit = Fraction_one;
+    qint64 scale = 1;
+    for (int d = 0; d < digits; ++d) {
+        unit /= 10;
+        scale *= 10;
+    }
+    return value.whole * scale + (value.fraction + nudge) / unit;
+}
 
 int hi(int byte)
 {
@@ -30,6 +95,22 @@ void leave_low_digits(int b0, int b1)
 QString zero_padded(QString text, int length)
 {
     return text.leftJustified(length, QLatin1Char('0'));
+}
+
+// "438.00625", "145.5", ".5", "-5": a whole number of Hz in MHz without
+// trailing zeros, written as Number_text writes it.
+QString mhz_text(qint64 hz)
+{
+    constexpr qint64 Hz_per_mhz = 1'000'000;
+    const qint64 size = qAbs(hz);
+    QString text = QString::number(size % Hz_per_mhz).rightJustified(6, QLatin1Char('0'));
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (!text.isEmpty())
+        text.prepend(QLatin1Char('.'));
+    if (size >= Hz_per_mhz || text.isEmpty())
+        text.prepend(QString::number(size / Hz_per_mhz));
+    return hz < 0 ? QLatin1Char('-') + text : text;
 }
 
 constexpr const char Name_characters[] = "0123456789- ABCDEFGHIJKLMNOPQRSTUVWXYZ_+*";
@@ -92,41 +173,45 @@ int Char_to_code(const QString &character)
     return Blank_code;
 }
 
+// Packs eight decimal digits, the highest byte from all the digits above.
+Bcd_bytes packed(qint64 units)
+{
+    const qint64 high = floor_div(units, 1'000'000);
+    const qint64 low = units - high * 1'000'000;
+    const auto pair = [low](int at) { return int(low / at / 10 % 10 * 16 + low / at % 10); };
+    return {int(floor_div(high, 10) * 16 + (high - floor_div(high, 10) * 10)), pair(10'000),
+            pair(100), pair(1)};
+}
+
+Bcd_bytes Freq_bcd(const QString &text)
+{
+    // 0.000000001 before the first three decimals, again before the next three.
+    return packed(nudged_units(exact_value_of(text), 5, 1'001'000'000));
+}
+
+Bcd_bytes Offset_bcd(const QString &text)
+{
+    // 0.000000001 before each of the seven digits from the units of MHz down.
+    return packed(nudged_units(exact_value_of(text), 6, 1'111'111'000));
+}
+
 int Freq_text_to_bcd(const QString &text)
 {
-    const double v = Value_of(text);
-    const double H = std::floor(v / 100);
-    const double r = v - 100 * H;
-    const double T = std::floor(r / 10);
-    const double U = std::floor(r - 10 * T);
-    const double F = (v - std::floor(v) + Nudge) * 1000;
-    const double f1 = std::floor(F / 100);
-    const double r2 = F - 100 * f1;
-    const double f2 = std::floor(r2 / 10);
-    const double f3 = std::floor(r2 - 10 * f2);
-    const double G = (F - std::floor(F) + Nudge) * 1000;
-    const double f4 = std::floor(G / 100);
-    const double f5 = std::floor((G - 100 * f4) / 10);
-    Bcd_scratch = {int(H * 16 + T), int(U * 16 + f1), int(f2 * 16 + f3), int(f4 * 16 + f5)};
+    Bcd_scratch = Freq_bcd(text);
     return Bcd_scratch[0];
 }
 
 int Offset_text_to_bcd(const QString &text)
 {
-    const double v = Value_of(text);
-    const double T = std::floor(v / 10);
-    double x = v - 10 * T + Nudge;
-    double digit = std::floor(x);
-    const double U = digit;
-    double f[6];
-    for (double &next : f) {
-        x = (x - digit + Nudge) * 10;
-        digit = std::floor(x);
-        next = digit;
-    }
-    Bcd_scratch = {int(T * 16 + U), int(f[0] * 16 + f[1]), int(f[2] * 16 + f[3]),
-                   int(f[4] * 16 + f[5])};
+    Bcd_scratch = Offset_bcd(text);
     return Bcd_scratch[0];
+}
+
+qint64 Hz_of(const QString &text)
+{
+    const Exact_value v = exact_value_of(text);
+    constexpr qint64 Hz_per_mhz = 1'000'000;
+    return v.whole * Hz_per_mhz + v.fraction / (Fraction_one / Hz_per_mhz);
 }
 
 QString Bcd_to_freq_text(int b0, int b1, int b2, int b3)
@@ -166,23 +251,24 @@ QString Bcd_to_offset_text(int b0, int b1, int b2, int b3)
 
 void Store_freq(QString &text, int row, int column, Data_image &image)
 {
-    double x = Value_of(text) * 1000;
-    const double q5 = std::floor(x / 5);
-    const double r5 = x - 5 * q5;
-    const double q6 = std::floor(x / 6.25);
-    const double r6 = x - 6.25 * q6;
-    x = r6 >= r5 ? 5 * q5 : 6.25 * q6;
+    // Both grids are whole Hz, so the Hz below the text decide the snapping.
+    const qint64 hz = Hz_of(text);
+    const qint64 q5 = floor_div(hz, 5000);
+    const qint64 r5 = hz - 5000 * q5;
+    const qint64 q6 = floor_div(hz, 6250);
+    const qint64 r6 = hz - 6250 * q6;
+    const qint64 snapped = r6 >= r5 ? 5000 * q5 : 6250 * q6;
 
-    QString t = Number_text(x / 1000);
-    if (t.trimmed().size() <= 3)
+    QString t = mhz_text(snapped);
+    if (t.size() <= 3)
         t += QLatin1Char('.');
     if (t.size() < 9)
         t = zero_padded(t, 9);
     text = t;
 
-    Freq_text_to_bcd(t);
+    const Bcd_bytes bytes = Freq_bcd(t);
     for (int i = 0; i < 4; ++i)
-        image(row, column + i) = qint16(Bcd_scratch[3 - i]);
+        image(row, column + i) = qint16(bytes[3 - i]);
 }
 
 int Find_first_used_channel(const Data_image &image)

@@ -3,6 +3,7 @@
 #include "core/image.h"
 
 #include <QString>
+#include <array>
 
 namespace r7k {
 
@@ -18,10 +19,22 @@ QString Number_text(double value);
 // Code 0..40 of a one-character name text; 11 (blank) for anything else.
 int Char_to_code(const QString &character);
 
-// Frequency text (MHz) to packed BCD in 10 Hz units; the result is left in
-// Bcd_scratch with index 0 the most significant byte. Returns Bcd_scratch[0].
-int Freq_text_to_bcd(const QString &text);
+// Whole Hz below the leading number of a text (MHz), computed on its exact
+// decimal value.
+qint64 Hz_of(const QString &text);
+
+// Packed BCD, index 0 the most significant byte.
+using Bcd_bytes = std::array<int, 4>;
+
+// Frequency text (MHz) to packed BCD in 10 Hz units, from the exact decimal
+// value of the text; digits past the fifth decimal are cut off.
+Bcd_bytes Freq_bcd(const QString &text);
 // Offset text (MHz) to packed BCD in 1 Hz units, as above.
+Bcd_bytes Offset_bcd(const QString &text);
+
+// Freq_bcd and Offset_bcd that leave their result in Bcd_scratch and return
+// Bcd_scratch[0].
+int Freq_text_to_bcd(const QString &text);
 int Offset_text_to_bcd(const QString &text);
 
 // Four BCD bytes, b0 least significant, to "438.12500" / "5.250000".

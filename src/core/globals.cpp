@@ -8,12 +8,9 @@ qint16 Model_no = 0;
 double Freq_low = 136;
 double Freq_high = 470;
 bool Language = true;
-qint16 Cur_chann = 1;
-QString Version = QStringLiteral("Ver1.4");
-QString File_path;
+QString Version = QStringLiteral("Ver" R7K_VERSION);
 Image_source Image_origin;
 std::array<int, 4> Bcd_scratch{};
-std::array<bool, Open_flag_count> Open_flags{};
 std::array<QString, 6> About_text;
 
 QString Bilingual::text() const

@@ -50,23 +50,14 @@ extern qint16 Model_no;                // index into Model_name, 0..6
 extern double Freq_low;                // band limits of the selected model, MHz
 extern double Freq_high;               //
 extern bool Language;                  // true = Chinese, false = English
-extern qint16 Cur_chann;               // channel selected in the channel table, 1..128
-extern QString Version;                // "Ver1.4"
-extern QString File_path;              // channel file chosen last in a file dialog
+extern QString Version;                // "Ver" and the project's version, "Ver1.4"
 extern Image_source Image_origin;      // where the image came from last
-extern std::array<int, 4> Bcd_scratch; // output of the text-to-BCD conversions
-extern std::array<bool, Open_flag_count> Open_flags;
+extern std::array<int, 4> Bcd_scratch; // left by Freq_text_to_bcd and the like
 extern std::array<QString, 6> About_text;
 
 inline bool Has_open_flag(Window_id window)
 {
     return int(window) < Open_flag_count;
-}
-
-inline bool &Open_flags_of(Window_id window)
-{
-    Q_ASSERT(Has_open_flag(window));
-    return Open_flags[static_cast<int>(window)];
 }
 
 // Fills About_text in the current language.

@@ -3,7 +3,6 @@
 namespace r7k {
 
 Data_image chann;
-std::array<qint16, 2001> Row_buf{};
 
 namespace {
 

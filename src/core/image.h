@@ -44,9 +44,6 @@ extern Data_image chann;
 // Raw radio replies, one frame a row (a read keeps the reply to block n in row n).
 using Reply_buffer = Cell_table<301, 71>;
 
-// Flat scratch copy of image cells.
-extern std::array<qint16, 2001> Row_buf;
-
 inline constexpr int Block_bytes = 16;
 inline constexpr int Channel_count = 128;
 inline constexpr int Vfo_row = 131;      // frequency-mode record

@@ -7,9 +7,6 @@
 namespace r7k {
 
 std::array<QString, 301> Tone_text;
-qint16 Tone_ctcss_last = 0;
-qint16 Tone_dcsn_last = 0;
-qint16 Tone_last = 0;
 std::array<QString, Model_count> Model_name;
 std::array<qint16, 2 * Model_count> Band_limit{};
 
@@ -69,11 +66,10 @@ const QString &Tone_entry(int index)
 
 void Init_tone_table()
 {
-    constexpr int ctcss_count = int(std::size(Ctcss_tones));
     constexpr int dcs_count = int(std::size(Dcs_codes));
-    Tone_ctcss_last = ctcss_count;
-    Tone_dcsn_last = ctcss_count + dcs_count;
-    Tone_last = Tone_dcsn_last + dcs_count;
+    static_assert(std::size(Ctcss_tones) == Tone_ctcss_last);
+    static_assert(Tone_dcsn_last == Tone_ctcss_last + dcs_count);
+    static_assert(Tone_last == Tone_dcsn_last + dcs_count);
 
     Tone_text[0] = QStringLiteral("   OFF      ");
     for (int i = 1; i <= Tone_ctcss_last; ++i)

@@ -8,9 +8,9 @@ namespace r7k {
 // Tone names by tone code: 0 no tone, 1..50 CTCSS, 51..154 DCS normal,
 // 155..258 the same DCS codes inverted (code k inverted is entry k + 104).
 extern std::array<QString, 301> Tone_text;
-extern qint16 Tone_ctcss_last; // 50
-extern qint16 Tone_dcsn_last;  // 154
-extern qint16 Tone_last;       // 258
+inline constexpr qint16 Tone_ctcss_last = 50;
+inline constexpr qint16 Tone_dcsn_last = 154;
+inline constexpr qint16 Tone_last = 258;
 
 // Entry `index` (0..Tone_last) of Tone_text.
 const QString &Tone_entry(int index);

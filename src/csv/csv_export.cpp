@@ -87,7 +87,7 @@ Channel_file::Outcome Export_file(const Data_image &image, const QString &path, 
     if (channels == 0)
         return Channel_file::Outcome::failure(Nothing_to_export);
     const Channel_file::Outcome written =
-        Channel_file::Write_file(path, Export(image, form), Cannot_write);
+        File_io::Write_file(path, Export(image, form), Cannot_write);
     if (!written.ok)
         return written;
     Bilingual message{

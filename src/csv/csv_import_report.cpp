@@ -34,7 +34,7 @@ Report Import_file(Data_image &image, const QString &path, Scope scope, int mode
                    Csv_encoding encoding)
 {
     QByteArray bytes;
-    const Channel_file::Outcome read = Channel_file::Read_file(path, bytes, Cannot_read);
+    const Channel_file::Outcome read = File_io::Read_file(path, bytes, Cannot_read);
     return read.ok ? Import(image, bytes, scope, model, encoding)
                    : Report::Refused(read.message, read.details);
 }

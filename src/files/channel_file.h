@@ -2,6 +2,7 @@
 
 #include "core/bilingual.h"
 #include "core/image.h"
+#include "files/file_io.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -18,19 +19,8 @@ namespace Channel_file {
 inline constexpr int Rows = 281;
 inline constexpr int Columns = 16;
 inline constexpr int Value_count = Rows * Columns;
-// Far beyond any channel file (some 23 KB); a larger file is refused unread.
-inline constexpr qint64 Largest_file = 1 << 20;
-
-// Outcome of a load or save. A failure carries the message for the user and,
-// where known, the reason: the system's own, or the program's in both
-// languages.
-struct Outcome {
-    bool ok = true;
-    Bilingual message;
-    Bilingual details;
-
-    static Outcome failure(Bilingual message, Bilingual details = {});
-};
+// Outcome of a load or save.
+using Outcome = File_io::Outcome;
 
 // The file text of the image.
 QByteArray Format_image(const Data_image &image);
@@ -38,21 +28,12 @@ QByteArray Format_image(const Data_image &image);
 // Reads and checks a whole file's text; the image is changed, in rows 0..280,
 // columns 0..15, only when the text is good.
 Outcome Load_text(QByteArrayView text, Data_image &image);
-// The same for the file at `path`, which must be a regular file of at most
-// Largest_file bytes.
+// The same for the file at `path`, read by File_io::Read_file.
 Outcome Load(const QString &path, Data_image &image);
 
-// Writes the image through a new file that then takes the old one's name, so
-// that a failed save leaves an existing file as it was. Where the folder
-// takes no new file, an existing file is written over in place, with room
-// for the new text taken first and the old bytes put back on a failure.
+// Writes the image with File_io::Write_file, so that a failed save leaves an
+// existing file as it was.
 Outcome Save(const QString &path, const Data_image &image);
-
-// What Load and Save do with the file, for every file of the program: the
-// whole text of a regular file of at most Largest_file bytes, and writing a
-// text the way Save does. A failure carries `failed` as its message.
-Outcome Read_file(const QString &path, QByteArray &text, const Bilingual &failed);
-Outcome Write_file(const QString &path, QByteArrayView text, const Bilingual &failed);
 
 } // namespace Channel_file
 } // namespace r7k

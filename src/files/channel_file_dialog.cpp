@@ -158,7 +158,6 @@ void Channel_file_dialog::confirm()
         host.commit_pending_edits();
         if (!reported(Channel_file::Save(path, chann)))
             return;
-        File_path = path;
         Image_origin = {Image_source::File, path};
     }
     Messages::show(texts_of(kind).done);
@@ -170,7 +169,6 @@ bool Load_channel_file(const QString &path)
     const Image_step step(Open_step);
     if (!reported(Channel_file::Load(path, chann)))
         return false;
-    File_path = path;
     Image_origin = {Image_source::File, path};
     return true;
 }

@@ -40,8 +40,8 @@ private:
 };
 
 // Loads the image from the channel file at `path` as Confirm in the open
-// dialog does: sets File_path, or tells the user why the file was not loaded
-// and changes nothing. True when it was loaded.
+// dialog does: records the file as the image's origin, or tells the user why
+// the file was not loaded and changes nothing. True when it was loaded.
 bool Load_channel_file(const QString &path);
 
 // The same for a path the user gave whole (the program's command line): its

@@ -5,21 +5,13 @@
 
 namespace r7k {
 
-namespace {
-
-const Bilingual Caption{QStringLiteral("从对讲机读取数据"), QStringLiteral("Read Data From Radio")};
-const Bilingual Read_text{QStringLiteral("读取"), QStringLiteral("Read")};
-
-} // namespace
-
-Form_Comm_Read::Form_Comm_Read(QWidget *parent, Window_host &window_host, Link_parts link_parts)
-    : Transfer_dialog(parent, window_host,
-                      {"Form_Comm_Read", Caption, "Command_Read", Read_text,
-                       [](Serial_line &line, Timer_set &timers, Link_listener &listener) {
-                           return std::make_unique<Read_engine>(line, timers, listener, chann);
-                       }},
-                      std::move(link_parts))
-{}
+const Transfer_dialog::Kind Read_kind{
+    "Form_Comm_Read",
+    {QStringLiteral("从对讲机读取数据"), QStringLiteral("Read Data From Radio")},
+    "Command_Read",
+    {QStringLiteral("读取"), QStringLiteral("Read")},
+    Engine_on_image<Read_engine>,
+};
 
 // The unfinished edits go into the image first, as steps of their own.
 void Form_Comm_Read::transfer_starting()

@@ -9,11 +9,12 @@ namespace r7k {
 
 // Form_Comm_Read: reads the radio's memory into the image. A read is one step
 // of the image's history, from the user's Read to the image it brings.
-class Form_Comm_Read final : public Transfer_dialog {
+extern const Transfer_dialog::Kind Read_kind;
+
+class Form_Comm_Read final : public Transfer_dialog_of<Read_kind> {
     Q_OBJECT
 public:
-    Form_Comm_Read(QWidget *parent, Window_host &window_host,
-                   Link_parts link_parts = System_link_parts());
+    using Transfer_dialog_of::Transfer_dialog_of;
 
     void transfer_starting() override;
     void back_up_image(const Data_image &image) override;

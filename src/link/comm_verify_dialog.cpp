@@ -4,20 +4,12 @@
 
 namespace r7k {
 
-namespace {
-
-const Bilingual Caption{QStringLiteral("校验对讲机数据"), QStringLiteral("Verify Radio Data")};
-const Bilingual Verify_text{QStringLiteral("校验"), QStringLiteral("Verify")};
-
-} // namespace
-
-Form_Comm_Verify::Form_Comm_Verify(QWidget *parent, Window_host &window_host, Link_parts link_parts)
-    : Transfer_dialog(parent, window_host,
-                      {"Form_Comm_Verify", Caption, "Command_Verify", Verify_text,
-                       [](Serial_line &line, Timer_set &timers, Link_listener &listener) {
-                           return std::make_unique<Verify_engine>(line, timers, listener, chann);
-                       }},
-                      std::move(link_parts))
-{}
+const Transfer_dialog::Kind Verify_kind{
+    "Form_Comm_Verify",
+    {QStringLiteral("校验对讲机数据"), QStringLiteral("Verify Radio Data")},
+    "Command_Verify",
+    {QStringLiteral("校验"), QStringLiteral("Verify")},
+    Engine_on_image<Verify_engine>,
+};
 
 } // namespace r7k

@@ -4,12 +4,13 @@
 
 namespace r7k {
 
+extern const Transfer_dialog::Kind Write_kind;
+
 // Form_Comm_Write: writes the image to the radio.
-class Form_Comm_Write final : public Transfer_dialog {
+class Form_Comm_Write final : public Transfer_dialog_of<Write_kind> {
     Q_OBJECT
 public:
-    Form_Comm_Write(QWidget *parent, Window_host &window_host,
-                    Link_parts link_parts = System_link_parts());
+    using Transfer_dialog_of::Transfer_dialog_of;
 };
 
 } // namespace r7k

@@ -3,7 +3,6 @@
 #include "link/link_dialog.h"
 #include "link/link_engine.h"
 
-#include <functional>
 #include <memory>
 
 class QLabel;
@@ -12,12 +11,22 @@ namespace r7k {
 
 class Window_host;
 
-// The frame of the read and the write dialog: an action button, Cancel and
-// Help, the status line Label_tr_count and the progress bar ProgressBar1,
+// The frame of the read, write and verify dialogs: an action button, Cancel
+// and Help, the status line Label_tr_count and the progress bar ProgressBar1,
 // driven by a transfer engine.
 class Transfer_dialog : public Link_dialog {
     Q_OBJECT
 public:
+    // What tells the read, write and verify dialogs apart.
+    struct Kind {
+        const char *name;
+        Bilingual caption;
+        const char *action_name;
+        Bilingual action;
+        std::unique_ptr<Transfer_engine> (*make_engine)(Serial_line &, Timer_set &,
+                                                        Link_listener &);
+    };
+
     Transfer_engine &engine() { return *link; }
 
     void show_status(const Bilingual &text) override;
@@ -32,16 +41,6 @@ Q_SIGNALS:
     void image_to_back_up(const r7k::Data_image &image);
 
 protected:
-    // What tells the read dialog from the write dialog.
-    struct Kind {
-        const char *name;
-        Bilingual caption;
-        const char *action_name;
-        Bilingual action;
-        std::function<std::unique_ptr<Transfer_engine>(Serial_line &, Timer_set &, Link_listener &)>
-            make_engine;
-    };
-
     // Before a transfer the unfinished edits of the windows of `window_host`
     // are stored in the image.
     Transfer_dialog(QWidget *parent, Window_host &window_host, const Kind &kind,
@@ -53,6 +52,25 @@ private:
     Window_host &host;
     std::unique_ptr<Transfer_engine> link;
     QLabel *status;
+};
+
+// An engine of the given class on the program's image, for Kind::make_engine.
+template <class Engine>
+std::unique_ptr<Transfer_engine> Engine_on_image(Serial_line &line, Timer_set &timers,
+                                                 Link_listener &listener)
+{
+    return std::make_unique<Engine>(line, timers, listener, chann);
+}
+
+// The one constructor of the transfer dialogs: each dialog is a class of its
+// own, so that windows and tests can tell them apart, and differs only in its
+// kind.
+template <const Transfer_dialog::Kind &kind> class Transfer_dialog_of : public Transfer_dialog {
+public:
+    Transfer_dialog_of(QWidget *parent, Window_host &window_host,
+                       Link_parts link_parts = System_link_parts())
+        : Transfer_dialog(parent, window_host, kind, std::move(link_parts))
+    {}
 };
 
 } // namespace r7k

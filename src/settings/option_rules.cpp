@@ -191,18 +191,18 @@ bool is_bcd(const Data_image &image, int row, int column)
     return true;
 }
 
-// Converts a text with the given routine and places Bcd_scratch into four
+// Converts a text with the given routine and places its bytes into four
 // cells, least significant first. Values from limit up would not fit in
 // eight digits (and negative ones not at all), so they are refused.
-bool store_bcd(const QString &text, int (*to_bcd)(const QString &), double limit, int row,
+bool store_bcd(const QString &text, Bcd_bytes (*to_bcd)(const QString &), double limit, int row,
                int column)
 {
     const double value = Value_of(text);
     if (value < 0 || value >= limit)
         return false;
-    to_bcd(text);
+    const Bcd_bytes bytes = to_bcd(text);
     for (int i = 0; i < 4; ++i)
-        chann(row, column + i) = qint16(Bcd_scratch[3 - i]);
+        chann(row, column + i) = qint16(bytes[3 - i]);
     return true;
 }
 
@@ -326,12 +326,12 @@ QString Shown_offset_text(const Data_image &image)
 
 bool Store_rx_text(const QString &text)
 {
-    return store_bcd(text, Freq_text_to_bcd, Frequency_limit, Vfo_row, Rx_column);
+    return store_bcd(text, Freq_bcd, Frequency_limit, Vfo_row, Rx_column);
 }
 
 bool Store_tx_text(const QString &text)
 {
-    return store_bcd(text, Freq_text_to_bcd, Frequency_limit, Vfo_row, Tx_column);
+    return store_bcd(text, Freq_bcd, Frequency_limit, Vfo_row, Tx_column);
 }
 
 bool Store_offset_text(const QString &text)
@@ -340,7 +340,7 @@ bool Store_offset_text(const QString &text)
         chann.fill(Settings_row, Settings_row, Offset_column, Offset_column + 3, 255);
         return true;
     }
-    return store_bcd(text, Offset_text_to_bcd, Offset_limit, Settings_row, Offset_column);
+    return store_bcd(text, Offset_bcd, Offset_limit, Settings_row, Offset_column);
 }
 
 } // namespace r7k

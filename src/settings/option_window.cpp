@@ -13,15 +13,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
 #include <QSignalBlocker>
 
 namespace r7k {
@@ -84,79 +79,13 @@ void guard_typing(QLineEdit *field, QObject *filter)
 
 } // namespace
 
-Option_window::Option_window(QWidget *parent) : QWidget(parent)
+Option_window::Option_window(QWidget *parent, const Window_host &window_host)
+    : QWidget(parent), host(window_host)
 {
     setObjectName(QStringLiteral("frm_option"));
     setWindowTitle(Option_caption("frm_option"));
 
-    auto *frame2 = new QGroupBox(this);
-    frame2->setObjectName(QStringLiteral("Frame2"));
-    auto *general = new QGridLayout(frame2);
-    add_list(general, Option_list::TOT, "Combo_TOT");
-    add_list(general, Option_list::Sql, "Combo_Sql");
-    add_list(general, Option_list::Scan_way, "Combo_Scan_Way");
-    add_list(general, Option_list::Mode, "Combo_Mode");
-    add_list(general, Option_list::Vox, "Combo_vox");
-    const auto check = [this](const char *name) {
-        auto *box = new QCheckBox(Option_caption(name), this);
-        box->setObjectName(QLatin1String(name));
-        return box;
-    };
-    Check_Save = check("Check_Save");
-    Check_Scan = check("Check_Scan");
-    general->addWidget(Check_Save, general->rowCount(), 0);
-    general->addWidget(Check_Scan, general->rowCount() - 1, 1);
-    general->setRowStretch(general->rowCount(), 1);
-
-    auto *frame_vfo = new QGroupBox(Option_caption("Frame_vfo"), this);
-    frame_vfo->setObjectName(QStringLiteral("Frame_vfo"));
-    auto *vfo = new QGridLayout(frame_vfo);
-    Text_RX_Freq = add_text(vfo, "Text_RX_Freq");
-    Text_TX_Freq = add_text(vfo, "Text_TX_Freq");
-    Text_TX_Freq->setReadOnly(true);
-    // The indicators follow the stored polarity bits; the user changes them
-    // only by picking a tone.
-    const auto indicator = [&](const char *name) {
-        QCheckBox *box = check(name);
-        box->setFocusPolicy(Qt::NoFocus);
-        box->installEventFilter(this);
-        vfo->addWidget(box, vfo->rowCount() - 1, 2);
-        return box;
-    };
-    add_list(vfo, Option_list::Decode, "Combo_Decode");
-    Check_DNI = indicator("Check_DNI");
-    add_list(vfo, Option_list::Encode, "Combo_Encode");
-    Check_ENI = indicator("Check_ENI");
-    add_list(vfo, Option_list::Step, "Combo_Step");
-    add_list(vfo, Option_list::Sft_d, "Combo_Sft_d");
-    Text_Offset_Freq = add_text(vfo, "Text_Offset_Freq");
-    add_list(vfo, Option_list::WN_TX, "Combo_wn_TX");
-    add_list(vfo, Option_list::WN_RX, "Combo_WN_RX");
-    add_list(vfo, Option_list::TXP, "Combo_TXP");
-    // Controls keep their natural width; the room left over stays empty.
-    vfo->setColumnStretch(3, 1);
-    vfo->setRowStretch(vfo->rowCount(), 1);
-    general->setColumnStretch(2, 1);
-
-    auto *close = new QPushButton(Option_caption("Command_Close"), this);
-    close->setObjectName(QStringLiteral("Command_Close"));
-    // Clicking Close leaves the focus where it is, so a rejected field does
-    // not keep the window open; closing checks the unfinished entry itself.
-    close->setFocusPolicy(Qt::TabFocus);
-    connect(close, &QPushButton::clicked, this, [this] { Close_window(this); });
-    auto *help = new QPushButton(Option_caption("Command_Help"), this);
-    help->setObjectName(QStringLiteral("Command_Help"));
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    buttons->addWidget(help);
-    auto *groups = new QHBoxLayout;
-    groups->addWidget(frame2, 1);
-    groups->addWidget(frame_vfo, 1);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(groups);
-    layout->addLayout(buttons);
+    build_form();
 
     for (const auto &[box, setting] :
          {std::pair(Check_Save, Option_switch::Save), std::pair(Check_Scan, Option_switch::Scan)})
@@ -171,36 +100,6 @@ Option_window::Option_window(QWidget *parent) : QWidget(parent)
 
     fill_lists();
     Show_options();
-}
-
-QComboBox *Option_window::add_list(QGridLayout *grid, Option_list list, const char *name)
-{
-    auto *combo = new QComboBox(this);
-    combo->setObjectName(QLatin1String(name));
-    auto *label = new QLabel(Option_caption(name), this);
-    label->setObjectName(QStringLiteral("Label_") + QLatin1String(name));
-    label->setBuddy(combo);
-    const int row = grid->rowCount();
-    grid->addWidget(label, row, 0);
-    grid->addWidget(combo, row, 1);
-    lists[list] = combo;
-    combo->installEventFilter(this);
-    connect(combo, &QComboBox::currentIndexChanged, this,
-            [this, list](int index) { list_changed(list, index); });
-    return combo;
-}
-
-QLineEdit *Option_window::add_text(QGridLayout *grid, const char *name)
-{
-    auto *field = new QLineEdit(this);
-    field->setObjectName(QLatin1String(name));
-    auto *label = new QLabel(Option_caption(name), this);
-    label->setObjectName(QStringLiteral("Label_") + QLatin1String(name));
-    label->setBuddy(field);
-    const int row = grid->rowCount();
-    grid->addWidget(label, row, 0);
-    grid->addWidget(field, row, 1);
-    return field;
 }
 
 void Option_window::fill_lists()
@@ -299,7 +198,7 @@ bool Option_window::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut:
         // A window being closed or rebuilt leaves no field: its flag is
         // cleared before it goes.
-        if (!Open_flags_of(Window_id::Option) || closing || watched != entered ||
+        if (!host.open_flag(Window_id::Option) || closing || watched != entered ||
             !leaves_field(static_cast<QFocusEvent *>(event)))
             break;
         entered = nullptr;

@@ -284,7 +284,6 @@ void Main_window::build_status_bar()
 
 void Main_window::start_up()
 {
-    Version = QStringLiteral("Ver1.4");
     Language = true;
     Set_about_texts();
 

@@ -148,6 +148,12 @@ QMdiArea *Window_host::document_area() const
     return area;
 }
 
+bool Window_host::open_flag(Window_id id) const
+{
+    Q_ASSERT(Has_open_flag(id));
+    return Open_flags[int(id)];
+}
+
 void Window_host::reopen_flagged()
 {
     for (int flag = 0; flag < Open_flag_count; ++flag)
@@ -216,7 +222,7 @@ void Window_host::forget(Window_id id, QObject *window)
 void Window_host::set_flag(Window_id id, bool open)
 {
     if (Has_open_flag(id))
-        Open_flags_of(id) = open;
+        Open_flags[int(id)] = open;
 }
 
 void Close_window(QWidget *window)

@@ -65,6 +65,9 @@ public:
     void close(Window_id id);
     void close_all();
     QWidget *window(Window_id id) const;
+    // The window's entry in Open_flags: true from its opening until it is
+    // closed. Only windows that the language switch rebuilds have one.
+    bool open_flag(Window_id id) const;
 
     // The main window's document area, where windows that are not dialogs live.
     QMdiArea *document_area() const;
@@ -102,6 +105,7 @@ private:
     QHash<Window_id, QPointer<QWidget>> windows;
     // Closed windows, out of the frame, that the event loop has yet to delete.
     QList<QPointer<QWidget>> closed;
+    std::array<bool, Open_flag_count> Open_flags{};
 };
 
 // Closes a window from inside it: its document sub-window when it lives in the

@@ -172,7 +172,7 @@ private Q_SLOTS:
         chann(21, 0) = 255; // receive only
         QVERIFY(!Enter_rx_freq(128, u"446"_s, true));
         const std::tuple<QString, Grid_cell, QString> cases[] = {
-            {u"446.1\t446.2\r\n447.0125\t\r\n"_s, {22, Rx_column}, QString()},
+            {u"446.1\t257.84\r\n447.0125\t\r\n"_s, {22, Rx_column}, QString()},
             {u"d023i"_s, {22, Decode_column}, QString()},
             {u"D754N"_s,
              {21, Encode_column},
@@ -188,7 +188,7 @@ private Q_SLOTS:
                      report);
         }
         QCOMPARE(texts(20), u"|||||||"_s);
-        QCOMPARE(texts(22), u"446.10000|446.20000|D023I|OFF|High|Off|Wide|"_s);
+        QCOMPARE(texts(22), u"446.10000|257.84000|D023I|OFF|High|Off|Wide|"_s);
         QCOMPARE(texts(23), u"447.01250|447.01250|OFF|OFF|High|Off|Wide|"_s);
         QCOMPARE(texts(128), u"446.00000|446.00000|OFF|OFF|High|Off|Wide|N1"_s);
     }

@@ -278,6 +278,9 @@ private Q_SLOTS:
         type(u"4"_s);
         press_enter();
         QCOMPARE(cell_text(2, Tx_column), u"446.00625"_s);
+        enter_text(2, Tx_column, u"257.84"_s);
+        press_enter();
+        QCOMPARE(cell_text(2, Tx_column), u"257.84000"_s);
     }
 
     // Only a cell whose editor was opened is stored when it is left.
@@ -318,7 +321,7 @@ private Q_SLOTS:
         child<QPushButton>("Command_close")->click();
         QCOMPARE(Channel_row_texts(3)[Rx_column], u"439.00000"_s);
         QTRY_VERIFY(!table);
-        QVERIFY(!Open_flags_of(Window_id::Chann));
+        QVERIFY(!program->host().open_flag(Window_id::Chann));
     }
 
     // A read or a file load replaces what an open frequency editor was opened

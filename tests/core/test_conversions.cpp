@@ -1,10 +1,12 @@
 #include "core/conversions.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "core/tables.h"
 
 #include <QTest>
 
 using namespace r7k;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -61,20 +63,33 @@ private Q_SLOTS:
         QCOMPARE(stored_bytes(5, 0), (QList<int>{0x00, 0x00, 0x05, 0x05}));
     }
 
-    // Every channel of one band on both grids survives text -> bytes -> text.
-    void whole_band_round_trip()
+    // Every point of the 5 kHz and 6.25 kHz grids of every model's band, typed
+    // as short as it goes, keeps its value, its nine-character text and the
+    // BCD digits of its 10 Hz units.
+    void every_grid_point_of_every_band_is_stored_exactly()
     {
-        for (const double step_khz : {5.0, 6.25}) {
-            for (int k = 0; k * step_khz <= 34000; ++k) {
-                const double khz = 136000 + k * step_khz;
-                QString text = Number_text(khz / 1000);
-                QString stored = text;
-                Store_freq(stored, 1, 0);
-                QCOMPARE(Value_of(stored) * 1000, khz);
-                QCOMPARE(Bcd_to_freq_text(chann(1, 0), chann(1, 1), chann(1, 2), chann(1, 3)),
-                         stored);
+        Init_model_table();
+        QStringList wrong;
+        for (int model = 0; model < Model_count; ++model) {
+            const qint64 low = Band_limit[model] * 100'000LL;
+            const qint64 high = Band_limit[model + 7] * 100'000LL;
+            for (const qint64 step : {500, 625}) {
+                for (qint64 units = low; units < high && wrong.size() < 5; units += step) {
+                    const QString digits = QString::number(units);
+                    const QString text = digits.left(3) + u'.' + digits.mid(3);
+                    QString typed = text;
+                    while (typed.endsWith(u'0'))
+                        typed.chop(1);
+                    Store_freq(typed, 1, 0);
+                    QList<int> bytes;
+                    for (qint64 rest = units; bytes.size() < 4; rest /= 100)
+                        bytes << int(rest / 10 % 10 * 16 + rest % 10);
+                    if (typed != text || stored_bytes(1, 0) != bytes)
+                        wrong << text + u" -> "_s + typed;
+                }
             }
         }
+        QCOMPARE(wrong, QStringList());
     }
 
     void freq_text_to_bcd_truncates()
@@ -83,6 +98,9 @@ private Q_SLOTS:
         QCOMPARE(Bcd_scratch, (std::array<int, 4>{0x43, 0x81, 0x25, 0x00}));
         Freq_text_to_bcd(QStringLiteral("438.123456"));
         QCOMPARE(Bcd_scratch, (std::array<int, 4>{0x43, 0x81, 0x23, 0x45}));
+        // A sum that reaches the next 10 Hz carries instead of making a digit of 10.
+        Freq_text_to_bcd(QStringLiteral("99.9999999999"));
+        QCOMPARE(Bcd_scratch, (std::array<int, 4>{0x10, 0x00, 0x00, 0x00}));
         Freq_text_to_bcd(QStringLiteral("abc"));
         QCOMPARE(Bcd_scratch, (std::array<int, 4>{0, 0, 0, 0}));
     }

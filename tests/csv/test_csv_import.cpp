@@ -4,6 +4,7 @@
 #include "core/tables.h"
 #include "csv/csv_text.h"
 #include "csv_lists.h"
+#include "logic_start.h"
 
 #include <QTest>
 
@@ -247,7 +248,7 @@ private Q_SLOTS:
             "\"1\",\"Club\",\"146.520000\",\"\",\"0.600000\",\"TSQL\",\"88.5\",\"100.0\","
             "\"023\",\"NN\",\"023\",\"Tone->Tone\",\"FM\",\"5.00\",\"\",\"50W\",\"\",\"\",\"\","
             "\"\",\"\"\r\n"
-            "\"2\",\"Split\",\"145.500000\",\"split\",\"435.000000\",\"\",\"88.5\",\"88.5\","
+            "\"2\",\"Split\",\"145.500000\",\"split\",\"256.525000\",\"\",\"88.5\",\"88.5\","
             "\"023\",\"NN\",\"023\",\"Tone->Tone\",\"NFM\",\"12.50\",\"S\",\"1.0W\","
             "\"satellite\",\"\",\"\",\"\",\"\"\r\n"
             "\"3\",\"Cross\",\"446.500000\",\"-\",\"5.000000\",\"Cross\",\"88.5\",\"88.5\","
@@ -259,7 +260,7 @@ private Q_SLOTS:
         QCOMPARE(report.channels, 3);
         QCOMPARE(shown(1), QStringList({"1", "146.52000", "146.52000", "100.0", "100.0", "High",
                                         "Off", "Wide", "Club"}));
-        QCOMPARE(shown(2), QStringList({"2", "145.50000", "435.00000", "OFF", "OFF", "Low", "Off",
+        QCOMPARE(shown(2), QStringList({"2", "145.50000", "256.52500", "OFF", "OFF", "Low", "Off",
                                         "Narrow", "Split"}));
         QCOMPARE(shown(3), QStringList({"3", "446.50000", "441.50000", "D754I", "D023N", "High",
                                         "Off", "Wide", "Cross"}));

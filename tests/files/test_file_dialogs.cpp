@@ -55,7 +55,7 @@ private Q_SLOTS:
         QVERIFY(QDir::setCurrent(folder.path()));
         program = Start_program();
         messages.messages.clear();
-        File_path.clear();
+        Image_origin = {};
     }
     void cleanup()
     {
@@ -116,7 +116,7 @@ private Q_SLOTS:
             QCOMPARE(window(save), dialog);
         }
         QVERIFY(chann == before);
-        QVERIFY(File_path.isEmpty());
+        QVERIFY(Image_origin.file.isEmpty());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"x.Chann"});
         QVERIFY(QFileInfo(folder.filePath("folder.chann")).isDir());
     }
@@ -130,10 +130,10 @@ private Q_SLOTS:
         QCOMPARE(control<Directory_list>(window(true), "Dir1")->path(), folder.path());
         enter(true, "trip.chann");
         QCOMPARE(messages.texts(), QStringList{"信道参数保存完毕 ！"});
-        QCOMPARE(File_path, folder.filePath("trip.chann"));
+        QCOMPARE(Image_origin.file, folder.filePath("trip.chann"));
         QTRY_VERIFY(!window(true));
-        QVERIFY(!Open_flags_of(Window_id::Save_chann));
-        QCOMPARE(read_file(File_path), Channel_file::Format_image(chann));
+        QVERIFY(!program->host().open_flag(Window_id::Save_chann));
+        QCOMPARE(read_file(Image_origin.file), Channel_file::Format_image(chann));
 
         Reset_image();
         trigger(*program, "Language_eng");
@@ -183,7 +183,7 @@ private Q_SLOTS:
             QCOMPARE(messages.messages[0].details,
                      QString(chinese ? "设备上没有空间" : "No space left on device"));
             QCOMPARE(read_file(file), QByteArray("old contents\r\n"));
-            QVERIFY(File_path.isEmpty());
+            QVERIFY(Image_origin.file.isEmpty());
             click(dialog, "Command_cancel");
             QTRY_VERIFY(!window(true));
         }
@@ -203,22 +203,22 @@ private Q_SLOTS:
             // As File > Open does it.
             trigger(*program, "File_Open");
             enter(false, name);
-            if (!File_path.isEmpty())
+            if (!Image_origin.file.isEmpty())
                 QTRY_VERIFY(!window(false)); // and the table shows the file
             const QList<Message> by_menu = messages.messages;
             const Data_image image = chann;
             const QStringList grid = table_texts();
-            const QString path = File_path;
+            const QString path = Image_origin.file;
 
             program.reset();
             Reset_image();
-            File_path.clear();
+            Image_origin = {};
             messages.messages.clear();
             program = Start_program(name); // relative to the working folder, as typed
             QVERIFY(!program->host().window(Window_id::Open_chann));
             QCOMPARE(table_texts(), grid);
             QVERIFY(chann == image);
-            QCOMPARE(File_path, path);
+            QCOMPARE(Image_origin.file, path);
             if (path.isEmpty()) {
                 QVERIFY(chann == start_up);
                 QCOMPARE(messages.texts(), (QStringList{by_menu.value(0).text}));
@@ -228,7 +228,7 @@ private Q_SLOTS:
                 QVERIFY(chann != start_up && messages.messages.isEmpty());
             }
             Reset_image();
-            File_path.clear();
+            Image_origin = {};
             messages.messages.clear();
         }
     }
@@ -274,8 +274,8 @@ private Q_SLOTS:
         QVERIFY(find_entry(folders, folder.filePath("sub/deeper")));
         fill_with_pattern();
         enter(false, "inner.chann");
-        QCOMPARE(File_path, folder.filePath("sub/inner.chann"));
-        QCOMPARE(Channel_file::Format_image(chann), read_file(File_path));
+        QCOMPARE(Image_origin.file, folder.filePath("sub/inner.chann"));
+        QCOMPARE(Channel_file::Format_image(chann), read_file(Image_origin.file));
 
         folders = control<Directory_list>(open_dialog(false), "Dir1");
         activate(folders, QFileInfo(folder.path()).absolutePath());

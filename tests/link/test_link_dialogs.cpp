@@ -64,7 +64,7 @@ private Q_SLOTS:
         Message_recorder recorder;
         trigger(*program, "Prog_read");
         QPointer<Form_Comm_Read> dialog = program->findChild<Form_Comm_Read *>();
-        QVERIFY(dialog && Open_flags_of(Window_id::Comm_read));
+        QVERIFY(dialog && program->host().open_flag(Window_id::Comm_read));
         QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("从对讲机读取数据"));
         QCOMPARE(text_of(dialog, "Command_Read") + text_of(dialog, "Command_Cancel") +
@@ -90,7 +90,7 @@ private Q_SLOTS:
                  qPrintable(details));
         click(dialog, "Command_Cancel");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!dialog && !Open_flags_of(Window_id::Comm_read));
+        QVERIFY(!dialog && !program->host().open_flag(Window_id::Comm_read));
     }
 
     void a_write_stores_the_unfinished_edit_shows_progress_and_stops_with_the_program()

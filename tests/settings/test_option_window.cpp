@@ -107,7 +107,7 @@ private Q_SLOTS:
                 .split('|');
         QCOMPARE(each(shown_by), defaults);
         QVERIFY(get<QLineEdit>("Text_TX_Freq")->isReadOnly());
-        QVERIFY(Open_flags_of(Window_id::Option));
+        QVERIFY(program->host().open_flag(Window_id::Option));
         QVERIFY(chann == before);
         QVERIFY(recorder->messages.isEmpty());
     }
@@ -180,6 +180,9 @@ private Q_SLOTS:
         QCOMPARE(duplex->currentText(), "Minus");
         QCOMPARE(get<QLineEdit>("Text_TX_Freq")->text(), "433.12500");
         QCOMPARE(cells(Vfo_row, 0, 3), (QList<int>{0x00, 0x25, 0x31, 0x43}));
+        type_into(rx, "257.84");
+        QTest::keyClick(rx, Qt::Key_Tab);
+        QCOMPARE(rx->text() + get<QLineEdit>("Text_TX_Freq")->text(), "257.84000252.84000");
         QVERIFY(recorder->messages.isEmpty());
     }
 
@@ -342,7 +345,7 @@ private Q_SLOTS:
             type_into(get<QLineEdit>("Text_RX_Freq"), typed);
             QTest::mouseClick(get<QPushButton>("Command_Close"), Qt::LeftButton);
             QTRY_VERIFY(window.isNull());
-            QVERIFY(!Open_flags_of(Window_id::Option));
+            QVERIFY(!program->host().open_flag(Window_id::Option));
         };
         close_after_typing("438.125");
         QCOMPARE(cells(Vfo_row, 4, 7), Rx_438);

@@ -142,7 +142,7 @@ private Q_SLOTS:
         const QString chann_path = folder.filePath(u"fleet.chann"_s);
         const QString csv_path = folder.filePath(u"list.csv"_s);
         QVERIFY(Channel_file::Save(chann_path, chann).ok);
-        QVERIFY(Channel_file::Write_file(csv_path, Channel_csv::Export(chann), {}).ok);
+        QVERIFY(File_io::Write_file(csv_path, Channel_csv::Export(chann), {}).ok);
         const auto source = [] { return Make_channel_sheet(QDate::currentDate()).facts[1].value; };
         const auto suggested = [this] {
             trigger(*program, "Export_pdf");

@@ -142,8 +142,8 @@ private Q_SLOTS:
             trigger(*program, "Channel_edit");
             trigger(*program, command);
             QVERIFY2(!program->isVisible(), command);
-            QVERIFY(
-                std::none_of(Open_flags.begin(), Open_flags.end(), [](bool open) { return open; }));
+            for (int id = 0; id < Open_flag_count; ++id)
+                QVERIFY(!program->host().open_flag(Window_id(id)));
         }
     }
 
@@ -164,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(first.isNull());
         QCOMPARE(built, 2);
         QCOMPARE(program->findChild<QMdiArea *>()->subWindowList().size(), 1);
-        QVERIFY(Open_flags_of(Window_id::Chann));
+        QVERIFY(program->host().open_flag(Window_id::Chann));
 
         auto *view = static_cast<Counting_view *>(window(Window_id::Chann));
         const int activations = view->activations;
@@ -362,7 +362,8 @@ private Q_SLOTS:
                         program->host().close(Window_id::Chann);
                     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
                     QVERIFY(table && !table->isVisible());
-                    QVERIFY(!Open_flags_of(Window_id::Chann) && !window(Window_id::Chann));
+                    QVERIFY(!program->host().open_flag(Window_id::Chann) &&
+                            !window(Window_id::Chann));
                     QMetaObject::invokeMethod(
                         qApp,
                         [] {

@@ -93,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(Model_no, Freq_low, Freq_high, program->panel_text(7)),
                  std::tuple(qint16(index), 244.0, 247.0, QString(" 244-- 247 MHZ")));
         QTRY_VERIFY(!window(Window_id::Type));
-        QVERIFY(!Open_flags_of(Window_id::Type));
+        QVERIFY(!program->host().open_flag(Window_id::Type));
         QCOMPARE(open_models()->currentIndex(), index);
         QCOMPARE(text_of(window(Window_id::Type), "Label_band"), QStringLiteral("  244 --  247"));
     }
@@ -143,7 +143,7 @@ private Q_SLOTS:
         choose_port(4);
         QCOMPARE(program->panel_text(3), QStringLiteral("COM4"));
         QTRY_VERIFY(!window(Window_id::Setup));
-        QVERIFY(!Open_flags_of(Window_id::Setup));
+        QVERIFY(!program->host().open_flag(Window_id::Setup));
 
         trigger(*program, "Prog_read");
         click(window(Window_id::Comm_read), "Command_Read");
@@ -173,7 +173,7 @@ private Q_SLOTS:
         QVERIFY(!control<QLabel>(window(Window_id::About), "picIcon")->pixmap().isNull());
         click(window(Window_id::About), "cmdOK");
         QTRY_VERIFY(!window(Window_id::About));
-        QVERIFY(!Open_flags_of(Window_id::About));
+        QVERIFY(!program->host().open_flag(Window_id::About));
     }
 
     void finds_the_first_viewer_in_order()

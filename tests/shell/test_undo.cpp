@@ -192,8 +192,8 @@ private Q_SLOTS:
         Data_image file_image = chann;
         Load_default_image(file_image);
         QVERIFY(Channel_file::Save(folder.filePath(u"fleet.chann"_s), file_image).ok);
-        QVERIFY(Channel_file::Write_file(folder.filePath(u"fleet.csv"_s),
-                                         Channel_csv::Export(file_image), {})
+        QVERIFY(File_io::Write_file(folder.filePath(u"fleet.csv"_s),
+                                    Channel_csv::Export(file_image), {})
                     .ok);
         QVERIFY(!Enter_rx_freq(1, u"450"_s, true));
         QVERIFY(!Enter_rx_freq(2, u"451"_s, true));

@@ -103,7 +103,7 @@ void Test_real_boxes::a_read_ends_under_a_box_of_its_dialog()
     QCOMPARE(boxes.overdue, QStringList());
     QVERIFY(!dialog || !dialog->engine().link_busy);
     QTRY_VERIFY(!dialog);
-    QVERIFY(!Open_flags_of(Window_id::Comm_read));
+    QVERIFY(!rig.main->host().open_flag(Window_id::Comm_read));
     for (int block : Transfer_blocks(271))
         QCOMPARE(cells<QByteArray>(block, 0, 15), radio_row(block));
 }
@@ -168,7 +168,7 @@ void Test_real_boxes::a_language_switch_under_the_cancel_warning()
     QTRY_VERIFY(!dialog);
     QPointer rebuilt =
         qobject_cast<Transfer_dialog *>(rig.main->host().window(Window_id::Comm_read));
-    QVERIFY(rebuilt && rebuilt->isVisible() && Open_flags_of(Window_id::Comm_read));
+    QVERIFY(rebuilt && rebuilt->isVisible() && rig.main->host().open_flag(Window_id::Comm_read));
     QCOMPARE(rebuilt->windowTitle(), QStringLiteral("Read Data From Radio"));
     QVERIFY(!rebuilt->engine().link_busy);
     QVERIFY(chann == before);

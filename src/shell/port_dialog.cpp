@@ -1,4 +1,4 @@
-#include "shell/form_setup.h"
+#include "shell/port_dialog.h"
 
 #include "core/globals.h"
 #include "link/port_map.h"

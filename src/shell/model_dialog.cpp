@@ -1,4 +1,4 @@
-#include "shell/form_type.h"
+#include "shell/model_dialog.h"
 
 #include "core/globals.h"
 #include "core/tables.h"

@@ -1,4 +1,4 @@
-#include "shell/frm_about.h"
+#include "shell/about_box.h"
 
 #include "core/globals.h"
 #include "shell/system_info.h"
