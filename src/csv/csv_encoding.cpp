@@ -1,8 +1,9 @@
 #include "csv/csv_encoding.h"
 
+#include "core/gbk.h"
+
 #include <QList>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <algorithm>
 #include <array>
 
@@ -22,13 +23,22 @@ constexpr std::array<Named, 5> Names{{
     {Csv_encoding::Windows_1252, "Windows-1252"},
 }};
 
-// The text of the bytes, or nothing when they are not valid in the encoding.
-std::optional<QString> decoded(QByteArrayView bytes, const char *encoding)
+// Windows-1252 is Latin-1 but for 0x80..0x9F, which hold these characters
+// (U+FFFD where the code page leaves a byte unused). Decoded here rather than
+// by the system's converters, which not every build of Qt has.
+constexpr std::array<char16_t, 32> Windows_1252_high{
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+QString windows_1252_of(QByteArrayView bytes)
 {
-    QStringDecoder decoder(encoding);
-    const QString text = decoder.decode(bytes);
-    if (!decoder.isValid() || decoder.hasError())
-        return std::nullopt;
+    QString text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto code = quint8(byte);
+        text += code >= 0x80 && code < 0xA0 ? QChar(Windows_1252_high[code - 0x80]) : QChar(code);
+    }
     return text;
 }
 
@@ -51,14 +61,13 @@ bool cjk(char32_t ch)
 // give rare characters or none.
 bool plausible_gbk(const QString &text)
 {
-    QStringEncoder gbk("GBK");
     int common = 0, rare = 0;
     for (const char32_t ch : text.toUcs4()) {
         if (ch < 0x80)
             continue;
         if (!cjk(ch))
             return false;
-        const QByteArray code = gbk.encode(QString::fromUcs4(&ch, 1));
+        const QByteArray code = Gbk::Encode(QString::fromUcs4(&ch, 1)).value_or(QByteArray());
         const bool both_high =
             code.size() == 2 && quint8(code[0]) >= 0xA1 && quint8(code[1]) >= 0xA1;
         ++(both_high ? common : rare);
@@ -113,22 +122,21 @@ Csv_decoding Decode_csv(QByteArrayView bytes, Csv_encoding wanted)
         return with(QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.sliced(2)),
                     Csv_encoding::Utf16);
     const auto cp1252 = [&bytes] {
-        return with(decoded(bytes, "windows-1252").value_or(QString::fromLatin1(bytes)),
-                    Csv_encoding::Windows_1252);
+        return with(windows_1252_of(bytes), Csv_encoding::Windows_1252);
     };
     switch (wanted) {
     case Csv_encoding::Utf8:
     case Csv_encoding::Utf16:
         return with(QString::fromUtf8(bytes), Csv_encoding::Utf8);
     case Csv_encoding::Gbk:
-        return with(QStringDecoder("GBK").decode(bytes), Csv_encoding::Gbk);
+        return with(Gbk::Decode(bytes).value_or(QString::fromLatin1(bytes)), Csv_encoding::Gbk);
     case Csv_encoding::Windows_1252:
         return cp1252();
     case Csv_encoding::Auto:
         break;
     }
     const std::optional<QString> utf8 = utf8_of(bytes);
-    std::optional<QString> gbk = decoded(bytes, "GBK");
+    std::optional<QString> gbk = Gbk::Decode(bytes);
     if (gbk && !plausible_gbk(*gbk))
         gbk.reset();
     if (utf8 && gbk && plausible_utf8(*utf8))

@@ -5,11 +5,16 @@
 
 namespace r7k {
 
+namespace {
+// The caption of the Read button, and the name of the undo step a read makes.
+const Bilingual Read_text{QStringLiteral("读取"), QStringLiteral("Read")};
+} // namespace
+
 const Transfer_dialog::Kind Read_kind{
     "Form_Comm_Read",
     {QStringLiteral("从对讲机读取数据"), QStringLiteral("Read Data From Radio")},
     "Command_Read",
-    {QStringLiteral("读取"), QStringLiteral("Read")},
+    Read_text,
     Engine_on_image<Read_engine>,
 };
 
