@@ -142,6 +142,7 @@ private Q_SLOTS:
     void fleet_write_survives_a_radio_that_hangs_up();
     void a_signal_stops_every_radio_data();
     void a_signal_stops_every_radio();
+    void a_radio_lost_before_its_read_back_is_not_verified();
     void verify_says_where_and_why_a_radio_failed();
     void show_and_diff_in_words();
     void csv_export_and_import();
@@ -248,16 +249,6 @@ void Test_cli::verify_names_the_block_the_radio_stored_wrong()
                                     "  block 148 (the name of channel 5)\n"),
              qPrintable(shown(ran)));
     QVERIFY(ran.out.contains(bad + ": verifying 50%\n"));
-
-    // A radio that goes away after the write is written but not verified.
-    const QString lost = radios.start("lost", {"--hang-up-at", "272"});
-    ran = run_r7k({"write", "--port", lost, "--verify", file});
-    QCOMPARE(ran.status, 6);
-    QVERIFY2(ran.err.startsWith("r7k: " + lost +
-                                ": written but not verified: verifying stopped "
-                                "at 99 %: cannot open the port: " +
-                                lost + " does not exist."),
-             qPrintable(shown(ran)));
 
     // Several radios at once: the good one passes, the summary names the others.
     ran = run_r7k({"write", "--port", good, "--port", bad, file, "--verify"});
@@ -384,6 +375,20 @@ void Test_cli::a_signal_stops_every_radio()
         QCOMPARE(bytes_of(radio, 1), bytes_of(image, 1));
         QVERIFY(bytes_of(radio, Name_row(120)) != bytes_of(image, Name_row(120)));
     }
+}
+
+void Test_cli::a_radio_lost_before_its_read_back_is_not_verified()
+{
+    Radios radios;
+    const QString lost = radios.start("lost", {"--hang-up-at", "272"});
+    const QString file = saved(radios.dir.filePath("lost.chann"), named_channels());
+    const Ran ran = run_r7k({"write", "--port", lost, "--verify", file});
+    QCOMPARE(ran.status, 6);
+    QVERIFY2(ran.err.startsWith("r7k: " + lost +
+                                ": written but not verified: verifying stopped "
+                                "at 99 %: cannot open the port: " +
+                                lost + " does not exist."),
+             qPrintable(shown(ran)));
 }
 
 // r7k verify reads radios back; one that falls silent midway is named with the

@@ -90,24 +90,23 @@ int status_of(const Radio_job &job)
     }
 }
 
-// Of two statuses, the one a script must hear about first.
-int worse(int a, int b)
+// How a radio did not come through, from what a script must hear about
+// least to what it must hear about first.
+struct Miss {
+    Exit_status status;
+    const char *word;
+};
+constexpr Miss Misses[] = {{Exit_unverified, "not verified"},
+                           {Exit_verify, "other data"},
+                           {Exit_link, "failed"},
+                           {Exit_interrupted, "interrupted"}};
+
+const Miss *miss_of(int status)
 {
-    const auto rank = [](int status) {
-        switch (status) {
-        case Exit_interrupted:
-            return 4;
-        case Exit_link:
-            return 3;
-        case Exit_verify:
-            return 2;
-        case Exit_unverified:
-            return 1;
-        default:
-            return 0;
-        }
-    };
-    return rank(a) >= rank(b) ? a : b;
+    for (const Miss &miss : Misses)
+        if (miss.status == status)
+            return &miss;
+    return nullptr;
 }
 
 // One radio: its outcome on stderr as well.
@@ -130,24 +129,21 @@ int single_outcome(const Radio_job &job)
 int fleet_outcome(const QList<Radio_job *> &jobs)
 {
     QStringList missed;
-    int status = Exit_ok;
+    const Miss *worst = nullptr;
     for (const Radio_job *job : jobs) {
-        const int outcome = status_of(*job);
-        if (outcome == Exit_ok)
+        const Miss *miss = miss_of(status_of(*job));
+        if (!miss)
             continue;
-        status = worse(status, outcome);
-        missed.append(QStringLiteral("%1 (%2)").arg(
-            job->port().name, outcome == Exit_link         ? QStringLiteral("failed")
-                              : outcome == Exit_verify     ? QStringLiteral("other data")
-                              : outcome == Exit_unverified ? QStringLiteral("not verified")
-                                                           : QStringLiteral("interrupted")));
+        if (!worst || miss > worst)
+            worst = miss;
+        missed.append(QStringLiteral("%1 (%2)").arg(job->port().name, QLatin1String(miss->word)));
     }
-    if (missed.isEmpty())
+    if (!worst)
         return Exit_ok;
-    return Fail(Exit_status(status), QStringLiteral("%1 of %2 radios did not come through: %3")
-                                         .arg(missed.size())
-                                         .arg(jobs.size())
-                                         .arg(missed.join(QStringLiteral(", "))));
+    return Fail(worst->status, QStringLiteral("%1 of %2 radios did not come through: %3")
+                                   .arg(missed.size())
+                                   .arg(jobs.size())
+                                   .arg(missed.join(QStringLiteral(", "))));
 }
 
 // Runs the steps on every port with the file's image and reports.
