@@ -72,10 +72,9 @@ class Test_real_boxes : public QObject {
 private Q_SLOTS:
     void a_read_ends_under_a_box_of_its_dialog_data();
     void a_read_ends_under_a_box_of_its_dialog();
-    void a_write_ends_under_the_cancel_warning();
+    void a_write_goes_on_under_the_quit_question_and_the_cancel_warning();
     void a_time_out_under_the_busy_warning_starts_nothing();
     void a_language_switch_under_the_cancel_warning();
-    void quitting_during_a_write_asks_first();
 };
 
 void Test_real_boxes::a_read_ends_under_a_box_of_its_dialog_data()
@@ -108,13 +107,28 @@ void Test_real_boxes::a_read_ends_under_a_box_of_its_dialog()
         QCOMPARE(cells<QByteArray>(block, 0, 15), radio_row(block));
 }
 
-void Test_real_boxes::a_write_ends_under_the_cancel_warning()
+// Quitting while a write runs asks first; answered No, the write goes on,
+// and on to its end and the End byte under the Cancel warning.
+void Test_real_boxes::a_write_goes_on_under_the_quit_question_and_the_cancel_warning()
 {
-    Rig rig("write-cancel");
+    Rig rig("write");
     Load_default_image();
     QPointer dialog = run_dialog(*rig.main, "Prog_write", Window_id::Comm_write, "Command_Write");
     QVERIFY(dialog);
     QTRY_VERIFY_WITH_TIMEOUT(progress_of(dialog) >= 10, Transfer_ms);
+    {
+        QStringList buttons;
+        Real_boxes boxes([&](const QMessageBox &box, qint64 up_ms) {
+            for (QAbstractButton *button : box.buttons())
+                if (!buttons.contains(button->text()))
+                    buttons.append(button->text());
+            return up_ms >= 100 ? QMessageBox::No : QMessageBox::NoButton;
+        });
+        QVERIFY(!rig.main->close());
+        QCOMPARE(boxes.texts, QStringList{Quit_asked});
+        QCOMPARE(buttons, (QStringList{QStringLiteral("是"), QStringLiteral("否")}));
+        QVERIFY(rig.main->isVisible() && dialog && dialog->engine().link_busy);
+    }
 
     // The radio saves its memory when the End byte comes.
     Real_boxes boxes(Up_until{Closing_busy, [&] { return QFileInfo::exists(rig.saved); }});
@@ -126,6 +140,8 @@ void Test_real_boxes::a_write_ends_under_the_cancel_warning()
     QVERIFY(radio.load(rig.saved).ok);
     for (int block : Transfer_blocks(271))
         QCOMPARE(cells<QByteArray>(block, 0, 15, radio), cells<QByteArray>(block, 0, 15));
+    QVERIFY(rig.main->close());
+    QCOMPARE(boxes.texts.size(), 1);
 }
 
 // The radio stops answering while the busy warning is up: the attempt times
@@ -174,33 +190,6 @@ void Test_real_boxes::a_language_switch_under_the_cancel_warning()
     QVERIFY(chann == before);
     click(rebuilt, "Command_Cancel");
     QTRY_VERIFY(!rebuilt);
-}
-
-// Quitting while a write runs asks first; answered No, the write goes on to
-// its end and the End byte.
-void Test_real_boxes::quitting_during_a_write_asks_first()
-{
-    Rig rig("quit");
-    Load_default_image();
-    QPointer dialog = run_dialog(*rig.main, "Prog_write", Window_id::Comm_write, "Command_Write");
-    QVERIFY(dialog);
-    QTRY_VERIFY_WITH_TIMEOUT(progress_of(dialog) >= 10, Transfer_ms);
-
-    QStringList buttons;
-    Real_boxes boxes([&](const QMessageBox &box, qint64 up_ms) {
-        for (QAbstractButton *button : box.buttons())
-            if (!buttons.contains(button->text()))
-                buttons.append(button->text());
-        return up_ms >= 100 ? QMessageBox::No : QMessageBox::NoButton;
-    });
-    QVERIFY(!rig.main->close());
-    QCOMPARE(boxes.texts, QStringList{Quit_asked});
-    QCOMPARE(buttons, (QStringList{QStringLiteral("是"), QStringLiteral("否")}));
-    QVERIFY(rig.main->isVisible() && dialog);
-    QTRY_VERIFY_WITH_TIMEOUT(!dialog, Transfer_ms);
-    QVERIFY(QFileInfo::exists(rig.saved));
-    QVERIFY(rig.main->close());
-    QCOMPARE(boxes.texts.size(), 1);
 }
 
 QTEST_MAIN(Test_real_boxes)
