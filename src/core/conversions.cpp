@@ -12,7 +12,8 @@ namespace {
 // The leading number of a text read exactly, as Value_of reads it but without
 // binary rounding: value = whole + fraction / Fraction_one, 0 <= fraction <
 // Fraction_one. Digits past the eighteenth decimal are cut off, which changes
-// no result below: the finest step any routine here looks at is 10^-12.
+// no result below: every routine here cuts off at 10^-6 at the finest, after
+// additions of 10^-15 at the smallest.
 struct Exact_value {
     qint64 whole = 0;
     qint64 fraction = 0;

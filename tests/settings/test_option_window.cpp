@@ -180,9 +180,9 @@ private Q_SLOTS:
         QCOMPARE(duplex->currentText(), "Minus");
         QCOMPARE(get<QLineEdit>("Text_TX_Freq")->text(), "433.12500");
         QCOMPARE(cells(Vfo_row, 0, 3), (QList<int>{0x00, 0x25, 0x31, 0x43}));
-        type_into(rx, "257.84");
+        type_into(rx, "469.99999");
         QTest::keyClick(rx, Qt::Key_Tab);
-        QCOMPARE(rx->text() + get<QLineEdit>("Text_TX_Freq")->text(), "257.84000252.84000");
+        QCOMPARE(rx->text() + get<QLineEdit>("Text_TX_Freq")->text(), "469.99999464.99999");
         QVERIFY(recorder->messages.isEmpty());
     }
 
