@@ -16,40 +16,43 @@ using namespace r7k::cli;
 
 namespace {
 
-const QString Help =
-    QStringLiteral("Usage: r7k VERB [options] [arguments]\n"
-                   "Reads, writes and verifies R7K radios and shows channel files.\n"
-                   "\n"
-                   "  r7k read --port DEV [-o FILE]          the radio into a channel file\n"
-                   "  r7k write --port DEV [--verify] FILE   a channel file to the radio\n"
-                   "  r7k write --port DEV --port DEV ... FILE\n"
-                   "                                         to several radios at the same time\n"
-                   "  r7k show FILE                          the channels and settings of a file\n"
-                   "  r7k diff A.chann B.chann               what differs between two files\n"
-                   "  r7k export-csv FILE.chann -o OUT.csv   the channels as a CSV list\n"
-                   "  r7k import-csv IN.csv -o FILE.chann [--base BASE.chann]\n"
-                   "                                         a CSV list into a channel file\n"
-                   "\n"
-                   "DEV is a serial device such as /dev/ttyUSB0, or COM1..COM8: the n-th serial\n"
-                   "port of the system, USB adapters first (as in r7k-cps).\n"
-                   "'r7k VERB --help' shows the options of a verb; 'r7k --version' the version.\n"
-                   "\n"
-                   "Exit status:\n"
-                   "  0  done (diff: the files hold the same data)\n"
-                   "  1  diff: the files differ\n"
-                   "  2  bad command line\n"
-                   "  3  a file cannot be read or written, or holds a bad value (import-csv:\n"
-                   "     or no channel that can be imported)\n"
-                   "  4  a port cannot be opened, or a radio does not answer or was lost\n"
-                   "  5  a radio holds other data than was written to it (write --verify)\n");
+const QString Help = QStringLiteral(
+    "Usage: r7k VERB [options] [arguments]\n"
+    "Reads, writes and verifies R7K radios and shows channel files.\n"
+    "\n"
+    "  r7k read --port DEV [-o FILE]          the radio into a channel file\n"
+    "  r7k write --port DEV [--verify] FILE   a channel file to the radio\n"
+    "  r7k write --port DEV --port DEV ... FILE\n"
+    "                                         to several radios at the same time\n"
+    "  r7k show FILE                          the channels and settings of a file\n"
+    "  r7k diff A.chann B.chann               what differs between two files\n"
+    "  r7k export-csv FILE.chann -o OUT.csv   the channels as a CSV list\n"
+    "  r7k import-csv IN.csv -o FILE.chann [--base BASE.chann]\n"
+    "                                         a CSV list into a channel file\n"
+    "  r7k ports                              the ports COM1..COM8 and their devices\n"
+    "  r7k detect [--all]                     which port a radio answers on\n"
+    "\n"
+    "DEV is a serial device such as /dev/ttyUSB0, or COM1..COM8: the n-th serial\n"
+    "port of the system, USB adapters first (as in r7k-cps).\n"
+    "'r7k VERB --help' shows the options of a verb; 'r7k --version' the version.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  done (diff: the files hold the same data)\n"
+    "  1  diff: the files differ\n"
+    "  2  bad command line\n"
+    "  3  a file cannot be read or written, or holds a bad value (import-csv:\n"
+    "     or no channel that can be imported)\n"
+    "  4  a port cannot be opened, or a radio does not answer or was lost\n"
+    "  5  a radio holds other data than was written to it (write --verify)\n");
 
 struct Verb {
     const char *name;
     int (*run)(const QStringList &);
 };
 constexpr Verb Verbs[] = {
-    {"read", Run_read}, {"write", Run_write},           {"show", Run_show},
-    {"diff", Run_diff}, {"export-csv", Run_export_csv}, {"import-csv", Run_import_csv},
+    {"read", Run_read},   {"write", Run_write},           {"show", Run_show},
+    {"diff", Run_diff},   {"export-csv", Run_export_csv}, {"import-csv", Run_import_csv},
+    {"ports", Run_ports}, {"detect", Run_detect},
 };
 
 int run(const QStringList &arguments)
