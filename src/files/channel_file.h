@@ -36,10 +36,11 @@ struct Outcome {
 QByteArray Format_image(const Data_image &image);
 
 // Reads and checks a whole file's text; the image is changed, in rows 0..280,
-// columns 0..15, only when the text is good.
-Outcome Load_text(QByteArrayView text, Data_image &image);
+// columns 0..15, only when the text is good. A message about the text names
+// the file `file_name`, or "the channel parameter file" without one.
+Outcome Load_text(QByteArrayView text, Data_image &image, const QString &file_name = {});
 // The same for the file at `path`, which must be a regular file of at most
-// Largest_file bytes.
+// Largest_file bytes; the messages name the file.
 Outcome Load(const QString &path, Data_image &image);
 
 // Writes the image through a new file that then takes the old one's name, so

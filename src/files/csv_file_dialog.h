@@ -28,6 +28,11 @@ private:
     Window_host &host;
 };
 
+// Replaces all 128 channels of the image by those of the CSV file at
+// `path`, after asking, and reports every row it could not take: what
+// File > Import CSV does with the file chosen.
+void Import_csv_file(const QString &path);
+
 // Replaces all 128 channels of the image by those of a CSV file, after
 // asking, and reports every row it could not take.
 class Csv_import_dialog final : public Csv_file_dialog {
