@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a build tree and checks it: its files
-# against a list, its dependencies, and its desktop entry, AppStream
-# metainfo, MIME type and man pages with their validators.
+# Builds the Debian package from a build tree and checks it: with lintian,
+# its files against a list, its dependencies, and its desktop entry,
+# AppStream metainfo, MIME type and man pages with their validators.
 # Usage: check_package.sh BUILD_DIR FILE_LIST
 set -euo pipefail
 build=$1
@@ -22,6 +22,10 @@ debs=("$work"/out/*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single .deb: ${debs[*]}"
 deb=${debs[0]}
 echo "package: $(basename "$deb"), $(du -k "$deb" | cut -f1) KiB"
+
+# Debian's own checks: an error fails the test, warnings are shown.
+command -v lintian >/dev/null || fail "lintian is missing; scripts/setup installs it"
+lintian --fail-on error --tag-display-limit 0 "$deb" >&2 || fail "lintian reports errors"
 
 # The files, exactly.
 root=$work/root
@@ -45,6 +49,15 @@ fi
 
 # The programs run from the package (without a display).
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/r7k-cps" --version | grep -qx "r7k-cps [0-9.]*" || fail "r7k-cps --version"
+# Without a display r7k-cps says so in one line, in the environment's
+# language, and ends with status 1 rather than Qt's abort.
+for lang in C.UTF-8:desktop zh_CN.UTF-8:桌面; do
+    status=0
+    said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LC_ALL -u LC_MESSAGES \
+        LANG=${lang%%:*} "$root/usr/bin/r7k-cps" 2>&1) || status=$?
+    [ "$status" -eq 1 ] && [ "$(wc -l <<<"$said")" -eq 1 ] && grep -q "${lang#*:}.* r7k" <<<"$said" ||
+        fail "r7k-cps without a display (LANG=${lang%%:*}) ended with $status: $said"
+done
 "$root/usr/bin/r7k-sim" --help | grep -q "^Usage: r7k-sim" || fail "r7k-sim --help"
 "$root/usr/bin/r7k" --version | grep -qx "r7k [0-9.]*" || fail "r7k --version"
 

@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/display_check.h"
 #include "app/windows.h"
 #include "link/port_map.h"
 #include "shell/application_icon.h"
@@ -52,6 +53,10 @@ int main(int argc, char *argv[])
         std::fputs(qPrintable(line.help ? r7k::Command_line_usage() : r7k::Version_line() + '\n'),
                    stdout);
         return 0;
+    }
+    if (const QString missing = r7k::Missing_display_message(); !missing.isEmpty()) {
+        std::fprintf(stderr, "%s\n", missing.toLocal8Bit().constData());
+        return 1;
     }
 
     QApplication app(argc, argv);

@@ -11,12 +11,15 @@
 #include "settings/option_window.h"
 #include "sheet/sheet_dialogs.h"
 #include "shell/about_box.h"
+#include "shell/file_drop.h"
 #include "shell/main_window.h"
 #include "shell/model_dialog.h"
 #include "shell/port_dialog.h"
 #include "ui/window_host.h"
 
 #include <QDir>
+#include <QTime>
+#include <memory>
 
 namespace r7k {
 
@@ -45,7 +48,7 @@ void Register_windows(Main_window &main)
     host.set_factory(Window_id::Open_backup, [&host](QWidget *parent) {
         // The folder exists before the first backup, so that the dialog can show it.
         QDir().mkpath(Backups::Folder());
-        return new Form_open_chann(parent, host, Backups::Folder());
+        return new Form_open_chann(parent, host, Backups::Folder(), File_order::Newest_first);
     });
     host.set_factory(Window_id::Export_csv,
                      [&host](QWidget *parent) { return new Csv_export_dialog(parent, host); });
@@ -64,8 +67,23 @@ void Register_windows(Main_window &main)
     host.set_factory(Window_id::Export_pdf,
                      [](QWidget *parent) { return new Sheet_export_dialog(parent); });
 
+    // A file dropped onto the main window is opened as File > Open opens it,
+    // or imported as File > Import CSV imports it; the windows then show the
+    // image.
+    auto *drop = new File_drop(&main);
+    QObject::connect(drop, &File_drop::channel_file_dropped, &main, [&host](const QString &path) {
+        if (Open_channel_file_and_tell(path))
+            host.activate_current();
+    });
+    QObject::connect(drop, &File_drop::csv_file_dropped, &main, [&host](const QString &path) {
+        Import_csv_file(path);
+        host.activate_current();
+    });
+
     // Each transfer's image is backed up; a backup that fails shows in the
-    // status bar, a later one that succeeds clears it.
+    // status bar, a later one that succeeds clears it. A completed write
+    // stays in the status bar with its time of day, since its dialog closes
+    // by itself; a failed backup of that write stays beside it.
     QObject::connect(&host, &Window_host::opened, &main, [&main](Window_id, QWidget *window) {
         auto *transfer = qobject_cast<Transfer_dialog *>(window);
         if (!transfer)
@@ -73,10 +91,22 @@ void Register_windows(Main_window &main)
         const Backups::Kind kind = qobject_cast<Form_Comm_Write *>(window)
                                        ? Backups::Kind::Before_write
                                        : Backups::Kind::Read;
+        auto backup = std::make_shared<Channel_file::Outcome>();
         QObject::connect(transfer, &Transfer_dialog::image_to_back_up, &main,
-                         [&main, kind](const Data_image &image) {
-                             const Channel_file::Outcome kept = Backups::Keep(image, kind);
-                             main.show_state(kept.ok ? Bilingual() : kept.message, kept.details);
+                         [&main, backup, kind](const Data_image &image) {
+                             *backup = Backups::Keep(image, kind);
+                             main.show_state(backup->ok ? Bilingual() : backup->message,
+                                             backup->details);
+                         });
+        QObject::connect(transfer, &Transfer_dialog::completed, &main,
+                         [&main, backup](const Bilingual &status) {
+                             const QString time = QTime::currentTime().toString(u"HH:mm:ss");
+                             Bilingual text{status.chinese.trimmed() + ' ' + time,
+                                            status.english.trimmed() + ' ' + time};
+                             if (!backup->ok)
+                                 text = {text.chinese + "  " + backup->message.chinese,
+                                         text.english + "  " + backup->message.english};
+                             main.show_state(text, backup->details);
                          });
     });
 }

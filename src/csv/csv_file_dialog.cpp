@@ -77,6 +77,11 @@ Csv_import_dialog::Csv_import_dialog(QWidget *parent)
 
 void Csv_import_dialog::file_chosen(const QString &path)
 {
+    Import_csv_file(path);
+}
+
+void Import_csv_file(const QString &path)
+{
     if (!Messages::ask(Replace_all))
         return;
     Csv_encoding encoding = Csv_encoding::Auto;

@@ -30,10 +30,14 @@ private:
     Window_host &host;
 };
 
-// Replaces the channels of the image by those of a CSV file, after asking
-// (and asking which encoding is right when the names read well both as
-// UTF-8 and as GBK), and reports every row it could not take. A listed
-// channel keeps what the file does not carry.
+// What File > Import CSV does with the file chosen: replaces the channels of
+// the image by those of the CSV file at `path`, after asking (and asking which
+// encoding is right when the names read well both as UTF-8 and as GBK), and
+// reports every row it could not take. A listed channel keeps what the file
+// does not carry.
+void Import_csv_file(const QString &path);
+
+// File > Import CSV: the file dialog, then Import_csv_file.
 class Csv_import_dialog final : public Csv_file_dialog {
     Q_OBJECT
 public:

@@ -26,9 +26,11 @@ using Outcome = File_io::Outcome;
 QByteArray Format_image(const Data_image &image);
 
 // Reads and checks a whole file's text; the image is changed, in rows 0..280,
-// columns 0..15, only when the text is good.
-Outcome Load_text(QByteArrayView text, Data_image &image);
-// The same for the file at `path`, read by File_io::Read_file.
+// columns 0..15, only when the text is good. A message about the text names
+// the file `file_name`, or "the channel parameter file" without one.
+Outcome Load_text(QByteArrayView text, Data_image &image, const QString &file_name = {});
+// The same for the file at `path`, read by File_io::Read_file; the messages
+// name the file.
 Outcome Load(const QString &path, Data_image &image);
 
 // Writes the image with File_io::Write_file, so that a failed save leaves an

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 
 namespace r7k {
 
@@ -73,8 +74,9 @@ bool reported(const Channel_file::Outcome &outcome)
 } // namespace
 
 Channel_file_dialog::Channel_file_dialog(Channel_file_dialog_kind dialog_kind, QWidget *parent,
-                                         Window_host &window_host, const QString &folder)
-    : QDialog(parent), kind(dialog_kind), host(window_host),
+                                         Window_host &window_host, const QString &folder,
+                                         File_order file_order)
+    : QDialog(parent), kind(dialog_kind), order(file_order), host(window_host),
       drives(Named("Drive1", new QComboBox(this))),
       folders(Named("Dir1", new Directory_list(this))),
       files(Named("File1", new QListWidget(this))),
@@ -139,8 +141,12 @@ void Channel_file_dialog::show_drive_of(const QString &path)
 void Channel_file_dialog::list_files(const QString &folder)
 {
     files->clear();
-    files->addItems(QDir(folder).entryList(File_patterns, QDir::Files | QDir::CaseSensitive,
-                                           QDir::Name | QDir::IgnoreCase));
+    const QDir::SortFlags sort = order == File_order::Newest_first ? QDir::Name | QDir::Reversed
+                                                                   : QDir::Name | QDir::IgnoreCase;
+    files->addItems(QDir(folder).entryList(File_patterns, QDir::Files | QDir::CaseSensitive, sort));
+    // Whole names: the list is at least as wide as its widest name.
+    files->setMinimumWidth(files->sizeHintForColumn(0) + 2 * files->frameWidth() +
+                           files->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 void Channel_file_dialog::confirm()
@@ -183,8 +189,17 @@ bool Open_channel_file(const QString &path)
     return Load_channel_file(QFileInfo(path).absoluteFilePath());
 }
 
-Form_open_chann::Form_open_chann(QWidget *parent, Window_host &window_host, const QString &folder)
-    : Channel_file_dialog(Channel_file_dialog_kind::Open, parent, window_host, folder)
+bool Open_channel_file_and_tell(const QString &path)
+{
+    if (!Open_channel_file(path))
+        return false;
+    Messages::show(Open_texts.done);
+    return true;
+}
+
+Form_open_chann::Form_open_chann(QWidget *parent, Window_host &window_host, const QString &folder,
+                                 File_order file_order)
+    : Channel_file_dialog(Channel_file_dialog_kind::Open, parent, window_host, folder, file_order)
 {}
 
 Form_save_chann::Form_save_chann(QWidget *parent, Window_host &window_host)

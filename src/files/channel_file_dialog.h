@@ -13,6 +13,11 @@ namespace r7k {
 class Directory_list;
 class Window_host;
 
+// How the file list of a channel file dialog is ordered: by name, or the
+// newest first for the backups, whose names begin with the date and time
+// they were kept.
+enum class File_order { By_name, Newest_first };
+
 // The dialog that loads the image from a channel file or saves it to one:
 // a drive list, a folder list, the channel files of the folder and a name
 // box. Confirm checks the name, then loads or saves "folder/name".
@@ -23,7 +28,8 @@ protected:
     // in the image. The lists start in `folder`, or in the working folder when
     // none is given.
     Channel_file_dialog(Channel_file_dialog_kind dialog_kind, QWidget *parent,
-                        Window_host &window_host, const QString &folder);
+                        Window_host &window_host, const QString &folder,
+                        File_order file_order = File_order::By_name);
 
 private:
     void choose_drive(int index);
@@ -32,6 +38,7 @@ private:
     void confirm();
 
     Channel_file_dialog_kind kind;
+    File_order order;
     Window_host &host;
     QComboBox *drives;
     Directory_list *folders;
@@ -48,11 +55,16 @@ bool Load_channel_file(const QString &path);
 // file name is checked first, as the open dialog checks a typed name.
 bool Open_channel_file(const QString &path);
 
+// The same with the message that File > Open shows after loading: for a
+// file dropped onto the main window.
+bool Open_channel_file_and_tell(const QString &path);
+
 // Form_open_chann: loads a channel file into the image.
 class Form_open_chann final : public Channel_file_dialog {
     Q_OBJECT
 public:
-    Form_open_chann(QWidget *parent, Window_host &window_host, const QString &folder = {});
+    Form_open_chann(QWidget *parent, Window_host &window_host, const QString &folder = {},
+                    File_order file_order = File_order::By_name);
 };
 
 // Form_save_chann: saves the image to a channel file.

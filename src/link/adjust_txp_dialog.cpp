@@ -35,6 +35,16 @@ const struct {
 };
 
 constexpr int Level_max = 255;
+constexpr int Level_column = 3; // the level changed last
+
+// "High Power 200": the level the last frame changed and its value.
+Bilingual last_level()
+{
+    const int index = qBound(0, int(chann(Power_row, Level_column)), 2);
+    const QString value = QString::number(chann(Power_row, index));
+    return {Levels[index].caption.chinese + QLatin1Char(' ') + value,
+            Levels[index].caption.english + QLatin1Char(' ') + value};
+}
 
 } // namespace
 
@@ -72,8 +82,12 @@ Form_Adjust_Txp::Form_Adjust_Txp(QWidget *parent, Link_parts link_parts)
     buttons->addStretch();
     buttons->addWidget(close_button);
     buttons->addWidget(help);
+    sent = new QLabel(this);
+    sent->setObjectName(QStringLiteral("Label_sent"));
+
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(sent);
     layout->addWidget(progress);
     layout->addStretch();
     layout->addLayout(buttons);
@@ -87,6 +101,22 @@ void Form_Adjust_Txp::levels_received()
 {
     for (int i = 0; i < 3; ++i)
         bars[i]->setValue(chann(Power_row, i));
+}
+
+void Form_Adjust_Txp::power_frame_answered(bool acknowledged)
+{
+    const Bilingual level = last_level();
+    if (acknowledged) {
+        sent->setText(Bilingual{QStringLiteral("已发送：") + level.chinese,
+                                QStringLiteral("Sent: ") + level.english}
+                          .text());
+        return;
+    }
+    sent->clear();
+    show_message({QStringLiteral("对讲机没有确认%1，连接已断开 ！").arg(level.chinese),
+                  QStringLiteral("The radio did not acknowledge %1; the link is closed.")
+                      .arg(level.english)},
+                 Operate_prompt(), {});
 }
 
 void Form_Adjust_Txp::closeEvent(QCloseEvent *event)

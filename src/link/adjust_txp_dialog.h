@@ -22,6 +22,7 @@ public:
 
     void show_status(const Bilingual &) override {} // the dialog has no status line
     void levels_received() override;
+    void power_frame_answered(bool acknowledged) override;
     bool busy() const override { return false; } // adjusting levels is no transfer
     void end_link() override;
 
@@ -32,6 +33,7 @@ private:
     std::unique_ptr<Power_engine> link;
     std::array<QScrollBar *, 3> bars{};
     std::array<QLabel *, 3> values{};
+    QLabel *sent; // what the radio acknowledged last
 };
 
 } // namespace r7k

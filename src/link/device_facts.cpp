@@ -146,6 +146,22 @@ bool held_by_another_program(const QByteArray &path)
 
 } // namespace
 
+Device_access Access_of(const QString &device)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(device);
+    struct stat status {};
+    if (device.isEmpty() || ::stat(path.constData(), &status) != 0)
+        return Device_access::Missing;
+    return ::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0
+               ? Device_access::Allowed
+               : Device_access::Denied;
+#else
+    // Windows tells only by opening the port.
+    return device.isEmpty() ? Device_access::Missing : Device_access::Allowed;
+#endif
+}
+
 Device_facts Examine_device(const QString &device, QSerialPort::SerialPortError error,
                             const QString &system_reason)
 {

@@ -28,9 +28,15 @@ public:
     virtual void failed() {}
     // The radio reported its transmit power levels (image row 240).
     virtual void levels_received() {}
+    // The radio acknowledged the last power frame, or the link ended while
+    // the frame waited for its acknowledgement.
+    virtual void power_frame_answered(bool acknowledged) { Q_UNUSED(acknowledged); }
     // The user started a transfer and it was not refused: whatever the
     // transfer sends or replaces must be in the image now.
     virtual void transfer_starting() {}
+    // A write has completed: `status` is what the status line says, which
+    // the main window keeps after the dialog has closed.
+    virtual void transfer_done(const Bilingual &status) { Q_UNUSED(status); }
     // A read has just filled the image, or a write is about to send it to an
     // identified radio: the moment to keep a copy of it.
     virtual void back_up_image(const Data_image &) {}

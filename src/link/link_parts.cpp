@@ -10,4 +10,9 @@ Link_parts System_link_parts()
     return {std::make_unique<Qt_serial_line>(), std::make_unique<Qt_timer_set>()};
 }
 
+Link_parts System_link_parts(const QString &device)
+{
+    return {std::make_unique<Qt_serial_line>(device), std::make_unique<Qt_timer_set>()};
+}
+
 } // namespace r7k

@@ -3,6 +3,7 @@
 #include "link/serial_line.h"
 #include "link/timer_set.h"
 
+#include <QString>
 #include <memory>
 
 namespace r7k {
@@ -15,5 +16,7 @@ struct Link_parts {
 
 // The real serial port and Qt timers.
 Link_parts System_link_parts();
+// The same on one given device, whatever port number it is opened with.
+Link_parts System_link_parts(const QString &device);
 
 } // namespace r7k

@@ -84,10 +84,15 @@ Bilingual no_permission(const Device_facts &facts)
                       .arg(facts.group)};
     else if (!facts.user_in_group)
         advice = {QStringLiteral("“%1”组的成员可以读写：请把当前用户加入该组"
-                                 "（sudo adduser $USER %1），然后注销并重新登录。")
+                                 "（sudo adduser $USER %1），然后注销并重新登录。在桌面上，"
+                                 "r7k-cps 软件包的 udev 规则让登录的用户无需加入该组即可使用"
+                                 "常见的编程线：请拔下编程线再插上。")
                       .arg(facts.group),
                   QStringLiteral("Members of the group \"%1\" may: add this user to it "
-                                 "(sudo adduser $USER %1), then log out and log in again.")
+                                 "(sudo adduser $USER %1), then log out and log in again. On a "
+                                 "desktop, the udev rule of the r7k-cps package gives the "
+                                 "logged-in user the usual programming cables without the "
+                                 "group: unplug the cable and plug it in again.")
                       .arg(facts.group)};
     else if (!facts.session_in_group)
         advice = {QStringLiteral("当前用户已加入可以读写的“%1”组，但本次登录早于加入：请注销并重新"

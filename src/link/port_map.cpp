@@ -75,6 +75,11 @@ void Set_mapping(int port_no, const QString &device)
     mappings().insert(port_no, device);
 }
 
+bool Is_mapped(int port_no)
+{
+    return mappings().contains(port_no);
+}
+
 void Reset()
 {
     mappings().clear();

@@ -31,6 +31,9 @@ QStringList Devices();
 // Maps port n to a device path for the rest of the run.
 void Set_mapping(int port_no, const QString &device);
 
+// Whether port n was mapped with Set_mapping.
+bool Is_mapped(int port_no);
+
 // A port and the device it stands for, as "COMn=PATH" names them.
 struct Mapping {
     int port_no = 0; // as written, which may lie outside First_port..Last_port

@@ -83,6 +83,7 @@ void Power_engine::set_level(int index, int value)
 // its ACK replaces it.
 void Power_engine::send_frame()
 {
+    awaiting_ack = true;
     block_no = Power_row + 1;
     queue_afresh(Command::Power_frame(image));
 }
@@ -93,6 +94,8 @@ void Power_engine::transfer_received()
         return;
     stop_link_timers();
     link_busy = false;
+    awaiting_ack = false;
+    listener.power_frame_answered(true);
 }
 
 void Power_engine::close_timer_fired()
@@ -101,7 +104,12 @@ void Power_engine::close_timer_fired()
     const bool waited_enough = watchdog_checks * Watchdog_ms >= Identify_wait_ms;
     if (line.is_open() && (identified || !waited_enough))
         return;
+    // The reply time-out (or a lost line) closed the port under a frame.
+    const bool unacknowledged = identified && awaiting_ack;
+    awaiting_ack = false;
     leave();
+    if (unacknowledged)
+        listener.power_frame_answered(false);
     listener.finished();
 }
 

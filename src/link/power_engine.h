@@ -43,7 +43,8 @@ private:
     void send_frame();
 
     int watchdog_checks = 0;
-    int reply_bytes = 0; // of the identification reply, gathered in rx_buf
+    bool awaiting_ack = false; // a power frame has not been acknowledged yet
+    int reply_bytes = 0;       // of the identification reply, gathered in rx_buf
 };
 
 } // namespace r7k

@@ -87,4 +87,9 @@ void Transfer_dialog::back_up_image(const Data_image &image)
     Q_EMIT image_to_back_up(image);
 }
 
+void Transfer_dialog::transfer_done(const Bilingual &done_status)
+{
+    Q_EMIT completed(done_status);
+}
+
 } // namespace r7k

@@ -34,11 +34,14 @@ public:
     bool busy() const override;
     void end_link() override;
     void back_up_image(const Data_image &image) override;
+    void transfer_done(const Bilingual &done_status) override;
 
 Q_SIGNALS:
     // A read has just filled the image, or a write is about to send it: the
     // program keeps a copy. Whatever befalls the copy, the transfer goes on.
     void image_to_back_up(const r7k::Data_image &image);
+    // The transfer completed; `status` says so.
+    void completed(const r7k::Bilingual &status);
 
 protected:
     // Before a transfer the unfinished edits of the windows of `window_host`

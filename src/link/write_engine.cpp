@@ -101,6 +101,7 @@ void Write_engine::complete()
     line.write(QByteArray(1, Protocol::End_byte));
     close_port();
     listener.show_status(Write_done_status);
+    listener.transfer_done(Write_done_status);
 }
 
 } // namespace r7k

@@ -3,6 +3,7 @@
 #include "core/globals.h"
 #include "link/port_map.h"
 #include "shell/port_choice.h"
+#include "shell/radio_search.h"
 #include "ui/button_row.h"
 #include "ui/dialog_placement.h"
 #include "ui/named.h"
@@ -52,8 +53,13 @@ Form_setup::Form_setup(QWidget *parent) : QDialog(parent), ports(new QButtonGrou
     if (QAbstractButton *current = ports->button(Port_no))
         current->setChecked(true);
 
+    auto *search = new Radio_search(this);
+    connect(search, &Radio_search::port_picked, this,
+            [this](int port) { ports->button(port)->setChecked(true); });
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame, 1);
+    layout->addWidget(search);
     QPushButton *ok =
         Add_ok_cancel_row(this, layout, "Command_ok", Ok_caption, "Command1", Cancel_caption);
     connect(ok, &QPushButton::clicked, this, &Form_setup::confirm);

@@ -588,8 +588,8 @@ void Test_cli::refusals_data()
                                   << "r7k: DIR/none.chann: The channel parameter file cannot be "
                                      "opened. (No such file or directory)";
     QTest::newRow("bad value") << QStringList{"diff", "DIR/good.chann", "DIR/bad.chann"} << 3
-                               << "r7k: DIR/bad.chann: Line 2 of the channel parameter file "
-                                  "holds the value 300, which is outside 0 to 255.";
+                               << "r7k: DIR/bad.chann: Line 2 of bad.chann holds the value "
+                                  "300, which is outside 0 to 255.";
     QTest::newRow("nothing to write")
         << QStringList{"write", "--port", "/dev/a", "DIR/empty.chann"} << 3
         << "r7k: DIR/empty.chann: no channel has a frequency; there is nothing a radio could use.";

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <algorithm>
 
 using namespace r7k;
 using namespace Dialog_driver;
@@ -127,6 +128,10 @@ private Q_SLOTS:
         Reset_image();
         Load_default_image();
         const Data_image backed_up = chann;
+        for (int day : {2, 1})
+            QVERIFY(Backups::Keep(Data_image{}, Backups::Kind::Read,
+                                  QDateTime(QDate(2024, 1, day), QTime(0, 0)))
+                        .ok);
         QVERIFY(Backups::Keep(chann, Backups::Kind::Read).ok);
         Reset_image();
 
@@ -134,8 +139,15 @@ private Q_SLOTS:
         auto *dialog = program->findChild<Form_open_chann *>();
         QVERIFY(dialog);
         QCOMPARE(control<Directory_list>(dialog, "Dir1")->path(), Backups::Folder());
+        // Newest first, each name whole.
         auto *files = control<QListWidget>(dialog, "File1");
-        QCOMPARE(files->count(), 1);
+        QStringList kept = QDir(Backups::Folder()).entryList(QDir::Files, QDir::Name);
+        std::reverse(kept.begin(), kept.end());
+        QCOMPARE(kept.size(), 3);
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(files->item(row)->text(), kept[row]);
+            QVERIFY(files->fontMetrics().horizontalAdvance(kept[row]) < files->viewport()->width());
+        }
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                           files->visualItemRect(files->item(0)).center());
         click(dialog, "Command_enter");

@@ -155,18 +155,17 @@ private Q_SLOTS:
         const auto with = [&](qsizetype at, qsizetype length, const char *text) {
             return QByteArray(good).replace(at, length, text);
         };
-        const QString short_en = "The channel parameter file is incomplete: it holds %1 values "
-                                 "instead of 4496.";
-        const QString short_zh = "信道参数文件不完整：只有 %1 个数值，应为 4496 个。";
-        const QString nan_en = "Line %1 of the channel parameter file holds \"%2\", which is not "
-                               "a number.";
-        const QString nan_zh = "信道参数文件第 %1 行的“%2”不是数值。";
-        const QString range_en = "Line %1 of the channel parameter file holds the value %2, "
-                                 "which is outside 0 to 255.";
-        const QString range_zh = "信道参数文件第 %1 行的数值 %2 超出 0 至 255 的范围。";
-        const QString part_en = "Line %1 of the channel parameter file holds the value %2, "
-                                "which is not a whole number.";
-        const QString part_zh = "信道参数文件第 %1 行的数值 %2 不是整数。";
+        // The messages name the file.
+        const QString short_en = "测试.chann is incomplete: it holds %1 values instead of 4496.";
+        const QString short_zh = "测试.chann 不完整：只有 %1 个数值，应为 4496 个。";
+        const QString nan_en = "Line %1 of 测试.chann holds \"%2\", which is not a number.";
+        const QString nan_zh = "测试.chann 第 %1 行的“%2”不是数值。";
+        const QString range_en = "Line %1 of 测试.chann holds the value %2, which is outside 0 "
+                                 "to 255.";
+        const QString range_zh = "测试.chann 第 %1 行的数值 %2 超出 0 至 255 的范围。";
+        const QString part_en = "Line %1 of 测试.chann holds the value %2, which is not a whole "
+                                "number.";
+        const QString part_zh = "测试.chann 第 %1 行的数值 %2 不是整数。";
         const QByteArray cr_only = QByteArray(good).replace("\r\n", "\r");
         const qsizetype line_2 = good.indexOf("\r\n") + 2;
         const struct {
@@ -197,8 +196,8 @@ private Q_SLOTS:
         const Data_image before = fill_file_rows(
             [](int row, int column) { return (row * 7 + column * 13) % 256; }, image);
         for (const auto &file : files) {
-            write_file(path("bad.chann"), file.text);
-            const Channel_file::Outcome outcome = Channel_file::Load(path("bad.chann"), image);
+            write_file(path("测试.chann"), file.text);
+            const Channel_file::Outcome outcome = Channel_file::Load(path("测试.chann"), image);
             QVERIFY2(!outcome.ok, qPrintable(file.english));
             QCOMPARE(outcome.message.english, file.english);
             QCOMPARE(outcome.message.chinese, file.chinese);

@@ -15,6 +15,7 @@
 
 #include <QPointer>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QWindow>
 
 using namespace r7k;
@@ -238,6 +239,31 @@ private Q_SLOTS:
         QVERIFY(bench.clock.advance_until([&] { return !dialog || !dialog->isVisible(); }, 5000));
         QCOMPARE(bench.clock.now(), 1500);
         QVERIFY(recorder.messages.isEmpty());
+    }
+
+    // After each acknowledged frame the dialog says which level went out; a
+    // frame that the radio leaves unanswered is said before the dialog goes.
+    void the_power_dialog_says_what_the_radio_acknowledged()
+    {
+        Wire_bench bench;
+        auto program = Start_program();
+        Message_recorder recorder;
+        auto dialog = open_on<Form_Adjust_Txp>(*program, Window_id::Adjust_txp, "Adj_Txp", bench);
+        const auto sent_is = [&](const QString &text) {
+            return bench.clock.advance_until(
+                [&] { return text_of(dialog, "Label_sent").startsWith(text); }, 1000);
+        };
+        QVERIFY(sent_is("已发送："));
+        auto *high = dialog->findChild<QScrollBar *>("HScroll_H");
+        const int level = high->value();
+        QVERIFY(level > 0);
+        high->setValue(level - 1);
+        QVERIFY(sent_is(QString("已发送：高功率 %1").arg(level - 1)));
+        bench.radio.set_faults({.no_answer = true});
+        high->setValue(level);
+        QVERIFY(bench.clock.advance_until([&] { return !dialog || !dialog->isVisible(); }, 5000));
+        QCOMPARE(recorder.texts(),
+                 QStringList{QString("对讲机没有确认高功率 %1，连接已断开 ！").arg(level)});
     }
 };
 

@@ -55,7 +55,9 @@ QString failure_of(const QString &device, bool chinese = false)
 
 const QString Not_in_group_advice =
     QStringLiteral("Members of the group \"%1\" may: add this user to it (sudo adduser $USER %1), "
-                   "then log out and log in again.");
+                   "then log out and log in again. On a desktop, the udev rule of the r7k-cps "
+                   "package gives the logged-in user the usual programming cables without the "
+                   "group: unplug the cable and plug it in again.");
 const QString Group_may_not_advice =
     QStringLiteral("Joining the group \"%1\" would not help: the group may not read and write it "
                    "either. The device's permissions must change, for example through a udev "
@@ -152,7 +154,8 @@ private Q_SLOTS:
         QTest::newRow("not in the group")
             << facts
             << zh_lead + "“dialout”组的成员可以读写：请把当前用户加入该组（sudo adduser $USER "
-                         "dialout），然后注销并重新登录。"
+                         "dialout），然后注销并重新登录。在桌面上，r7k-cps 软件包的 udev 规则让"
+                         "登录的用户无需加入该组即可使用常见的编程线：请拔下编程线再插上。"
             << en_lead + Not_in_group_advice.arg("dialout");
         facts.user_in_group = true;
         QTest::newRow("joined since the login")

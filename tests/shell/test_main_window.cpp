@@ -4,6 +4,8 @@
 #include "dialog_driver.h"
 #include "fake_clock.h"
 #include "fake_line.h"
+#include "files/channel_csv.h"
+#include "files/channel_file.h"
 #include "link/adjust_txp_dialog.h"
 #include "message_recorder.h"
 #include "shell/application_icon.h"
@@ -12,6 +14,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -19,9 +22,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 
@@ -109,6 +114,45 @@ private Q_SLOTS:
         messages.messages.clear();
     }
     void cleanup() { program.reset(); }
+
+    // A channel file dropped onto the main window opens as File > Open opens
+    // it, a CSV list imports after the import's question; other files do not
+    // land.
+    void dropped_files_open_or_import()
+    {
+        QTemporaryDir dir;
+        const auto drop = [&](const QString &name) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(dir.filePath(name))});
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(program.get(), &enter);
+            if (!enter.isAccepted())
+                return false;
+            QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(program.get(), &dropped);
+            return dropped.isAccepted();
+        };
+        Data_image file;
+        Reset_image(file);
+        Load_default_image(file);
+        QVERIFY(Channel_file::Save(dir.filePath("good.chann"), file).ok);
+        QVERIFY(Channel_csv::Export_file(file, dir.filePath("list.csv")).ok);
+        QFile bad(dir.filePath("测试.chann"));
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("x 1 2\r\n") > 0);
+        bad.close();
+        Reset_image();
+
+        QVERIFY(!drop("notes.txt"));
+        QVERIFY(drop("测试.chann"));
+        QVERIFY(drop("list.csv")); // the question is answered No
+        QVERIFY(chann != file);
+        QVERIFY(drop("good.chann"));
+        QVERIFY(chann == file);
+        QCOMPARE(messages.texts(),
+                 QStringList({"测试.chann 第 1 行的“x”不是数值。",
+                              "导入将用 CSV 文件中的信道替换全部 128 个信道，是否继续？",
+                              "信道参数从文件调入成功 ！"}));
+    }
 
     void start_up_shows_the_chinese_frame()
     {

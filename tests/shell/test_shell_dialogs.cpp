@@ -5,14 +5,19 @@
 #include "message_recorder.h"
 #include "shell/model_choice.h"
 #include "shell/system_info.h"
+#include "sim/sim_process.h"
 #include "started_program.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <pty.h>
+#include <unistd.h>
 
 using namespace r7k;
 using namespace Dialog_driver;
@@ -160,6 +165,43 @@ private Q_SLOTS:
         QVERIFY(window(Window_id::Setup) && window(Window_id::Setup)->isVisible());
         click(window(Window_id::Setup), "Command1");
         QTRY_VERIFY(!window(Window_id::Setup));
+    }
+
+    // Find radio asks the ports named on the command line over the real
+    // serial stack: a simulated radio and a pseudo-terminal that answers
+    // nothing. One click on the radio's line chooses its port.
+    void find_radio_picks_the_port_that_answered()
+    {
+        sim::Sim_process radio;
+        const QString link =
+            QStringLiteral("/tmp/r7k-find-%1").arg(QCoreApplication::applicationPid());
+        QString error;
+        QVERIFY2(radio.start(QStringLiteral(R7K_SIM_PATH), link, {}, error), qPrintable(error));
+        int master = -1, slave = -1;
+        char silent[256] = {};
+        QVERIFY(openpty(&master, &slave, silent, nullptr, nullptr) == 0);
+        Port_map::Set_mapping(3, QString::fromLocal8Bit(silent));
+        Port_map::Set_mapping(5, link);
+
+        trigger(*program, "proc_setup");
+        auto *find = control<QPushButton>(window(Window_id::Setup), "Command_find");
+        QCOMPARE(find->text(), QStringLiteral("查找对讲机"));
+        find->setFocus();
+        QTest::keyClick(find, Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(find->isEnabled(), 10'000);
+        auto *found = control<QListWidget>(window(Window_id::Setup), "List_found");
+        QStringList lines;
+        for (int row = 0; row < found->count(); ++row)
+            lines.append(found->item(row)->text());
+        QCOMPARE(lines.mid(0, 2), QStringList({"COM3: 没有应答 (" + QString(silent) + ")",
+                                               "COM5: R7K 对讲机 (" + link + ")"}));
+        ::close(master);
+        ::close(slave);
+        QTest::mouseClick(found->viewport(), Qt::LeftButton, {},
+                          found->visualItemRect(found->item(1)).center());
+        QVERIFY(option(5)->isChecked());
+        click(window(Window_id::Setup), "Command_ok");
+        QCOMPARE(Port_no, qint16(5));
     }
 
     void about_box_shows_the_about_texts()

@@ -30,6 +30,8 @@ const QString Help =
                    "  r7k export-csv FILE.chann -o OUT.csv   the channels as a CSV list\n"
                    "  r7k import-csv IN.csv -o FILE.chann [--base BASE.chann]\n"
                    "                                         a CSV list into a channel file\n"
+                   "  r7k ports                              the ports COM1..COM8 and their devices\n"
+                   "  r7k detect [--all]                     which port a radio answers on\n"
                    "\n"
                    "DEV is a serial device such as /dev/ttyUSB0, or COM1..COM8: the n-th serial\n"
                    "port of the system, USB adapters first (as in r7k-cps).\n"
@@ -54,7 +56,7 @@ struct Verb {
 constexpr Verb Verbs[] = {
     {"read", Run_read},     {"write", Run_write},           {"show", Run_show},
     {"diff", Run_diff},     {"export-csv", Run_export_csv}, {"import-csv", Run_import_csv},
-    {"verify", Run_verify},
+    {"verify", Run_verify}, {"ports", Run_ports},           {"detect", Run_detect},
 };
 
 int run(const QStringList &arguments)

@@ -1,5 +1,7 @@
 #include "cli/report.h"
 
+#include "core/environment_language.h"
+
 #include <cstdio>
 
 namespace r7k::cli {
@@ -34,6 +36,38 @@ void Say(const QString &line)
 {
     std::fprintf(stdout, "%s\n", line.toUtf8().constData());
     std::fflush(stdout);
+}
+
+void Say_table(const QList<QStringList> &cells, bool tabs)
+{
+    constexpr int Column_gap = 2;
+    // Names come from a file: their control characters are shown, not sent.
+    QList<QStringList> rows = cells;
+    for (QStringList &row : rows)
+        for (QString &cell : row)
+            cell = Visible(cell);
+    QList<int> widths;
+    for (const QStringList &row : rows)
+        for (qsizetype column = 0; column < row.size(); ++column) {
+            if (widths.size() <= column)
+                widths.append(0);
+            widths[column] = qMax(widths[column], int(row[column].size()));
+        }
+    for (const QStringList &row : rows) {
+        if (tabs) {
+            Say(row.join(QLatin1Char('\t')));
+            continue;
+        }
+        QString text;
+        for (qsizetype column = 0; column < row.size(); ++column)
+            text += row[column].leftJustified(widths[column] + Column_gap);
+        Say(text.trimmed());
+    }
+}
+
+QString In_language(const Bilingual &text)
+{
+    return Environment_prefers_chinese() ? text.chinese : text.english;
 }
 
 } // namespace r7k::cli

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "cli/exit_status.h"
+#include "core/bilingual.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace r7k::cli {
 
@@ -21,5 +24,13 @@ QString Visible(const QString &text);
 
 // Prints a line on stdout.
 void Say(const QString &line);
+
+// A table on stdout: in columns padded to their widest cell, or with `tabs`
+// one line per row with its cells separated by tabs, for scripts.
+void Say_table(const QList<QStringList> &rows, bool tabs = false);
+
+// The text in the language the environment asks for (Chinese when LANG
+// starts with zh).
+QString In_language(const Bilingual &text);
 
 } // namespace r7k::cli

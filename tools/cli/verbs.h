@@ -13,5 +13,7 @@ int Run_show(const QStringList &arguments);
 int Run_diff(const QStringList &arguments);
 int Run_export_csv(const QStringList &arguments);
 int Run_import_csv(const QStringList &arguments);
+int Run_ports(const QStringList &arguments);
+int Run_detect(const QStringList &arguments);
 
 } // namespace r7k::cli
