@@ -1,6 +1,6 @@
 #include "core/image.h"
 #include "disk_conditions.h"
-#include "files/channel_csv.h"
+#include "csv/csv_export.h"
 #include "files/channel_file.h"
 #include "pattern_files.h"
 
@@ -290,7 +290,7 @@ private Q_SLOTS:
             Channel_file::Outcome outcome;
             {
                 Permission_bits_apply as_any_user;
-                outcome = csv ? Channel_csv::Export_file(listed, in_place)
+                outcome = csv ? Channel_csv::Export_file(listed, in_place, 0)
                               : Channel_file::Save(in_place, image);
             }
             QVERIFY(!outcome.ok);

@@ -4,7 +4,7 @@
 #include "dialog_driver.h"
 #include "fake_clock.h"
 #include "fake_line.h"
-#include "files/channel_csv.h"
+#include "csv/csv_export.h"
 #include "files/channel_file.h"
 #include "link/adjust_txp_dialog.h"
 #include "message_recorder.h"
@@ -136,7 +136,7 @@ private Q_SLOTS:
         Reset_image(file);
         Load_default_image(file);
         QVERIFY(Channel_file::Save(dir.filePath("good.chann"), file).ok);
-        QVERIFY(Channel_csv::Export_file(file, dir.filePath("list.csv")).ok);
+        QVERIFY(Channel_csv::Export_file(file, dir.filePath("list.csv"), 0).ok);
         QFile bad(dir.filePath("测试.chann"));
         QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("x 1 2\r\n") > 0);
         bad.close();
