@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
         for (const std::filesystem::path &input : inputs_in(argv[i])) {
-            std::printf("replaying %s\n", input.c_str());
+            std::printf("replaying %s\n", input.string().c_str());
             std::fflush(stdout);
             std::ifstream file(input, std::ios::binary);
             const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
