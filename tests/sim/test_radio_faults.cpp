@@ -67,6 +67,8 @@ const QString Connect_failed = QStringLiteral("与对讲机联络失败 ！");
 const QString Port_failed = QStringLiteral("通讯端口打开错误，请正确设置通讯端口 ！");
 const QString Read_complete = QStringLiteral("从对讲机中读取数据完毕 ！");
 const QString Write_complete_status = QStringLiteral("数据写入完毕 ！");
+// The first power frame carries the radio's own levels, high last changed.
+const QString Power_unacknowledged = QStringLiteral("对讲机没有确认高功率 220，连接已断开 ！");
 
 // Blocks of a read (up to 272) or a write (up to 271) in the order sent, up to `last`.
 QList<int> transfer_blocks(int last)
@@ -104,14 +106,14 @@ struct Fault_case {
         return arguments;
     }
 
-    // The power dialog gives up at once and says nothing; a read or write
-    // recovers from a fault that strikes once.
+    // The power dialog gives up at once, saying so only when a frame went
+    // unacknowledged; a read or write recovers from a fault that strikes once.
     bool fails() const { return transfer == Transfer::Power || !once; }
 
     QString expected_message() const
     {
         if (transfer == Transfer::Power)
-            return {};
+            return commands_to_fault() == 2 ? Power_unacknowledged : QString();
         if (!fails())
             return transfer == Transfer::Read ? Read_complete : QString();
         return fault == Fault::Hang_up ? Port_failed : Connect_failed;
