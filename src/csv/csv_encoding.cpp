@@ -59,19 +59,16 @@ bool cjk(char32_t ch)
 // characters, most of them common ones (both bytes of their code from 0xA1
 // on, as in GB 2312): the Latin letters of a Windows-1252 text read as GBK
 // give rare characters or none.
-bool plausible_gbk(const QString &text)
+bool plausible_gbk(QByteArrayView bytes, const QString &text)
 {
+    if (!std::ranges::all_of(text.toUcs4(), [](char32_t ch) { return ch < 0x80 || cjk(ch); }))
+        return false;
     int common = 0, rare = 0;
-    for (const char32_t ch : text.toUcs4()) {
-        if (ch < 0x80)
-            continue;
-        if (!cjk(ch))
-            return false;
-        const QByteArray code = Gbk::Encode(QString::fromUcs4(&ch, 1)).value_or(QByteArray());
-        const bool both_high =
-            code.size() == 2 && quint8(code[0]) >= 0xA1 && quint8(code[1]) >= 0xA1;
-        ++(both_high ? common : rare);
-    }
+    for (qsizetype at = 0; at + 1 < bytes.size(); ++at)
+        if (quint8(bytes[at]) >= 0x80) {
+            ++(quint8(bytes[at]) >= 0xA1 && quint8(bytes[at + 1]) >= 0xA1 ? common : rare);
+            ++at;
+        }
     return common > 0 && common >= rare;
 }
 
@@ -137,7 +134,7 @@ Csv_decoding Decode_csv(QByteArrayView bytes, Csv_encoding wanted)
     }
     const std::optional<QString> utf8 = utf8_of(bytes);
     std::optional<QString> gbk = Gbk::Decode(bytes);
-    if (gbk && !plausible_gbk(*gbk))
+    if (gbk && !plausible_gbk(bytes, *gbk))
         gbk.reset();
     if (utf8 && gbk && plausible_utf8(*utf8))
         return {*utf8, Csv_encoding::Utf8, *gbk};
