@@ -8,6 +8,7 @@
 #include "link/write_engine.h"
 #include "sim/radio.h"
 #include "sim/sim_process.h"
+#include "test_radios.h"
 
 #include <QDir>
 #include <QProcess>
@@ -55,7 +56,8 @@ QString shown(const Ran &ran)
         .arg(ran.out, ran.err);
 }
 
-// Simulated radios of this test, each on a link of its own.
+// Simulated radios of this test, each on a link of its own, each the radio of
+// the test row.
 struct Radios {
     QTemporaryDir dir;
     std::vector<std::unique_ptr<Sim_process>> sims;
@@ -68,7 +70,9 @@ struct Radios {
         sims.push_back(std::make_unique<Sim_process>());
         QString error;
         if (!sims.back()->start(QStringLiteral(R7K_SIM_PATH), link,
-                                faults + QStringList{"--save-to", memory_file(name)}, error))
+                                Test_radios::arguments() + faults +
+                                    QStringList{"--save-to", memory_file(name)},
+                                error))
             qWarning("%s", qPrintable(error));
         return link;
     }
@@ -126,7 +130,9 @@ QString saved(const QString &path, const Data_image &image)
 class Test_cli : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase_data() { Test_radios::add_rows(); }
     void initTestCase() { Init_tone_table(); }
+    void init() { Test_radios::use_row(); }
 
     void read_into_a_file_holds_the_radio_memory();
     void read_shows_a_bar_on_a_terminal();
@@ -157,7 +163,7 @@ void Test_cli::read_into_a_file_holds_the_radio_memory()
         QVERIFY2(ran.out.contains(QStringLiteral("%1: reading %2%\n").arg(link).arg(tenth * 10)),
                  qPrintable(ran.out));
 
-    const Radio radio; // the demo memory, as r7k-sim holds it
+    const Radio radio = Test_radios::radio(); // as r7k-sim holds it
     const Data_image file = loaded(radios.dir.filePath(files[0]));
     for (int block : Write_engine::Blocks())
         QCOMPARE(bytes_of(file, block), bytes_of(radio, block));

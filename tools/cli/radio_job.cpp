@@ -18,8 +18,6 @@ QString cause_of(const Bilingual &text, const QString &details)
     const QString reason = One_line(details);
     if (text == Link_text::Port_failure)
         return QStringLiteral("cannot open the port: ") + reason;
-    if (text == Link_text::Connect_failed)
-        return QStringLiteral("the radio does not answer (%1)").arg(text.english);
     const QString english = text.english.trimmed();
     return reason.isEmpty() ? english : english + QStringLiteral(" (") + reason + ')';
 }
@@ -89,7 +87,14 @@ void Radio_job::show_progress(int value)
 
 void Radio_job::show_message(const Bilingual &text, const Bilingual &, const QString &details)
 {
-    last_message = cause_of(text, details);
+    // After the last retry radio_failed() has said what happened.
+    if (text != Link_text::Connect_failed)
+        last_message = cause_of(text, details);
+}
+
+void Radio_job::radio_failed(const Link_failure &last)
+{
+    last_message = last.what_happened().english;
 }
 
 void Radio_job::failed()

@@ -44,6 +44,7 @@ public:
                       const QString &details) override;
     void finished() override;
     void failed() override;
+    void radio_failed(const Link_failure &last) override;
 
 Q_SIGNALS:
     // The progress or the state changed.
