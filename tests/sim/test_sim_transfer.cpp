@@ -63,7 +63,11 @@ class Test_sim_transfer : public QObject {
 private Q_SLOTS:
     void initTestCase_data() { Test_radios::add_rows(); }
     void initTestCase() { QVERIFY(qputenv("XDG_DATA_HOME", data.path().toLocal8Bit())); }
-    void init() { Test_radios::use_row(); }
+    void init()
+    {
+        Test_radios::use_row();
+        QDir(Backups::Folder()).removeRecursively();
+    }
     void cleanup() { Port_map::Reset(); }
     void command_lines();
     void demo_needs_the_radio_beside_the_program();
@@ -294,6 +298,7 @@ void Test_sim_transfer::read_then_write_keeps_every_name()
         for (int column = 0; column < 16; ++column)
             radio.set_byte(channel + 143, column, chann(channel + 143, column));
     QVERIFY(radio.save(named).ok);
+    radio.set_personality(Test_radios::personality()); // as r7k-sim holds it
 
     Rig rig("names", {"--memory", named});
     QPointer dialog = run_dialog(*rig.main, "Prog_read", Window_id::Comm_read, "Command_Read");

@@ -73,10 +73,7 @@ public:
         else if (carry && !reply.isEmpty())
             carry(reply);
         else
-            for (const QByteArray &piece : r7k::sim::Pieces_of(reply, radio.personality().pieces)) {
-                wire_free = qMax(wire_free, clock.now()) + radio.personality().gap_ms;
-                arrive(piece);
-            }
+            answer(reply);
     }
     void empty_input() override { waiting.clear(); }
     QString error_text() const override { return failure; }
@@ -100,6 +97,17 @@ public:
                 if (on_data_received)
                     on_data_received();
             });
+        }
+    }
+
+    // An answer as the radio sends it: in its pieces, its gap apart.
+    void answer(const QByteArray &reply)
+    {
+        const QList<QByteArray> sent = r7k::sim::Pieces_of(reply, radio.personality().pieces);
+        for (const QByteArray &piece : sent) {
+            if (&piece != &sent.first())
+                wire_free = qMax(wire_free, clock.now()) + radio.personality().gap_ms;
+            arrive(piece);
         }
     }
 

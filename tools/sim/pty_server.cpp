@@ -203,8 +203,9 @@ void Pty_server::send(const QByteArray &bytes)
 {
     const Personality &personality = radio.personality();
     timespec deadline = now();
-    for (const QByteArray &piece : Pieces_of(bytes, personality.pieces)) {
-        if (personality.gap_ms > 0) {
+    const QList<QByteArray> pieces = Pieces_of(bytes, personality.pieces);
+    for (const QByteArray &piece : pieces) {
+        if (&piece != &pieces.first() && personality.gap_ms > 0) {
             deadline = later(deadline, personality.gap_ms * Millisecond_ns);
             if (!pace_until(deadline))
                 return;

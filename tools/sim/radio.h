@@ -44,7 +44,7 @@ struct Personality {
     QByteArray power_lead; // before the identifier, in the reply to the power connect
     QByteArray power_tail; // after the levels there
     int pieces = 1;        // each reply goes out in this many pieces,
-    int gap_ms = 0;        // each piece, the first too, this long after the one before
+    int gap_ms = 0;        // this long apart
 };
 
 // `reply` cut into `count` pieces as even as can be; fewer when it is shorter.

@@ -162,7 +162,7 @@ QString Sim_usage()
         "                         adjustment\n"
         "  --power-tail BYTES     and these after its levels\n"
         "  --pieces N             send each reply in N pieces (default 1)\n"
-        "  --gap MS               MS milliseconds before each piece (default 0)\n"
+        "  --gap MS               MS milliseconds between the pieces (default 0)\n"
         "Faults:\n"
         "  --no-answer            answer nothing at all\n"
         "  --wrong-identity       identify as another model\n"
