@@ -71,6 +71,21 @@ struct Wire_bench {
     }
 };
 
+// Where each link test starts, against the radio of its row: port 1,
+// English, the start-up image with the factory channels and power levels
+// unlike any radio's.
+inline void Start_link_test()
+{
+    Test_radios::use_row();
+    r7k::Port_no = 1;
+    r7k::Port_error = false;
+    r7k::Language = false;
+    r7k::Reset_image();
+    r7k::Load_default_image();
+    for (int c = 0; c < 16; ++c)
+        r7k::chann(r7k::Power_row, c) = qint16(c + 1);
+}
+
 // An engine on a fake line to a radio with the given faults, reporting to a
 // recording listener.
 template <class Engine> struct Link_rig : Wire_bench {

@@ -46,18 +46,7 @@ class Test_link_engines : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase_data() { Test_radios::add_rows(); }
-    // Port 1, the start-up image with the factory channels.
-    void init()
-    {
-        Test_radios::use_row();
-        Port_no = 1;
-        Port_error = false;
-        Language = false;
-        Reset_image();
-        Load_default_image();
-        for (int c = 0; c < 16; ++c) // levels that differ from the radio's
-            chann(Power_row, c) = qint16(c + 1);
-    }
+    void init() { Start_link_test(); }
 
     void read_whole_data()
     {

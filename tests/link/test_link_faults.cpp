@@ -172,16 +172,7 @@ class Test_link_faults : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase_data() { Test_radios::add_rows(); }
-    void init()
-    {
-        Test_radios::use_row();
-        Port_no = 1;
-        Language = false;
-        Reset_image();
-        Load_default_image();
-        for (int c = 0; c < 16; ++c) // levels that differ from the radio's
-            chann(Power_row, c) = qint16(c + 1);
-    }
+    void init() { Start_link_test(); }
 
     void fault_data()
     {
