@@ -22,6 +22,17 @@ const Bilingual Connect_failed{QStringLiteral("与对讲机联络失败 ！"),
                                QStringLiteral("Fail connect with transceiver.")};
 const Bilingual Communication_fault{QStringLiteral("与对讲机通讯故障 ！"),
                                     QStringLiteral("Communication fault.")};
+
+Bilingual With_attempt(const Bilingual &status, int attempt, int attempts)
+{
+    if (attempt <= 1)
+        return status;
+    const QString english_gap = status.english.endsWith(QLatin1Char(' ')) ? QString() : " ";
+    return {status.chinese +
+                QStringLiteral("（第 %1 次尝试，共 %2 次）").arg(attempt).arg(attempts),
+            status.english + english_gap +
+                QStringLiteral("(attempt %1 of %2)").arg(attempt).arg(attempts)};
+}
 } // namespace Link_text
 
 Link_engine::Link_engine(Serial_line &serial_line, Timer_set &timer_set,
@@ -84,6 +95,7 @@ bool Link_engine::connect_radio()
     if (!line.is_open() && !open_port())
         return false;
     identified = false;
+    rejected_identity.clear();
     line.empty_input();
     hs_stage = 0;
     prepare_attempt();
@@ -128,6 +140,8 @@ void Link_engine::send_burst()
 // is tried again after the retry delay, counted from the first time-out.
 void Link_engine::reply_timed_out()
 {
+    if (line.is_open() && link_busy)
+        last_attempt = how_attempt_ended();
     timers.stop(Link_timer::Timer1);
     timers.stop(Link_timer::Timer2);
     if (!timers.is_active(Link_timer::Timer3))
@@ -140,14 +154,44 @@ void Link_engine::retry()
 {
     stop_link_timers();
     if (retry_count < 1) {
-        listener.show_message(Link_text::Connect_failed, Operate_prompt(), {});
+        listener.radio_failed(last_attempt);
+        listener.show_message(Link_text::Connect_failed, Operate_prompt(),
+                              last_attempt.details(Port_no).text());
         listener.show_progress(0);
         listener.show_status(Link_text::Communication_fault);
         listener.failed();
         return;
     }
     --retry_count;
-    connect_radio();
+    if (connect_radio())
+        show_running_status(Link_text::Connecting);
+}
+
+Link_failure Link_engine::how_attempt_ended()
+{
+    Link_failure failure;
+    if (identified) {
+        const QList<int> blocks = transfer_blocks();
+        failure.stage = Link_failure::Stage::Transfer;
+        failure.block = awaited_block();
+        failure.position = int(blocks.indexOf(failure.block)) + 1;
+        failure.blocks = int(blocks.size());
+    } else if (hs_stage == 1) {
+        // What came instead of the identifier: the bytes it was looked for
+        // in, or else those that came too few to look.
+        failure.stage = Link_failure::Stage::Identify;
+        failure.identity = rejected_identity;
+        if (failure.identity.isEmpty())
+            while (line.bytes_waiting() > 0 &&
+                   failure.identity.size() < Protocol::Radio_id_prefix.size())
+                failure.identity += char(line.read_byte());
+    }
+    return failure;
+}
+
+void Link_engine::show_running_status(const Bilingual &text)
+{
+    listener.show_status(Link_text::With_attempt(text, Retries + 1 - retry_count, Retries + 1));
 }
 
 void Link_engine::data_received()
@@ -182,8 +226,10 @@ void Link_engine::handshake_received()
     }
     const int at = find_identifier(Protocol::Radio_id_prefix, lim + 1);
     line.empty_input();
-    if (at < 0 || at > Latest_identifier_start)
+    if (at < 0 || at > Latest_identifier_start) {
+        rejected_identity = QByteArray(reinterpret_cast<const char *>(rx_buf.data()), lim + 1);
         return;
+    }
     shift_reply(at);
     accept_identity();
 }
@@ -285,7 +331,7 @@ void Transfer_engine::connect_afresh()
     if (!connect_radio())
         return;
     listener.show_progress(0);
-    listener.show_status(Link_text::Connecting);
+    show_running_status(Link_text::Connecting);
 }
 
 } // namespace r7k

@@ -19,6 +19,9 @@ extern const Bilingual Port_failure; // the port could not be opened
 extern const Bilingual Connecting;   // status line when a transfer starts
 extern const Bilingual Connect_failed;
 extern const Bilingual Communication_fault;
+// A status while attempt `attempt` of `attempts` runs: from the second on it
+// says which attempt it is.
+Bilingual With_attempt(const Bilingual &status, int attempt, int attempts);
 } // namespace Link_text
 
 // The link layer that the read, write and power dialogs share: the sender,
@@ -92,6 +95,8 @@ protected:
     void shift_reply(int from);
     // The identifier was accepted: the transfer part takes over.
     void accept_identity();
+    // A status of the running transfer, with the attempt after a retry.
+    void show_running_status(const Bilingual &text);
     void stop_link_timers(); // Timer1, Timer2, Timer3
     void close_port();
 
@@ -107,6 +112,10 @@ protected:
     virtual void transfer_received() = 0;
     // Timer4; the default closes the dialog once the transfer is done.
     virtual void close_timer_fired();
+    // The blocks of the mode's transfer, and the one whose reply it waits
+    // for once the radio is identified (0 for the reply to Start).
+    virtual QList<int> transfer_blocks() const { return {}; }
+    virtual int awaited_block() const { return 0; }
 
     Serial_line &line;
     Timer_set &timers;
@@ -120,6 +129,10 @@ private:
     void send_burst();
     void reply_timed_out();
     void retry();
+    Link_failure how_attempt_ended();
+
+    QByteArray rejected_identity; // of this attempt
+    Link_failure last_attempt;
 };
 
 // A read or a write: the user starts it, and it closes its dialog when done.

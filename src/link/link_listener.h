@@ -2,6 +2,7 @@
 
 #include "core/bilingual.h"
 #include "core/image.h"
+#include "link/link_failure.h"
 
 #include <QString>
 
@@ -26,6 +27,9 @@ public:
     // port could not be opened, the radio did not answer the last retry, or
     // there was nothing to write. The message shown before says why.
     virtual void failed() {}
+    // The radio let the last attempt down and no retry is left: how that
+    // attempt ended. The failure message follows.
+    virtual void radio_failed(const Link_failure &) {}
     // The radio reported its transmit power levels (image row 240).
     virtual void levels_received() {}
     // The radio acknowledged the last power frame, or the link ended while

@@ -79,7 +79,12 @@ void Read_engine::request_block(int block)
     block_no = block;
     queue(Command::Read_block(block_no));
     listener.show_progress(block_no * 100 / (last_block + 1));
-    listener.show_status(reading_status(block_no));
+    show_running_status(reading_status(block_no));
+}
+
+QList<int> Read_engine::transfer_blocks() const
+{
+    return Transfer_blocks(Last_block);
 }
 
 void Read_engine::complete()

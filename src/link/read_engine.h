@@ -24,6 +24,8 @@ protected:
     void transfer_received() override;
     // The image holds the radio's memory now: tells the user.
     virtual void report_done();
+    QList<int> transfer_blocks() const override;
+    int awaited_block() const override { return block_no; }
 
 private:
     void request_block(int block);

@@ -84,7 +84,7 @@ void Write_engine::transfer_received()
         return;
     }
     listener.show_progress(block_no * 100 / last_block);
-    listener.show_status(writing_status(block_no - 1));
+    show_running_status(writing_status(block_no - 1));
     block_no = Remapped(block_no);
     // The reply to Start may carry more than one byte; whatever is left of
     // it must not count as the acknowledgement of the first block.

@@ -24,6 +24,9 @@ protected:
     void prepare_attempt() override;
     void identified_radio() override;
     void transfer_received() override;
+    QList<int> transfer_blocks() const override { return Blocks(); }
+    // block_no is the block to send next.
+    int awaited_block() const override { return block_no - 1; }
 
 private:
     void complete();

@@ -9,6 +9,7 @@
 #include "logic_start.h"
 #include "sim/radio.h"
 #include "sim/sim_process.h"
+#include "test_radios.h"
 
 #include <QDir>
 #include <QProcess>
@@ -58,7 +59,8 @@ QString shown(const Ran &ran)
         .arg(ran.out, ran.err);
 }
 
-// Simulated radios of this test, each on a link of its own.
+// Simulated radios of this test, each on a link of its own, each the radio of
+// the test row.
 struct Radios {
     QTemporaryDir dir;
     std::vector<std::unique_ptr<Sim_process>> sims;
@@ -71,7 +73,9 @@ struct Radios {
         sims.push_back(std::make_unique<Sim_process>());
         QString error;
         if (!sims.back()->start(QStringLiteral(R7K_SIM_PATH), link,
-                                faults + QStringList{"--save-to", memory_file(name)}, error))
+                                Test_radios::arguments() + faults +
+                                    QStringList{"--save-to", memory_file(name)},
+                                error))
             qWarning("%s", qPrintable(error));
         return link;
     }
@@ -129,12 +133,17 @@ QString saved(const QString &path, const Data_image &image)
 class Test_cli : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase_data() { Test_radios::add_rows(); }
     void initTestCase()
     {
         Start_logic();
         QVERIFY(qputenv("XDG_DATA_HOME", data.path().toLocal8Bit()));
     }
-    void init() { QDir(backup_folder()).removeRecursively(); }
+    void init()
+    {
+        Test_radios::use_row();
+        QDir(backup_folder()).removeRecursively();
+    }
 
     void read_shows_a_bar_on_a_terminal();
     void write_then_read_back_gives_the_file();

@@ -6,6 +6,7 @@
 #include "image_rows.h"
 #include "link/link_listener.h"
 #include "link/link_parts.h"
+#include "test_radios.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -15,7 +16,9 @@
 struct Recording_listener final : r7k::Link_listener {
     QList<int> progress;
     QStringList statuses, messages;
-    QString details; // of the last message
+    QString details;           // of the last message
+    r7k::Link_failure failure; // how the last attempt ended, once no retry is left
+    int radio_failures = 0;
     int finished_count = 0;
     int failures = 0; // starts that ended without a transfer
     int levels = 0;
@@ -36,12 +39,17 @@ struct Recording_listener final : r7k::Link_listener {
     void levels_received() override { ++levels; }
     void finished() override { ++finished_count; }
     void failed() override { ++failures; }
+    void radio_failed(const r7k::Link_failure &last) override
+    {
+        failure = last;
+        ++radio_failures;
+    }
 
     // The block numbers that the statuses name, in order.
     QList<int> block_numbers() const
     {
         QList<int> numbers;
-        static const QRegularExpression number(QStringLiteral("/ \\D*(\\d+)"));
+        static const QRegularExpression number(QStringLiteral("(\\d+) +Data Block"));
         for (const QString &status : statuses)
             if (const auto match = number.match(status); match.hasMatch())
                 numbers.append(match.captured(1).toInt());
@@ -49,11 +57,11 @@ struct Recording_listener final : r7k::Link_listener {
     }
 };
 
-// The simulated radio joined by a fake line, in virtual time. It outlives
-// the line, which a dialog may own.
+// The radio of the test row joined by a fake line, in virtual time. It
+// outlives the line, which a dialog may own.
 struct Wire_bench {
     Fake_clock clock;
-    r7k::sim::Radio radio;
+    r7k::sim::Radio radio = Test_radios::radio();
     Wire_log log;
 
     r7k::Link_parts parts()
@@ -62,6 +70,21 @@ struct Wire_bench {
                 std::make_unique<Fake_timer_set>(clock)};
     }
 };
+
+// Where each link test starts, against the radio of its row: port 1,
+// English, the start-up image with the factory channels and power levels
+// unlike any radio's.
+inline void Start_link_test()
+{
+    Test_radios::use_row();
+    r7k::Port_no = 1;
+    r7k::Port_error = false;
+    r7k::Language = false;
+    r7k::Reset_image();
+    r7k::Load_default_image();
+    for (int c = 0; c < 16; ++c)
+        r7k::chann(r7k::Power_row, c) = qint16(c + 1);
+}
 
 // An engine on a fake line to a radio with the given faults, reporting to a
 // recording listener.

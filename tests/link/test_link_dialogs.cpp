@@ -224,6 +224,41 @@ private Q_SLOTS:
         QCOMPARE(recorder.texts().size(), 1);
     }
 
+    // While a read is retried the status line says which attempt runs; the
+    // failure message says in its details where the radio stopped and what
+    // to check, in the language on screen.
+    void a_failed_read_says_where_the_radio_stopped()
+    {
+        Wire_bench bench;
+        bench.radio.set_faults({.stall_at = 40});
+        auto program = Start_program();
+        Message_recorder recorder;
+        auto dialog = open_on<Form_Comm_Read>(*program, Window_id::Comm_read, "Prog_read", bench);
+        click(dialog, "Command_Read");
+        QVERIFY(bench.clock.advance_until([&] { return bench.log.opens == 2; }, 10'000));
+        QCOMPARE(text_of(dialog, "Label_tr_count"),
+                 QStringLiteral("正在与对讲机联络 ！（第 2 次尝试，共 4 次）"));
+        QVERIFY(bench.clock.advance_until([&] { return !recorder.messages.isEmpty(); }, 60'000));
+        QCOMPARE(recorder.texts(), QStringList{"与对讲机联络失败 ！"});
+        QCOMPARE(recorder.messages[0].details,
+                 QStringLiteral("对讲机在第 40 个数据块（共 259 个）处停止应答。\n\n请检查：\n"
+                                "- 对讲机已开机；\n- 编程线已插牢在对讲机和电脑上；\n"
+                                "- 编程线接在 COM1 上（在“端口设置”中选择）；\n"
+                                "- 对讲机是 R7K 型（机型标识为 ZRQ-47）。"));
+
+        program->switch_language(false);
+        dialog = qobject_cast<Form_Comm_Read *>(program->host().window(Window_id::Comm_read));
+        click(dialog, "Command_Read");
+        QVERIFY(bench.clock.advance_until([&] { return recorder.messages.size() == 2; }, 60'000));
+        QCOMPARE(recorder.messages[1].details,
+                 QStringLiteral("The radio stopped answering at block 40 of 259.\n\nPlease check "
+                                "that:\n- the radio is switched on;\n- the programming cable is "
+                                "seated firmly in the radio and in the computer;\n- the cable is "
+                                "on COM1 (chosen under Communication);\n- the radio is an R7K "
+                                "model (it identifies itself as ZRQ-47)."));
+        QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("Communication fault."));
+    }
+
     // How the levels show and move is tested end to end against r7k-sim.
     void the_power_dialog_disappears_when_the_radio_stays_silent()
     {

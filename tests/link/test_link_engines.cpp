@@ -12,8 +12,6 @@
 
 using namespace r7k;
 
-Q_DECLARE_METATYPE(r7k::sim::Faults)
-
 namespace {
 
 const QByteArray Connect = "AT^" + Protocol::Access_word + "\r";
@@ -21,14 +19,11 @@ const QByteArray Handshake = Connect + "AT^\x02\r" + "AT^\x06\r"; // with Start
 const QByteArray Power_connect = "AT^" + Protocol::Access_word + "AT^\x02";
 const QByteArray Power_header("\x06\x67\x0F\x00\x10", 5);
 
-const QString Connect_failed =
-    QStringLiteral("Operate prompt: 与对讲机联络失败 ！ / Fail connect with transceiver.");
 const QString Port_failed = QStringLiteral(
     "Operate prompt: 通讯端口打开错误，请正确设置通讯端口 ！ / Communication port is error, "
     "please setting right communication port . ！");
 const QString Read_complete = QStringLiteral(
     "Operate Prompt: 从对讲机中读取数据完毕 ！ / Complete reading the data from transceiver.");
-const QString Fault_status = QStringLiteral("与对讲机通讯故障 ！ / Communication fault.");
 
 // The intervals each timer of an engine is started with while it opens, meets
 // a silent radio until the retry, and then runs a whole transfer and closes.
@@ -50,17 +45,8 @@ template <class Engine> QList<QSet<int>> periods_used()
 class Test_link_engines : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Port 1, the start-up image with the factory channels.
-    void init()
-    {
-        Port_no = 1;
-        Port_error = false;
-        Language = false;
-        Reset_image();
-        Load_default_image();
-        for (int c = 0; c < 16; ++c) // levels that differ from the radio's
-            chann(Power_row, c) = qint16(c + 1);
-    }
+    void initTestCase_data() { Test_radios::add_rows(); }
+    void init() { Start_link_test(); }
 
     void read_whole_data()
     {
@@ -84,11 +70,16 @@ private Q_SLOTS:
         QVERIFY(rig.run_to_end());
 
         QVERIFY(QRegularExpression("^[A-Z]{8}$").match(Protocol::Access_word).hasMatch());
+        // The four header bytes of a reply are the radio's: kept, not looked at.
+        const sim::Personality radio = Test_radios::personality();
         QByteArray requests = Handshake;
         for (int block : Transfer_blocks(272)) {
             requests += "AT^R" + Address_of(block) + "\x10\r";
+            const QByteArray header = radio.header == sim::Personality::Header::Fixed
+                                          ? radio.fixed_header
+                                          : "R" + Address_of(block) + "\x10";
             QCOMPARE(cells<QByteArray>(block, 0, 19, rig.engine.comm_buf),
-                     "R" + Address_of(block) + "\x10" + cells<QByteArray>(block, 0, 15, rig.radio));
+                     header + cells<QByteArray>(block, 0, 15, rig.radio));
             if (block <= 271)
                 QCOMPARE(cells<QByteArray>(block, 0, 15),
                          cells<QByteArray>(block, 0, 15, rig.radio));
@@ -129,6 +120,9 @@ private Q_SLOTS:
         rig.clock.advance(1);
         QCOMPARE(rig.log.opens, 2);
         QCOMPARE(rig.engine.retry_count, 2);
+        // While it is retried, the status says which attempt runs.
+        QCOMPARE(rig.listener.statuses.last(), "正在与对讲机联络 ！（第 2 次尝试，共 4 次） / "
+                                               "Connecting with transceiver. (attempt 2 of 4)");
 
         rig.clock.advance(2000); // timed out again; the next retry is due in 4 s
         rig.radio.set_faults({});
@@ -159,101 +153,6 @@ private Q_SLOTS:
                                       : mode == "write" ? periods_used<Write_engine>()
                                                         : periods_used<Power_engine>();
         QCOMPARE(used, expected);
-    }
-
-    void read_fault_leaves_the_image_unchanged_data()
-    {
-        QTest::addColumn<sim::Faults>("faults");
-        QTest::addColumn<int>("block"); // the last block asked for
-        QTest::newRow("wrong identity") << sim::Faults{.wrong_identity = true} << 0;
-        QTest::newRow("noise at 3") << sim::Faults{.noise_at = 3} << 3;
-        QTest::newRow("noise at 200") << sim::Faults{.noise_at = 200} << 200;
-        QTest::newRow("stall at 131") << sim::Faults{.stall_at = 131} << 131;
-        QTest::newRow("stall at 272") << sim::Faults{.stall_at = 272} << 272;
-        QTest::newRow("short at 144") << sim::Faults{.short_reply_at = 144} << 144;
-        QTest::newRow("hang-up at 50") << sim::Faults{.hang_up_at = 50} << 50;
-    }
-    void read_fault_leaves_the_image_unchanged()
-    {
-        QFETCH(sim::Faults, faults);
-        QFETCH(int, block);
-        Link_rig<Read_engine> rig(faults);
-        chann.fill(0, Data_image::rows - 1, 0, 15, 77); // so that any change shows
-        const Data_image marked = chann;
-        rig.engine.start();
-        rig.clock.advance(90'000);
-
-        QVERIFY(chann == marked);
-        QVERIFY(!rig.engine.link_done && !rig.engine.link_busy && !rig.log.open);
-        QCOMPARE(rig.listener.block_numbers().value(rig.listener.block_numbers().size() - 1),
-                 block);
-        // A lost radio ends the read at once; the others after the whole
-        // handshake four times.
-        const bool lost = faults.hang_up_at > 0;
-        QCOMPARE(rig.log.sent.count(Connect), lost ? 1 : 4);
-        QCOMPARE(rig.listener.messages, QStringList{lost ? Port_failed : Connect_failed});
-        QCOMPARE(rig.listener.failures, 1);
-        if (!lost) {
-            QCOMPARE(rig.listener.statuses.last(), Fault_status);
-            QCOMPARE(rig.listener.progress.last(), 0);
-        }
-    }
-
-    void read_short_reply_times_out_and_starts_again_from_block_1()
-    {
-        Link_rig<Read_engine> rig({.short_reply_at = 7, .once = true});
-        rig.engine.start();
-        QVERIFY(rig.run_to_end());
-
-        const QList<int> numbers = rig.listener.block_numbers();
-        QCOMPARE(numbers.mid(0, 8), (QList<int>{1, 2, 3, 4, 5, 6, 7, 1}));
-        QCOMPARE(numbers.mid(7), Transfer_blocks(272));
-        QCOMPARE(rig.log.opens, 2);
-        for (int block : Transfer_blocks(254))
-            QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, rig.radio));
-        QCOMPARE(rig.listener.messages, QStringList{Read_complete});
-    }
-
-    // The four header bytes of a block reply are the radio's: a radio whose
-    // replies begin with bytes nothing like the command ("W" and noise here)
-    // is read like any other, and its headers are kept in the reply buffer.
-    void read_takes_any_header()
-    {
-        const QByteArray header("\x57\xff\x00\x10", 4);
-        Link_rig<Read_engine> rig;
-        rig.line.carry = [&](const QByteArray &answer) {
-            QByteArray changed = answer;
-            if (answer.size() == 20)
-                changed.replace(0, 4, header);
-            rig.line.arrive(changed);
-        };
-        rig.engine.start();
-        QVERIFY(rig.run_to_end());
-        QCOMPARE(rig.log.opens, 1);
-        QCOMPARE(rig.listener.messages, QStringList{Read_complete});
-        for (int block : Transfer_blocks(272))
-            QCOMPARE(cells<QByteArray>(block, 0, 19, rig.engine.comm_buf),
-                     header + cells<QByteArray>(block, 0, 15, rig.radio));
-        for (int block : Transfer_blocks(254))
-            QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, rig.radio));
-    }
-
-    // A radio may answer Start with more than two bytes, and the rest may come
-    // a moment later, while Read block 1 waits to go out: those bytes come
-    // before the request and are no part of its reply.
-    void read_drops_what_comes_before_a_request()
-    {
-        Link_rig<Read_engine> rig;
-        rig.line.carry = [&](const QByteArray &answer) {
-            rig.line.arrive(answer);
-            if (answer == QByteArray(2, Protocol::Ack))
-                rig.line.arrive(QByteArrayLiteral("\x01\x02\x03"), 5);
-        };
-        rig.engine.start();
-        QVERIFY(rig.run_to_end());
-        QCOMPARE(rig.log.opens, 1);
-        for (int block : Transfer_blocks(254))
-            QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, rig.radio));
     }
 
     void read_start_and_cancel_are_refused_only_while_busy()
@@ -383,18 +282,6 @@ private Q_SLOTS:
         QCOMPARE(cells<QByteArray>(139, 0, 15), row_139);
     }
 
-    void write_fails_after_three_retries()
-    {
-        Link_rig<Write_engine> rig({.no_answer = true});
-        rig.engine.start();
-        rig.clock.advance(30'000);
-        QCOMPARE(rig.log.opens, 4);
-        QCOMPARE(rig.listener.messages, QStringList{Connect_failed});
-        QCOMPARE(rig.listener.failures, 1);
-        QCOMPARE(rig.listener.statuses.last(), Fault_status);
-        QVERIFY(rig.radio.written_blocks().isEmpty());
-    }
-
     // A write, then the radio read back into the verification's own image
     // and compared block by block with the image that was written.
     void verify_after_a_write()
@@ -434,7 +321,7 @@ private Q_SLOTS:
     {
         Fake_clock clock;
         struct Radio_link {
-            sim::Radio radio;
+            sim::Radio radio = Test_radios::radio();
             Wire_log log;
             Recording_listener listener;
         };
@@ -554,31 +441,7 @@ private Q_SLOTS:
         QCOMPARE(cells(Power_row, 0, 2), (accepted ? QList<int>{0x28, 0x82, 0xDC} : levels));
     }
 
-    void power_gives_up_on_a_radio_that_does_not_identify_data()
-    {
-        QTest::addColumn<sim::Faults>("faults");
-        QTest::newRow("silent") << sim::Faults{.no_answer = true};
-        QTest::newRow("wrong identity") << sim::Faults{.wrong_identity = true};
-    }
-    void power_gives_up_on_a_radio_that_does_not_identify()
-    {
-        QFETCH(sim::Faults, faults);
-        Link_rig<Power_engine> rig(faults);
-        const QByteArray row = cells<QByteArray>(Power_row, 0, 15);
-        rig.engine.opened();
-        rig.clock.advance(1499);
-        QVERIFY(!rig.log.open); // the reply time-out closed the port
-        QCOMPARE(rig.listener.finished_count, 0);
-        rig.clock.advance(1);
-        QCOMPARE(rig.listener.finished_count, 1);
-        rig.clock.advance(30'000);
-        QCOMPARE(rig.listener.finished_count, 1);
-        QCOMPARE(rig.log.sent, Power_connect); // no retry, no Leave on a closed port
-        QVERIFY(rig.listener.levels == 0 && rig.listener.messages.isEmpty());
-        QCOMPARE(cells<QByteArray>(Power_row, 0, 15), row);
-    }
-
-    void power_closes_on_a_port_error_and_on_a_lost_ack()
+    void power_closes_on_a_port_error()
     {
         Link_rig<Power_engine> refused;
         refused.log.refuse_open = QStringLiteral("COM1 stands for no serial device");
@@ -586,15 +449,6 @@ private Q_SLOTS:
         QCOMPARE(refused.listener.messages, QStringList{Port_failed});
         refused.clock.advance(500);
         QCOMPARE(refused.listener.finished_count, 1);
-
-        Link_rig<Power_engine> lost;
-        lost.engine.opened();
-        QVERIFY(lost.clock.advance_until(
-            [&] { return lost.engine.identified && !lost.engine.link_busy; }, 1000));
-        lost.radio.set_faults({.no_answer = true});
-        lost.engine.set_level(0, 5);
-        lost.clock.advance(2000);
-        QCOMPARE(lost.listener.finished_count, 1);
     }
 };
 

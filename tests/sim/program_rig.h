@@ -7,6 +7,7 @@
 #include "shell/main_window.h"
 #include "sim/sim_process.h"
 #include "started_program.h"
+#include "test_radios.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -16,8 +17,9 @@
 constexpr int Transfer_ms = 30'000; // a transfer over a pty takes a few seconds
 
 // The whole program with a simulated radio of the test's own as COM1: r7k-sim
-// on a pseudo-terminal, started with the further `arguments`, which saves its
-// memory to `saved` after every End or Leave.
+// on a pseudo-terminal as the radio of the test row, started with the
+// further `arguments`, which saves its memory to `saved` after every End or
+// Leave.
 struct Rig {
     QTemporaryDir dir;
     const QString saved = dir.filePath("radio.chann");
@@ -29,7 +31,8 @@ struct Rig {
     {
         const QString link = QStringLiteral("/tmp/r7k-radio-e2e-%1-").arg(qApp->applicationPid());
         QString error;
-        QVERIFY2(sim.start(R7K_SIM_PATH, link + test, arguments + QStringList{"--save-to", saved},
+        QVERIFY2(sim.start(R7K_SIM_PATH, link + test,
+                           Test_radios::arguments() + arguments + QStringList{"--save-to", saved},
                            error),
                  qPrintable(error));
         r7k::Port_map::Set_mapping(1, sim.link());

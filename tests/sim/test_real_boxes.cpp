@@ -58,18 +58,13 @@ struct Up_until {
     }
 };
 
-// The radio's memory as r7k-sim starts with it.
-QByteArray radio_row(int block)
-{
-    static const sim::Radio radio;
-    return cells<QByteArray>(block, 0, 15, radio);
-}
-
 } // namespace
 
 class Test_real_boxes : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase_data() { Test_radios::add_rows(); }
+    void init() { Test_radios::use_row(); }
     void a_read_ends_under_a_box_of_its_dialog_data();
     void a_read_ends_under_a_box_of_its_dialog();
     void a_write_goes_on_under_the_quit_question_and_the_cancel_warning();
@@ -103,8 +98,9 @@ void Test_real_boxes::a_read_ends_under_a_box_of_its_dialog()
     QVERIFY(!dialog || !dialog->engine().link_busy);
     QTRY_VERIFY(!dialog);
     QVERIFY(!rig.main->host().open_flag(Window_id::Comm_read));
+    const sim::Radio radio = Test_radios::radio(); // as r7k-sim starts
     for (int block : Transfer_blocks(271))
-        QCOMPARE(cells<QByteArray>(block, 0, 15), radio_row(block));
+        QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, radio));
 }
 
 // Quitting while a write runs asks first; answered No, the write goes on,

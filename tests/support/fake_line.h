@@ -10,7 +10,8 @@
 // What went over a fake line; it belongs to the test, so it outlives the
 // dialog that owned the line.
 struct Wire_log {
-    QByteArray sent;       // every byte the program wrote, in order
+    QByteArray sent; // every byte the program wrote, in order
+    qint64 last_sent_at = -1;
     int longer_writes = 0; // writes of more than one byte
     int opens = 0;
     bool open = false;
@@ -19,9 +20,10 @@ struct Wire_log {
 };
 
 // A serial line joined to the simulated radio in this process. The radio's
-// answers travel like on a 9600-baud wire, about a byte a millisecond, and
-// arrive in pieces of random size, as a serial port hands them over. Bytes
-// reaching a closed port are lost, as on a real one.
+// answers go out in the pieces and with the gaps the radio chooses, travel
+// like on a 9600-baud wire, about a byte a millisecond, and arrive in pieces
+// of random size, as a serial port hands them over. Bytes reaching a closed
+// port are lost, as on a real one.
 //
 // By default every answer travels whole and at once; `carry` may take over
 // and deliver an answer late, in parts, changed or not at all.
@@ -63,6 +65,7 @@ public:
         if (!log.open || radio.hung_up())
             return;
         log.sent += bytes;
+        log.last_sent_at = clock.now();
         log.longer_writes += bytes.size() > 1;
         const QByteArray reply = radio.receive(bytes);
         if (radio.hung_up())
@@ -70,7 +73,7 @@ public:
         else if (carry && !reply.isEmpty())
             carry(reply);
         else
-            arrive(reply);
+            answer(reply);
     }
     void empty_input() override { waiting.clear(); }
     QString error_text() const override { return failure; }
@@ -94,6 +97,17 @@ public:
                 if (on_data_received)
                     on_data_received();
             });
+        }
+    }
+
+    // An answer as the radio sends it: in its pieces, its gap apart.
+    void answer(const QByteArray &reply)
+    {
+        const QList<QByteArray> sent = r7k::sim::Pieces_of(reply, radio.personality().pieces);
+        for (const QByteArray &piece : sent) {
+            if (&piece != &sent.first())
+                wire_free = qMax(wire_free, clock.now()) + radio.personality().gap_ms;
+            arrive(piece);
         }
     }
 

@@ -111,9 +111,15 @@ void Radio_job::back_up_image(const Data_image &backup)
 
 void Radio_job::show_message(const Bilingual &text, const Bilingual &, const QString &details)
 {
-    placed = text == Link_text::Connect_failed;
-    last_message =
-        placed ? stop_point() + QStringLiteral(" (") + text.english + ')' : cause_of(text, details);
+    // After the last retry radio_failed() has said what happened.
+    if (text != Link_text::Connect_failed)
+        last_message = cause_of(text, details);
+}
+
+void Radio_job::radio_failed(const Link_failure &last)
+{
+    placed = true;
+    last_message = last.what_happened().english;
 }
 
 void Radio_job::failed()
@@ -126,31 +132,6 @@ void Radio_job::failed()
                                          .arg(percent)
                                          .arg(last_message);
     end(State::Failed);
-}
-
-// Where the last attempt of the step stood when the radio fell silent: the
-// retries start afresh, so it is where the radio stops every time.
-QString Radio_job::stop_point() const
-{
-    if (engine->identified) {
-        const bool sending = current == Step::Write;
-        const QList<int> blocks = sending ? Write_engine::Blocks()
-                                          : Link_engine::Transfer_blocks(Link_engine::Last_block);
-        // A write counts block_no on once the block is sent.
-        const int at = int(blocks.indexOf(sending ? engine->block_no - 1 : engine->block_no)) + 1;
-        if (at == 0)
-            return QStringLiteral("the radio stopped answering before the first block");
-        return QStringLiteral("the radio stopped answering at block %1 of %2")
-            .arg(at)
-            .arg(blocks.size());
-    }
-    const auto id = engine->rx_buf.cbegin();
-    const qsizetype id_size = Protocol::Radio_id_prefix.size();
-    if (engine->hs_stage == 1 && std::any_of(id, id + id_size, [](quint8 b) { return b != 0; }))
-        return QStringLiteral("the radio identifies itself as \"%1\", not as an R7K (%2)")
-            .arg(Visible(QString::fromLatin1(reinterpret_cast<const char *>(id), id_size)),
-                 QString::fromLatin1(Protocol::Radio_id_prefix));
-    return QStringLiteral("the radio does not answer");
 }
 
 // The engine's close check fires until the engine is shut down: the first

@@ -57,6 +57,7 @@ public:
                       const QString &details) override;
     void finished() override;
     void failed() override;
+    void radio_failed(const Link_failure &last) override;
 
 Q_SIGNALS:
     // The progress or the state changed.
@@ -66,7 +67,6 @@ private:
     void begin_step();
     void step_done();
     void end(State outcome);
-    QString stop_point() const;
 
     Radio_port radio;
     const bool writing;

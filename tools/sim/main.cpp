@@ -39,6 +39,8 @@ int main(int argc, char *argv[])
             return 1;
         }
     }
+    // After the memory: levels named on the command line win.
+    radio.set_personality(options.personality);
 
     Pty_server server(radio, options);
     QString error;

@@ -19,6 +19,7 @@ namespace {
 // One byte on a 9600-baud wire: a start bit, 8 data bits and a stop bit.
 constexpr long Byte_ns = 1'000'000'000L * 10 / 9600;
 constexpr long Second_ns = 1'000'000'000L;
+constexpr long Millisecond_ns = 1'000'000L;
 
 sigset_t stop_signals()
 {
@@ -206,15 +207,24 @@ void Pty_server::take(const QByteArray &bytes)
 
 void Pty_server::send(const QByteArray &bytes)
 {
+    const Personality &personality = radio.personality();
     timespec deadline = now();
-    for (const char byte : bytes) {
-        if (options.pace) {
-            deadline = later(deadline, Byte_ns);
+    const QList<QByteArray> pieces = Pieces_of(bytes, personality.pieces);
+    for (const QByteArray &piece : pieces) {
+        if (&piece != &pieces.first() && personality.gap_ms > 0) {
+            deadline = later(deadline, personality.gap_ms * Millisecond_ns);
             if (!pace_until(deadline))
                 return;
         }
-        // A full buffer means nobody is reading: the byte is lost, as on a wire.
-        while (::write(master, &byte, 1) < 0 && errno == EINTR) {
+        for (const char byte : piece) {
+            if (options.pace) {
+                deadline = later(deadline, Byte_ns);
+                if (!pace_until(deadline))
+                    return;
+            }
+            // A full buffer means nobody is reading: the byte is lost, as on a wire.
+            while (::write(master, &byte, 1) < 0 && errno == EINTR) {
+            }
         }
     }
 }

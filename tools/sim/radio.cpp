@@ -16,7 +16,7 @@ constexpr int Short_frame = 5;  // "AT^", code, CR
 constexpr int Connect_frame = 12;
 constexpr int Power_connect_frame = 15;
 constexpr int Power_frame = 21;
-constexpr int Header = 4; // of a read reply: 'R', hi, lo, length
+constexpr int Header = 4; // of a read reply
 constexpr char Prefix_first = 'A';
 constexpr char Power_first = Ack;
 
@@ -42,6 +42,18 @@ bool may_start(const QByteArray &bytes, const QByteArray &expected)
 
 } // namespace
 
+QList<QByteArray> Pieces_of(const QByteArray &reply, int count)
+{
+    QList<QByteArray> pieces;
+    const qsizetype n = qMin<qsizetype>(qMax(count, 1), reply.size());
+    for (qsizetype i = 0, from = 0; i < n; ++i) {
+        const qsizetype to = reply.size() * (i + 1) / n;
+        pieces.append(reply.mid(from, to - from));
+        from = to;
+    }
+    return pieces;
+}
+
 Radio::Radio()
 {
     memory.fill(255);
@@ -54,6 +66,13 @@ Radio::Radio()
 void Radio::set_faults(const Faults &new_faults)
 {
     faults = new_faults;
+}
+
+void Radio::set_personality(const Personality &personality)
+{
+    traits = personality;
+    for (int level = 0; level < traits.levels.size(); ++level)
+        set_byte(Power_row, level, traits.levels[level]);
 }
 
 int Radio::byte(int block, int column) const
@@ -152,11 +171,11 @@ Radio::Parse Radio::take_prefixed(QByteArray &reply)
         return Parse::Not_a_command;
     pending.remove(0, Short_frame);
     if (code == Identify_code && session == Session::Connected) {
-        reply += identity();
+        reply += identity() + traits.identity_tail;
         if (!(faults.wrong_identity && fault_active()))
             session = Session::Identified;
     } else if (code == Start_code && session == Session::Identified) {
-        reply += QByteArray(2, Ack);
+        reply += traits.start_reply;
         session = Session::Started;
     }
     return Parse::Consumed;
@@ -171,7 +190,7 @@ Radio::Parse Radio::take_access(QByteArray &reply)
         pending.remove(0, Connect_frame);
         if (word_right) {
             open_session(Session::Connected);
-            reply += Ack;
+            reply += traits.connect_reply;
         }
         return Parse::Consumed;
     }
@@ -185,11 +204,12 @@ Radio::Parse Radio::take_access(QByteArray &reply)
     if (!word_right)
         return Parse::Consumed;
     open_session(Session::Power);
-    reply += identity();
+    reply += traits.power_lead + identity();
     if (faults.wrong_identity && fault_active())
         session = Session::Connected;
     for (int column = 0; column < 3; ++column)
         reply += char(byte(Power_row, column));
+    reply += traits.power_tail;
     return Parse::Consumed;
 }
 
@@ -219,11 +239,7 @@ Radio::Parse Radio::take_block(char code, QByteArray &reply)
         reply += Ack;
         return Parse::Consumed;
     }
-    QByteArray answer;
-    answer += Read_code;
-    answer += char(block * Block_size >> 8);
-    answer += char(block * Block_size & 0xFF);
-    answer += Block_length;
+    QByteArray answer = read_header(block);
     for (int column = 0; column < Block_size; ++column)
         answer += char(byte(block, column));
     Q_ASSERT(answer.size() == Header + Block_size);
@@ -297,6 +313,24 @@ bool Radio::fault_active() const
 bool Radio::fault_at(int fault_block, int block) const
 {
     return fault_block == block && fault_active();
+}
+
+QByteArray Radio::read_header(int block)
+{
+    switch (traits.header) {
+    case Personality::Header::Echo:
+        break;
+    case Personality::Header::Fixed:
+        return traits.fixed_header;
+    case Personality::Header::Random: {
+        QByteArray header(Header, '\0');
+        for (char &byte : header)
+            byte = char(header_bytes.bounded(256));
+        return header;
+    }
+    }
+    return QByteArray(1, Read_code) + char(block * Block_size >> 8) +
+           char(block * Block_size & 0xFF) + Block_length;
 }
 
 QByteArray Radio::identity() const

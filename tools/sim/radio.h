@@ -1,9 +1,11 @@
 #pragma once
 
 #include "files/channel_file.h"
+#include "link/protocol.h"
 
 #include <QByteArray>
 #include <QList>
+#include <QRandomGenerator>
 #include <QString>
 #include <array>
 
@@ -25,6 +27,29 @@ struct Faults {
 };
 // A power frame writes block 240: noise, stall and hang-up at 240 strike it.
 
+// What a radio decides for itself and a program must take as it comes: the
+// bytes of its replies beyond those the program waits for, its power levels,
+// and how it spaces its bytes in time. The defaults are one such radio.
+struct Personality {
+    enum class Header { Echo, Fixed, Random };
+
+    QByteArray connect_reply = QByteArray(1, Protocol::Ack); // the reply to Connect: an ACK first
+    QByteArray identity_tail; // after the identifier, in the reply to Identify
+    QByteArray start_reply = QByteArray(2, Protocol::Ack); // the reply to Start: an ACK and more
+    // The four header bytes of a block reply: the command's "R", address and
+    // length echoed, the same four bytes for every block, or random ones.
+    Header header = Header::Echo;
+    QByteArray fixed_header;
+    QList<int> levels;     // low, mid, high power at the start; empty: as the memory holds them
+    QByteArray power_lead; // before the identifier, in the reply to the power connect
+    QByteArray power_tail; // after the levels there
+    int pieces = 1;        // each reply goes out in this many pieces,
+    int gap_ms = 0;        // this long apart
+};
+
+// `reply` cut into `count` pieces as even as can be; fewer when it is shorter.
+QList<QByteArray> Pieces_of(const QByteArray &reply, int count);
+
 // The radio's side of the programming protocol: it takes the bytes the
 // program sends, in any split, and returns the bytes it answers. It keeps a
 // memory of 301 blocks of 16 bytes and follows the radio's sessions: a
@@ -39,6 +64,9 @@ public:
 
     Radio(); // memory = the demo memory
     void set_faults(const Faults &faults);
+    // Its levels, when it names any, go into the memory at once.
+    void set_personality(const Personality &personality);
+    const Personality &personality() const { return traits; }
 
     QByteArray receive(const QByteArray &bytes);
     bool hung_up() const { return gone; }
@@ -75,9 +103,12 @@ private:
     // power frame: true when the request gets no regular answer.
     bool strike(int block, QByteArray &reply);
     QByteArray identity() const;
+    QByteArray read_header(int block);
 
     std::array<quint8, Block_count * Block_size> memory{};
     Faults faults;
+    Personality traits;
+    QRandomGenerator header_bytes{47};
     QByteArray pending;
     Session session = Session::Closed;
     int sessions = 0; // Connects accepted so far

@@ -14,6 +14,7 @@ struct Sim_options {
     QString save_to;                                 // ".chann" file that shows what a write did
     bool pace = false;                               // send and take bytes at 9600 baud
     Faults faults;
+    Personality personality;
 };
 
 struct Sim_arguments {

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "sim/radio.h"
+#include "sim/sim_options.h"
+
+#include <QStringList>
+#include <QTest>
+#include <utility>
+
+// The radios every transfer test runs against: r7k-sim as it comes, and one
+// that differs from it in everything a radio decides for itself (the bytes
+// beyond those the program waits for, block replies whose header is nothing
+// like the command, its power levels, replies in pieces with gaps). A test
+// class adds them as its global data in initTestCase_data() and calls
+// use_row() in init(); the rigs then build the row's radio.
+namespace Test_radios {
+
+// Each radio by its r7k-sim arguments.
+inline const QList<std::pair<const char *, QStringList>> &All()
+{
+    static const QList<std::pair<const char *, QStringList>> radios{
+        {"plain radio", {}},
+        {"other radio",
+         {"--connect-reply", "06 00", "--identity-tail", "20 56 32", "--start-reply", "06 57 00",
+          "--header", "57 A5 C3 00", "--levels", "17,99,201", "--power-lead", "00", "--power-tail",
+          "55 AA", "--pieces", "3", "--gap", "2"}},
+    };
+    return radios;
+}
+
+inline QStringList &current()
+{
+    static QStringList arguments;
+    return arguments;
+}
+
+inline void add_rows()
+{
+    QTest::addColumn<QStringList>("radio");
+    for (const auto &[name, arguments] : All())
+        QTest::newRow(name) << arguments;
+}
+
+inline void use_row()
+{
+    QFETCH_GLOBAL(QStringList, radio);
+    current() = radio;
+}
+
+// The r7k-sim arguments of the radio in use.
+inline QStringList arguments()
+{
+    return current();
+}
+
+inline r7k::sim::Personality personality()
+{
+    const r7k::sim::Sim_arguments parsed = r7k::sim::Parse_sim_arguments(current());
+    if (!parsed.error.isEmpty())
+        qFatal("test radio: %s", qPrintable(parsed.error));
+    return parsed.options.personality;
+}
+
+// The radio in use as r7k-sim starts it.
+inline r7k::sim::Radio radio()
+{
+    r7k::sim::Radio radio;
+    radio.set_personality(personality());
+    return radio;
+}
+
+} // namespace Test_radios
