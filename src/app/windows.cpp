@@ -1,9 +1,9 @@
 #include "app/windows.h"
 
 #include "channels/channel_table.h"
+#include "csv/csv_file_dialog.h"
 #include "files/backups.h"
 #include "files/channel_file_dialog.h"
-#include "csv/csv_file_dialog.h"
 #include "link/adjust_txp_dialog.h"
 #include "link/comm_read_dialog.h"
 #include "link/comm_verify_dialog.h"

@@ -1,10 +1,10 @@
 #include "core/conversions.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "csv/csv_export.h"
 #include "dialog_driver.h"
 #include "fake_clock.h"
 #include "fake_line.h"
-#include "csv/csv_export.h"
 #include "files/channel_file.h"
 #include "link/adjust_txp_dialog.h"
 #include "message_recorder.h"
@@ -149,9 +149,11 @@ private Q_SLOTS:
         QVERIFY(drop("good.chann"));
         QVERIFY(chann == file);
         QCOMPARE(messages.texts(),
-                 QStringList({"测试.chann 第 1 行的“x”不是数值。",
-                              "导入将用 CSV 文件中的信道替换全部 128 个信道，是否继续？",
-                              "信道参数从文件调入成功 ！"}));
+                 QStringList(
+                     {"测试.chann 第 1 行的“x”不是数值。",
+                      "导入将用 CSV 文件中的信道替换全部 128 个信道：文件中的信道保留原有的声控及 "
+                      "CSV 文件不含的设置，文件中没有的信道将被清空。是否继续？",
+                      "信道参数从文件调入成功 ！"}));
     }
 
     void start_up_shows_the_chinese_frame()

@@ -232,6 +232,7 @@ void Test_sim_transfer::read_then_write_back()
         for (int column = 0; column < 16; ++column)
             radio.set_byte(channel + 143, column, chann(channel + 143, column));
     QVERIFY(radio.save(named).ok);
+    radio.set_personality(Test_radios::personality()); // as r7k-sim holds it
 
     // A full read brings the radio's memory: rows 1..271, every block a write
     // sends, into the image; block 272 into the read's own reply buffer only
@@ -281,9 +282,14 @@ void Test_sim_transfer::read_then_write_back()
 
 void Test_sim_transfer::verify_names_the_block_the_radio_stored_wrong()
 {
-    // A radio that holds the program's image but for one block.
+    // A radio that holds the program's image but for one block. Levels that
+    // the radio names for itself win over its memory file: the image holds
+    // them too.
     Reset_image();
     Load_default_image();
+    const sim::Radio levels = Test_radios::radio();
+    for (int column = 0; column < 3; ++column)
+        chann(Power_row, column) = qint16(levels.byte(Power_row, column));
     const Data_image image = chann;
     Data_image radio = image;
     radio(150, 0) = 0x41;
