@@ -1,6 +1,6 @@
 #include "core/image.h"
-#include "disk_conditions.h"
 #include "csv/csv_export.h"
+#include "disk_conditions.h"
 #include "files/channel_file.h"
 #include "pattern_files.h"
 
