@@ -6,15 +6,6 @@
 
 namespace r7k {
 
-namespace {
-
-bool is_set(const char *name)
-{
-    return !qEnvironmentVariableIsEmpty(name);
-}
-
-} // namespace
-
 QString Missing_display_message()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -23,7 +14,8 @@ QString Missing_display_message()
     const bool wants_wayland = platform.isEmpty() || platform.startsWith(QLatin1String("wayland"));
     if (!wants_x11 && !wants_wayland)
         return {}; // offscreen, linuxfb, vnc, ...: Qt needs no desktop for them
-    if ((wants_x11 && is_set("DISPLAY")) || (wants_wayland && is_set("WAYLAND_DISPLAY")))
+    if ((wants_x11 && !qEnvironmentVariableIsEmpty("DISPLAY")) ||
+        (wants_wayland && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")))
         return {};
     return Environment_prefers_chinese()
                ? QStringLiteral("r7k-cps：需要图形桌面才能运行（没有 DISPLAY 或 "
