@@ -6,6 +6,7 @@
 // and imported again gives the same list.
 
 #include "channels/channel_record.h"
+#include "core/gbk.h"
 #include "core/image.h"
 #include "core/tables.h"
 #include "csv/csv_export.h"
@@ -13,7 +14,6 @@
 #include "fuzz_check.h"
 
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -74,11 +74,10 @@ std::vector<bool> name_codes()
     std::vector<bool> good(0x10000);
     for (int code = 1; code < 0x10000; ++code) {
         const char bytes[] = {char(code >> 8), char(code & 0xFF)};
-        QStringDecoder gbk("GBK");
-        const QString character =
-            gbk.decode(code < 0x100 ? QByteArrayView(bytes + 1, 1) : QByteArrayView(bytes, 2));
-        good[code] = !gbk.hasError() && character.size() == 1 &&
-                     character[0].category() != QChar::Other_Control;
+        const std::optional<QString> character =
+            Gbk::Decode(code < 0x100 ? QByteArrayView(bytes + 1, 1) : QByteArrayView(bytes, 2));
+        good[code] = character && character->size() == 1 &&
+                     character->front().category() != QChar::Other_Control;
     }
     return good;
 }
