@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSerialPortInfo>
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -157,8 +159,13 @@ Device_access Access_of(const QString &device)
                ? Device_access::Allowed
                : Device_access::Denied;
 #else
-    // Windows tells only by opening the port.
-    return device.isEmpty() ? Device_access::Missing : Device_access::Allowed;
+    // Windows lists the COM ports that exist; whether one may be opened it
+    // tells only by opening it.
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    const bool listed = std::any_of(ports.cbegin(), ports.cend(), [&device](const auto &port) {
+        return port.portName().compare(device, Qt::CaseInsensitive) == 0;
+    });
+    return listed ? Device_access::Allowed : Device_access::Missing;
 #endif
 }
 

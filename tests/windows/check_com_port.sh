@@ -3,7 +3,8 @@
 # radio's pseudo-terminal as COM5. Wine's serial ports never complete a read
 # on a pseudo-terminal, so a read through COM5 must end with "the radio does
 # not answer" instead of hanging; a read through COM6, which does not exist,
-# must say so.
+# must say so. r7k.exe ports lists COM5 as a port that may be opened and
+# COM6 as missing.
 # Usage: check_com_port.sh R7K-SIM WINEPREFIX RUN-UNDER-WINE... R7K.EXE
 set -euo pipefail
 sim=$1
@@ -36,6 +37,11 @@ pty=$(readlink -f "$work/radio")
 wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$pty" /f >/dev/null
 # Wine reads its port map when its server starts.
 wineserver -k || true
+
+listed=$(timeout 120 "${r7k[@]}" ports 2>&1 | tr -d '\r') || fail "r7k ports failed: $listed"
+echo "$listed"
+grep -Eq '^COM5 +COM5 .* yes$' <<<"$listed" || fail "r7k ports does not list COM5 as there"
+grep -Eq '^COM6 +COM6 .* missing$' <<<"$listed" || fail "r7k ports does not list COM6 as missing"
 
 # r7k.exe ends on its own in both cases; timeout only catches a hang.
 out=$(winepath -w "$work/radio.chann" 2>/dev/null)
