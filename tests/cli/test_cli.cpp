@@ -673,7 +673,7 @@ void Test_cli::refusals()
     QVERIFY(binary.open(QIODevice::WriteOnly));
     binary.write(QByteArray("\x7f"
                             "ELF\x02\x01\x01\0\0 rest",
-                            16));
+                            14));
     binary.close();
 
     for (QString &argument : arguments)
