@@ -52,8 +52,9 @@ void Register_windows(Main_window &main)
     });
     host.set_factory(Window_id::Export_csv,
                      [&host](QWidget *parent) { return new Csv_export_dialog(parent, host); });
-    host.set_factory(Window_id::Import_csv,
-                     [](QWidget *parent) { return new Csv_import_dialog(parent); });
+    host.set_factory(Window_id::Import_csv, [&host](QWidget *parent) {
+        return new Csv_import_dialog(parent, host.history());
+    });
     host.set_factory(Window_id::Comm_read,
                      [&host](QWidget *parent) { return new Form_Comm_Read(parent, host); });
     host.set_factory(Window_id::Comm_write,
@@ -72,11 +73,11 @@ void Register_windows(Main_window &main)
     // image.
     auto *drop = new File_drop(&main);
     QObject::connect(drop, &File_drop::channel_file_dropped, &main, [&host](const QString &path) {
-        if (Open_channel_file_and_tell(path))
+        if (Open_channel_file_and_tell(path, host.history()))
             host.activate_current();
     });
     QObject::connect(drop, &File_drop::csv_file_dropped, &main, [&host](const QString &path) {
-        Import_csv_file(path);
+        Import_csv_file(path, host.history());
         host.activate_current();
     });
 
@@ -118,7 +119,7 @@ std::unique_ptr<Main_window> Start_main_window(const QString &file)
     window->start_up();
     window->show();
     // The channel table opened at start-up shows the file's channels.
-    if (!file.isEmpty() && Open_channel_file(file))
+    if (!file.isEmpty() && Open_channel_file(file, window->host().history()))
         window->host().activate_current();
     return window;
 }

@@ -76,7 +76,7 @@ Channel_table::Channel_table(QWidget *parent, Window_host &window_host)
     layout->addLayout(buttons);
 
     build_grid();
-    commands = new Table_commands(*this, *MSF_chann, *Text_Edit, *Combo_edit);
+    commands = new Table_commands(*this, host.history(), *MSF_chann, *Text_Edit, *Combo_edit);
 
     connect(clear, &QPushButton::clicked, this, &Channel_table::clear_all);
     connect(defaults, &QPushButton::clicked, this, &Channel_table::load_defaults);
@@ -215,7 +215,7 @@ void Channel_table::clear_all()
 {
     drop_edit();
     {
-        const Image_step step(Clear_step);
+        const Image_step step(host.history(), Clear_step);
         Clear_all_channels();
     }
     show_all_rows();
@@ -226,7 +226,7 @@ void Channel_table::load_defaults()
     // The defaults fill channels 1..16 only: an edit elsewhere must survive.
     Commit_cell_edit();
     {
-        const Image_step step(Default_step);
+        const Image_step step(host.history(), Default_step);
         Load_default_image();
     }
     show_all_rows();

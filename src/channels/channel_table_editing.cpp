@@ -81,7 +81,7 @@ void Channel_table::Commit_cell_edit(bool by_enter)
     const QString text = Text_Edit->text();
     std::optional<Bilingual> message;
     {
-        const Image_step step(Typing_step);
+        const Image_step step(host.history(), Typing_step);
         if (Edit_col == Rx_column)
             message = Enter_rx_freq(channel, text, by_enter);
         else if (Edit_col == Tx_column)
@@ -104,7 +104,7 @@ void Channel_table::store_choice(int index)
     if (!editing || !Is_list_column(Edit_col))
         return;
     Old_text = Combo_edit->currentText();
-    const Image_step step(Typing_step);
+    const Image_step step(host.history(), Typing_step);
     Store_choice(Edit_row, Edit_col, index);
 }
 

@@ -56,10 +56,11 @@ bool whole_rows(const QList<QTableWidgetSelectionRange> &ranges)
 
 } // namespace
 
-Table_commands::Table_commands(Channel_table &of_table, QTableWidget &its_grid,
-                               QLineEdit &its_text_editor, QComboBox &its_drop_down)
-    : QObject(&of_table), table(of_table), grid(its_grid), text_editor(its_text_editor),
-      drop_down(its_drop_down)
+Table_commands::Table_commands(Channel_table &of_table, Image_history &of_history,
+                               QTableWidget &its_grid, QLineEdit &its_text_editor,
+                               QComboBox &its_drop_down)
+    : QObject(&of_table), table(of_table), history(of_history), grid(its_grid),
+      text_editor(its_text_editor), drop_down(its_drop_down)
 {
     // Installed after the table's own filter, so it sees the keys first.
     for (QObject *editor :
@@ -133,7 +134,7 @@ void Table_commands::paste()
 
     Paste_outcome outcome;
     {
-        const Image_step step(Paste_step);
+        const Image_step step(history, Paste_step);
         outcome = Paste_channel_rows(rows, at, whole_channels, chann);
     }
     table.show_all_rows();
@@ -154,7 +155,7 @@ void Table_commands::clear_selected()
     if (cells.isEmpty())
         return;
     {
-        const Image_step step(Clear_cells_step);
+        const Image_step step(history, Clear_cells_step);
         Clear_cells(cells, chann);
     }
     table.show_all_rows();
@@ -280,9 +281,9 @@ void Table_commands::run(Row_command command, QList<int> channels)
         return;
     QList<int> selected = channels;
     {
-        const Image_step step(command == Row_command::Insert   ? Insert_step
-                              : command == Row_command::Delete ? Delete_step
-                                                               : Move_step);
+        const Image_step step(history, command == Row_command::Insert   ? Insert_step
+                                       : command == Row_command::Delete ? Delete_step
+                                                                        : Move_step);
         // Each channel is handled where the ones before it have left it.
         const bool ascending = command == Row_command::Up;
         for (qsizetype i = 0; i < channels.size(); ++i) {

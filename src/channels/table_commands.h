@@ -12,6 +12,7 @@ class QTableWidget;
 namespace r7k {
 
 class Channel_table;
+class Image_history;
 
 // What the channel grid offers beyond editing one cell: whole channels
 // selected by their number cells (Shift and Ctrl for more), copy and paste
@@ -21,8 +22,8 @@ class Channel_table;
 class Table_commands : public QObject {
     Q_OBJECT
 public:
-    Table_commands(Channel_table &of_table, QTableWidget &its_grid, QLineEdit &its_text_editor,
-                   QComboBox &its_drop_down);
+    Table_commands(Channel_table &of_table, Image_history &of_history, QTableWidget &its_grid,
+                   QLineEdit &its_text_editor, QComboBox &its_drop_down);
 
     // The selected cells, or the selected channels with a heading line.
     void copy();
@@ -51,6 +52,7 @@ private:
     bool editor_key(QObject *watched, QKeyEvent *key);
 
     Channel_table &table;
+    Image_history &history;
     QTableWidget &grid;
     QLineEdit &text_editor;
     QComboBox &drop_down;

@@ -86,10 +86,4 @@ void Image_history::put_source(const Image_source &value)
         *source = value;
 }
 
-Image_history &History()
-{
-    static Image_history history(chann, &Image_origin);
-    return history;
-}
-
 } // namespace r7k

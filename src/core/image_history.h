@@ -71,16 +71,19 @@ private:
     QList<Step> undone;
 };
 
-// The history of the program's image, chann, and of where it came from.
-Image_history &History();
-
-// One step of the program's history, from construction to destruction,
-// named for the Undo and Redo captions.
+// One step of a history, from construction to destruction, named for the
+// Undo and Redo captions.
 class Image_step {
 public:
-    explicit Image_step(const Bilingual &name = {}) { History().begin(name); }
-    ~Image_step() { History().end(); }
+    explicit Image_step(Image_history &of_history, const Bilingual &name = {}) : history(of_history)
+    {
+        history.begin(name);
+    }
+    ~Image_step() { history.end(); }
     Q_DISABLE_COPY_MOVE(Image_step)
+
+private:
+    Image_history &history;
 };
 
 } // namespace r7k

@@ -71,16 +71,18 @@ void Csv_export_dialog::file_chosen(const QString &path)
     Messages::show(outcome.message, outcome.details.text());
 }
 
-Csv_import_dialog::Csv_import_dialog(QWidget *parent)
-    : Csv_file_dialog(parent, "Form_import_csv", Import_caption, AcceptOpen, {Csv_files, All_files})
+Csv_import_dialog::Csv_import_dialog(QWidget *parent, Image_history &of_history)
+    : Csv_file_dialog(parent, "Form_import_csv", Import_caption, AcceptOpen,
+                      {Csv_files, All_files}),
+      history(of_history)
 {}
 
 void Csv_import_dialog::file_chosen(const QString &path)
 {
-    Import_csv_file(path);
+    Import_csv_file(path, history);
 }
 
-void Import_csv_file(const QString &path)
+void Import_csv_file(const QString &path, Image_history &history)
 {
     if (!Messages::ask(Replace_all))
         return;
@@ -95,7 +97,7 @@ void Import_csv_file(const QString &path)
     }
     Channel_csv::Report report;
     {
-        const Image_step step(Import_step);
+        const Image_step step(history, Import_step);
         report = Channel_csv::Import_file(chann, path, Channel_csv::Scope::All_channels, Model_no,
                                           encoding);
         if (report.imported)

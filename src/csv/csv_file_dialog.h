@@ -5,6 +5,7 @@
 
 namespace r7k {
 
+class Image_history;
 class Window_host;
 
 // The file dialog of a CSV export or import: CSV files, or all files.
@@ -34,17 +35,19 @@ private:
 // the image by those of the CSV file at `path`, after asking (and asking which
 // encoding is right when the names read well both as UTF-8 and as GBK), and
 // reports every row it could not take. A listed channel keeps what the file
-// does not carry.
-void Import_csv_file(const QString &path);
+// does not carry. The import is one step of `history`.
+void Import_csv_file(const QString &path, Image_history &history);
 
 // File > Import CSV: the file dialog, then Import_csv_file.
 class Csv_import_dialog final : public Csv_file_dialog {
     Q_OBJECT
 public:
-    explicit Csv_import_dialog(QWidget *parent = nullptr);
+    Csv_import_dialog(QWidget *parent, Image_history &of_history);
 
 private:
     void file_chosen(const QString &path) override;
+
+    Image_history &history;
 };
 
 } // namespace r7k

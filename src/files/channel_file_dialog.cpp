@@ -158,7 +158,7 @@ void Channel_file_dialog::confirm()
     }
     const QString path = Channel_file_path(folders->path(), name_box->text());
     if (kind == Channel_file_dialog_kind::Open) {
-        if (!Load_channel_file(path))
+        if (!Load_channel_file(path, host.history()))
             return;
     } else {
         host.commit_pending_edits();
@@ -170,28 +170,28 @@ void Channel_file_dialog::confirm()
     accept();
 }
 
-bool Load_channel_file(const QString &path)
+bool Load_channel_file(const QString &path, Image_history &history)
 {
-    const Image_step step(Open_step);
+    const Image_step step(history, Open_step);
     if (!reported(Channel_file::Load(path, chann)))
         return false;
     Image_origin = {Image_source::File, path};
     return true;
 }
 
-bool Open_channel_file(const QString &path)
+bool Open_channel_file(const QString &path, Image_history &history)
 {
     const File_name_problem problem = Check_file_name(QFileInfo(path).fileName());
     if (problem != File_name_problem::None) {
         Messages::show(File_name_message(Channel_file_dialog_kind::Open, problem));
         return false;
     }
-    return Load_channel_file(QFileInfo(path).absoluteFilePath());
+    return Load_channel_file(QFileInfo(path).absoluteFilePath(), history);
 }
 
-bool Open_channel_file_and_tell(const QString &path)
+bool Open_channel_file_and_tell(const QString &path, Image_history &history)
 {
-    if (!Open_channel_file(path))
+    if (!Open_channel_file(path, history))
         return false;
     Messages::show(Open_texts.done);
     return true;

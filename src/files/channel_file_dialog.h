@@ -11,6 +11,7 @@ class QListWidget;
 namespace r7k {
 
 class Directory_list;
+class Image_history;
 class Window_host;
 
 // How the file list of a channel file dialog is ordered: by name, or the
@@ -47,17 +48,18 @@ private:
 };
 
 // Loads the image from the channel file at `path` as Confirm in the open
-// dialog does: records the file as the image's origin, or tells the user why
-// the file was not loaded and changes nothing. True when it was loaded.
-bool Load_channel_file(const QString &path);
+// dialog does, as one step of `history`: records the file as the image's
+// origin, or tells the user why the file was not loaded and changes nothing.
+// True when it was loaded.
+bool Load_channel_file(const QString &path, Image_history &history);
 
 // The same for a path the user gave whole (the program's command line): its
 // file name is checked first, as the open dialog checks a typed name.
-bool Open_channel_file(const QString &path);
+bool Open_channel_file(const QString &path, Image_history &history);
 
 // The same with the message that File > Open shows after loading: for a
 // file dropped onto the main window.
-bool Open_channel_file_and_tell(const QString &path);
+bool Open_channel_file_and_tell(const QString &path, Image_history &history);
 
 // Form_open_chann: loads a channel file into the image.
 class Form_open_chann final : public Channel_file_dialog {

@@ -22,7 +22,7 @@ const Transfer_dialog::Kind Read_kind{
 void Form_Comm_Read::transfer_starting()
 {
     Transfer_dialog::transfer_starting();
-    step.emplace(Read_text);
+    step.emplace(image_history(), Read_text);
 }
 
 // A read backs up the image once it has filled it: the read's step ends there.

@@ -67,6 +67,11 @@ void Transfer_dialog::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+Image_history &Transfer_dialog::image_history() const
+{
+    return host.history();
+}
+
 bool Transfer_dialog::busy() const
 {
     return link->link_busy;

@@ -9,6 +9,7 @@ class QLabel;
 
 namespace r7k {
 
+class Image_history;
 class Window_host;
 
 // The frame of the read, write and verify dialogs: an action button, Cancel
@@ -50,6 +51,9 @@ protected:
                     Link_parts link_parts);
 
     void closeEvent(QCloseEvent *event) override;
+
+    // The history of the image the transfer reads into or sends.
+    Image_history &image_history() const;
 
 private:
     Window_host &host;

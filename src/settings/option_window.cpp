@@ -79,7 +79,7 @@ void guard_typing(QLineEdit *field, QObject *filter)
 
 } // namespace
 
-Option_window::Option_window(QWidget *parent, const Window_host &window_host)
+Option_window::Option_window(QWidget *parent, Window_host &window_host)
     : QWidget(parent), host(window_host)
 {
     setObjectName(QStringLiteral("frm_option"));
@@ -89,8 +89,8 @@ Option_window::Option_window(QWidget *parent, const Window_host &window_host)
 
     for (const auto &[box, setting] :
          {std::pair(Check_Save, Option_switch::Save), std::pair(Check_Scan, Option_switch::Scan)})
-        connect(box, &QCheckBox::toggled, this, [setting](bool on) {
-            const Image_step step(Features_step);
+        connect(box, &QCheckBox::toggled, this, [this, setting](bool on) {
+            const Image_step step(host.history(), Features_step);
             Store_checked(setting, on);
         });
     connect(Text_RX_Freq, &QLineEdit::textEdited, this, &Option_window::rx_edited);
@@ -155,7 +155,7 @@ void Option_window::show_list(Option_list list)
 
 void Option_window::list_changed(Option_list list, int index)
 {
-    const Image_step step(Features_step);
+    const Image_step step(host.history(), Features_step);
     switch (list) {
     case Option_list::Decode:
         Store_index(list, index);
@@ -246,7 +246,7 @@ void Option_window::rx_edited(const QString &text)
 
 void Option_window::offset_edited(const QString &text)
 {
-    const Image_step step(Features_step);
+    const Image_step step(host.history(), Features_step);
     offset_pending = true;
     if (Offset_text_changed(text) == Entry::Rejected) {
         Messages::show(Offset_range_message());
@@ -257,7 +257,7 @@ void Option_window::offset_edited(const QString &text)
 
 void Option_window::leave_rx(bool keep_focus)
 {
-    const Image_step step(Features_step);
+    const Image_step step(host.history(), Features_step);
     rx_pending = false;
     if (Leave_rx(Text_RX_Freq->text(), duplex(), Text_Offset_Freq->text()) == Entry::Rejected) {
         Messages::show(Rx_range_message());
@@ -271,7 +271,7 @@ void Option_window::leave_rx(bool keep_focus)
 
 void Option_window::leave_offset(bool keep_focus)
 {
-    const Image_step step(Features_step);
+    const Image_step step(host.history(), Features_step);
     offset_pending = false;
     if (Leave_offset(Text_Offset_Freq->text(), offset_shown, duplex(), Text_RX_Freq->text()) ==
         Entry::Rejected) {

@@ -21,7 +21,7 @@ namespace r7k {
 class Option_window : public QWidget, public Image_view {
     Q_OBJECT
 public:
-    Option_window(QWidget *parent, const Window_host &window_host);
+    Option_window(QWidget *parent, Window_host &window_host);
 
     void activated() override;
     // Checks and stores an RX frequency or offset the user has typed but not
@@ -70,7 +70,7 @@ private:
     std::optional<QString> offset_shown;
     bool rx_pending = false;     // RX typed since it was last shown or checked
     bool offset_pending = false; // the same for the offset
-    const Window_host &host;
+    Window_host &host;
     bool closing = false;
     bool placed = false;
 };

@@ -25,9 +25,8 @@ void show(QAction &action, bool enabled, const Bilingual &command, const Bilingu
 
 } // namespace
 
-void Show_history_state(QAction &undo, QAction &redo)
+void Show_history_state(const Image_history &history, QAction &undo, QAction &redo)
 {
-    const Image_history &history = History();
     show(undo, history.can_undo(), Undo_caption, history.undo_name());
     show(redo, history.can_redo(), Redo_caption, history.redo_name());
 }

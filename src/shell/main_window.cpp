@@ -223,7 +223,7 @@ void Main_window::build_edit_commands(QMenu *edit)
         if (Image_view *view = windows->active_view())
             view->paste();
     });
-    connect(&History(), &Image_history::changed, this, &Main_window::show_history_state);
+    connect(&windows->history(), &Image_history::changed, this, &Main_window::show_history_state);
     show_history_state();
 }
 
@@ -231,15 +231,15 @@ void Main_window::step_history(bool back)
 {
     windows->commit_pending_edits();
     if (back)
-        History().undo();
+        windows->history().undo();
     else
-        History().redo();
+        windows->history().redo();
     windows->activate_current();
 }
 
 void Main_window::show_history_state()
 {
-    Show_history_state(*undo_action, *redo_action);
+    Show_history_state(windows->history(), *undo_action, *redo_action);
 }
 
 void Main_window::build_toolbar()
@@ -302,7 +302,7 @@ void Main_window::start_up()
     show_band();
     Reset_image();
     Image_origin = {};
-    History().clear();
+    windows->history().clear();
     enable_commands();
     windows->open(Window_id::Chann);
 }

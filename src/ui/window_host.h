@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/globals.h"
+#include "core/image_history.h"
 
 #include <QHash>
 #include <QObject>
@@ -47,6 +48,9 @@ public:
 // but deleted through the event loop, and never while a message box is up:
 // the code that showed the box may belong to the window, waiting in the box's
 // own event loop for the box to return.
+//
+// The windows show and edit one image, the program's chann; the host keeps
+// its history, so that every window records its changes as steps of it.
 class Window_host : public QObject {
     Q_OBJECT
 public:
@@ -88,6 +92,9 @@ public:
     // True while an open window runs a transfer with the radio.
     bool busy() const;
 
+    // The history of the image the windows show, and of where it came from.
+    Image_history &history() { return image_history; }
+
 Q_SIGNALS:
     void opened(r7k::Window_id id, QWidget *window);
 
@@ -106,6 +113,7 @@ private:
     // Closed windows, out of the frame, that the event loop has yet to delete.
     QList<QPointer<QWidget>> closed;
     std::array<bool, Open_flag_count> Open_flags{};
+    Image_history image_history{chann, &Image_origin};
 };
 
 // Closes a window from inside it: its document sub-window when it lives in the

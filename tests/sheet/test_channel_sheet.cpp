@@ -155,7 +155,7 @@ private Q_SLOTS:
         };
         QCOMPARE(source(), u"未保存"_s);
 
-        QVERIFY(Load_channel_file(chann_path));
+        QVERIFY(Load_channel_file(chann_path, program->host().history()));
         QCOMPARE(source(), u"fleet.chann"_s);
         QCOMPARE(suggested(), folder.filePath(u"fleet.pdf"_s));
 
