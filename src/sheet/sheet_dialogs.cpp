@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QScreen>
+#include <QToolBar>
 
 namespace r7k {
 
@@ -39,6 +41,21 @@ Sheet_print_dialog::Sheet_print_dialog(QWidget *parent) : QPrintPreviewDialog(pa
     connect(this, &QPrintPreviewDialog::paintRequested, this, [](QPrinter *printer) {
         Paint_channel_sheet(*printer, Make_channel_sheet(QDate::currentDate()));
     });
+    fit_toolbar_on_screen();
+}
+
+// The preview's toolbar ends with Print; a dialog narrower than the toolbar
+// folds Print away behind the toolbar's extension button. The dialog is made
+// wide enough for the whole toolbar, and tall enough to show a page, within
+// the screen.
+void Sheet_print_dialog::fit_toolbar_on_screen()
+{
+    const QRect room = screen()->availableGeometry();
+    const auto *toolbar = findChild<QToolBar *>();
+    const QSize wanted(qMax(sizeHint().width(), toolbar->sizeHint().width()),
+                       qMax(sizeHint().height(), room.height() * 3 / 4));
+    resize(wanted.boundedTo(room.size()));
+    move(room.center() - rect().center());
 }
 
 Sheet_export_dialog::Sheet_export_dialog(QWidget *parent)

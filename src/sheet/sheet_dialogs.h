@@ -12,6 +12,9 @@ class Sheet_print_dialog : public QPrintPreviewDialog {
     Q_OBJECT
 public:
     explicit Sheet_print_dialog(QWidget *parent);
+
+private:
+    void fit_toolbar_on_screen();
 };
 
 // Form_export_pdf: asks for a PDF file and writes the channel sheet into it.

@@ -289,8 +289,10 @@ void Main_window::start_up()
 
     const QSize screen = QGuiApplication::primaryScreen()->size();
     resize(int(screen.width() / 1.5), int(screen.height() / 1.5));
-    for (int i = 0; i < int(panels.size()); ++i)
-        panels[i]->setFixedWidth(width() * Panel_width_percent[i] / 100);
+    for (int i = 0; i < int(panels.size()); ++i) {
+        panel_widths[i] = width() * Panel_width_percent[i] / 100;
+        panels[i]->setFixedWidth(panel_widths[i]);
+    }
 
     apply_captions(true);
     Port_no = 1;
@@ -359,7 +361,11 @@ QString Main_window::panel_text(int panel) const
 
 void Main_window::set_panel_text(int panel, const QString &text)
 {
-    panels[panel - 1]->setText(text);
+    // A panel is never narrower than its text: on a small screen the shares
+    // of the window's width are too narrow for some English texts.
+    QLabel *label = panels[panel - 1];
+    label->setText(text);
+    label->setFixedWidth(qMax(panel_widths[panel - 1], label->sizeHint().width()));
 }
 
 void Main_window::show_port()

@@ -61,6 +61,7 @@ private:
     QMdiArea *area;
     Window_host *windows;
     std::array<QLabel *, 8> panels{};
+    std::array<int, 8> panel_widths{}; // set at start-up
     Bilingual state;
     Bilingual state_details;
     QList<std::pair<QAction *, Window_id>> window_commands;
