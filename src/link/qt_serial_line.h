@@ -25,6 +25,8 @@ public:
     void write(const QByteArray &bytes) override;
     void empty_input() override;
     QString error_text() const override;
+    // The same in both languages.
+    const Bilingual &error_words() const { return failure; }
 
 private:
     void port_failed(QSerialPort::SerialPortError error);

@@ -7,6 +7,7 @@
 #include "sim/sim_process.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -127,6 +128,52 @@ private Q_SLOTS:
         QCOMPARE(ran.out.value(0).simplified(), "端口 设备 厂商 产品 USB 可以打开");
         QCOMPARE(ran.out.value(1).simplified(), "COM1 /nowhere/ttyUSB9 - - - 不存在");
         QCOMPARE(r7k_run({"ports", "--port", "COM9=/dev/ttyS0"}).status, 2);
+    }
+
+    // Every verb's messages come in Chinese when the environment asks for it,
+    // the port's own reasons included, and in English otherwise.
+    void messages_follow_the_environment_language_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("chinese");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("no verb") << QStringList() << "缺少动作"
+                                 << "A verb is missing";
+        QTest::newRow("no port") << QStringList{"write", "a.chann"} << "write：缺少 --port。"
+                                 << "write: --port is missing.";
+        QTest::newRow("missing file") << QStringList{"show", "missing.chann"} << "无法打开"
+                                      << "cannot be opened";
+        QTest::newRow("a CSV list to write")
+            << QStringList{"write", "--port", "/dev/null", "list.csv"} << "这是 CSV 信道列表"
+            << "this is a CSV channel list";
+        QTest::newRow("no such port")
+            << QStringList{"read", "--port", "/dev/r7k-no-such-tty", "--no-backup", "-o", "x.chann"}
+            << "无法打开端口：设备 /dev/r7k-no-such-tty 不存在"
+            << "cannot open the port: /dev/r7k-no-such-tty does not exist";
+        QTest::newRow("bad model")
+            << QStringList{"export-csv", "a.chann", "-o", "b.csv", "--model", "9"}
+            << "--model 取 0..6"
+            << "--model takes 0..6";
+    }
+    void messages_follow_the_environment_language()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, chinese);
+        QFETCH(QString, english);
+        QTemporaryDir dir;
+        QFile list(dir.filePath("list.csv"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("Location,Name,Frequency\n");
+        list.close();
+        for (QString &argument : arguments)
+            if (argument.endsWith(".csv") || argument.endsWith(".chann"))
+                argument = dir.filePath(argument);
+        const Ran in_chinese = r7k_run(arguments, "zh_CN.UTF-8");
+        QVERIFY2(in_chinese.err.contains(chinese), qPrintable(in_chinese.err));
+        QVERIFY2(!in_chinese.err.contains(english), qPrintable(in_chinese.err));
+        const Ran in_english = r7k_run(arguments);
+        QVERIFY2(in_english.err.contains(english), qPrintable(in_english.err));
+        QCOMPARE(in_english.status, in_chinese.status);
     }
 
     void show_tsv_gives_tab_separated_columns()

@@ -93,7 +93,8 @@ QString byte_line(int block, const Data_image &a, const Data_image &b)
 int Run_diff(const QStringList &arguments)
 {
     Verb_line line(QStringLiteral("diff"), Help,
-                   QStringLiteral("Two files to compare are needed."));
+                   {QStringLiteral("需要两个要比较的文件。"),
+                    QStringLiteral("Two files to compare are needed.")});
     if (const std::optional<int> status = line.parse(arguments, 2, 2))
         return *status;
     const QStringList paths = line.parser.positionalArguments();

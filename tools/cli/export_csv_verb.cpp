@@ -38,7 +38,8 @@ const QString Help = QStringLiteral(
 int Run_export_csv(const QStringList &arguments)
 {
     Verb_line line(QStringLiteral("export-csv"), Help,
-                   QStringLiteral("The channel FILE to export is missing."));
+                   {QStringLiteral("缺少要导出的信道文件。"),
+                    QStringLiteral("The channel FILE to export is missing.")});
     const QCommandLineOption output_option({QStringLiteral("o"), QStringLiteral("output")},
                                            QString(), QStringLiteral("OUT.csv"));
     const QCommandLineOption bom_option(QStringLiteral("bom"));
@@ -47,7 +48,8 @@ int Run_export_csv(const QStringList &arguments)
     if (const std::optional<int> status = line.parse(arguments, 1, 1))
         return *status;
     if (!line.parser.isSet(output_option))
-        return line.usage_error(QStringLiteral("-o OUT.csv is missing."));
+        return line.usage_error(Bilingual{QStringLiteral("缺少 -o OUT.csv。"),
+                                          QStringLiteral("-o OUT.csv is missing.")});
     const std::optional<int> model =
         line.parser.isSet(model_option) ? Model_named(line.parser.value(model_option)) : 0;
     if (!model)
@@ -65,9 +67,9 @@ int Run_export_csv(const QStringList &arguments)
         line.parser.isSet(bom_option) ? Channel_csv::Form::Spreadsheet : Channel_csv::Form::Plain);
     if (const std::optional<QString> problem = File_problem(output, written))
         return Fail(Exit_file, *problem);
-    for (const QString &warning : written.details.english.split(u'\n', Qt::SkipEmptyParts))
+    for (const QString &warning : In_language(written.details).split(u'\n', Qt::SkipEmptyParts))
         Say(output + QStringLiteral(": ") + warning);
-    Say(output + QStringLiteral(": ") + written.message.english);
+    Say(output + QStringLiteral(": ") + In_language(written.message));
     return Exit_ok;
 }
 

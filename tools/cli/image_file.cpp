@@ -13,9 +13,9 @@ std::optional<QString> File_problem(const QString &path, const Channel_file::Out
 {
     if (outcome.ok)
         return std::nullopt;
-    QString line = path + QStringLiteral(": ") + outcome.message.english;
-    if (!outcome.details.english.isEmpty())
-        line += QStringLiteral(" (") + outcome.details.english + QLatin1Char(')');
+    QString line = path + QStringLiteral(": ") + In_language(outcome.message);
+    if (const QString details = In_language(outcome.details); !details.isEmpty())
+        line += QStringLiteral(" (") + details + QLatin1Char(')');
     return line;
 }
 
@@ -41,8 +41,10 @@ std::optional<QString> Load_image(const QString &path, Data_image &image)
 {
     const Channel_file::Outcome loaded = Channel_file::Load(path, image);
     if (!loaded.ok && starts_like_a_csv_list(path))
-        return path + QStringLiteral(": this is a CSV channel list, not a channel file; make "
-                                     "one of it with 'r7k import-csv'.");
+        return path + In_language({QStringLiteral("：这是 CSV 信道列表，不是信道文件；请用“r7k "
+                                                  "import-csv”由它生成信道文件。"),
+                                   QStringLiteral(": this is a CSV channel list, not a channel "
+                                                  "file; make one of it with 'r7k import-csv'.")});
     return File_problem(path, loaded);
 }
 
@@ -50,10 +52,12 @@ std::optional<QString> Unwritable(const QString &path)
 {
     const QFileInfo file(path);
     if (!file.absoluteDir().exists())
-        return path + QStringLiteral(": the folder does not exist.");
+        return path + In_language({QStringLiteral("：文件夹不存在。"),
+                                   QStringLiteral(": the folder does not exist.")});
     if (file.exists() && !file.isFile())
-        return path +
-               QStringLiteral(": it is not a regular file but a device, a pipe or a folder.");
+        return path + In_language({QStringLiteral("：它不是普通文件，而是设备、管道或文件夹。"),
+                                   QStringLiteral(": it is not a regular file but a device, a "
+                                                  "pipe or a folder.")});
     // A save goes through a new file in the folder, or else over the file
     // itself: one of the two must be possible.
     QTemporaryFile probe(file.absoluteDir().filePath(QStringLiteral(".r7k-probe-XXXXXX")));
@@ -62,23 +66,26 @@ std::optional<QString> Unwritable(const QString &path)
     QFile existing(path);
     if (file.exists() && existing.open(QIODevice::WriteOnly | QIODevice::Append))
         return std::nullopt;
-    return path + QStringLiteral(": the file cannot be written here (") +
-           (file.exists() ? existing.errorString() : probe.errorString()) + ')';
+    return path + In_language({QStringLiteral("：无法在此写入文件（%1）"),
+                               QStringLiteral(": the file cannot be written here (%1)")})
+                      .arg(file.exists() ? existing.errorString() : probe.errorString());
 }
 
 std::optional<QString> Same_file(const QString &input, const QString &output)
 {
     if (!QFileInfo::exists(output) || QFileInfo(input) != QFileInfo(output))
         return std::nullopt;
-    return output + QStringLiteral(": this is the input file; the output must go to another "
-                                   "file.");
+    return output + In_language({QStringLiteral("：这是输入文件；输出必须写到另一个文件。"),
+                                 QStringLiteral(": this is the input file; the output must go to "
+                                                "another file.")});
 }
 
 void Keep_backup(const Data_image &image, Backups::Kind kind)
 {
     const Channel_file::Outcome kept = Backups::Keep(image, kind);
     if (!kept.ok)
-        Fail(Exit_ok, kept.message.english + QStringLiteral(" (") + kept.details.english + ')');
+        Fail(Exit_ok,
+             In_language(kept.message) + QStringLiteral(" (") + In_language(kept.details) + ')');
 }
 
 std::optional<QString> Save_image(const QString &path, const Data_image &image)

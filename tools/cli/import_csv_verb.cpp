@@ -41,7 +41,8 @@ const QString Help = QStringLiteral(
 int Run_import_csv(const QStringList &arguments)
 {
     Verb_line line(QStringLiteral("import-csv"), Help,
-                   QStringLiteral("The CSV file to import is missing."));
+                   {QStringLiteral("缺少要导入的 CSV 文件。"),
+                    QStringLiteral("The CSV file to import is missing.")});
     const QCommandLineOption output_option({QStringLiteral("o"), QStringLiteral("output")},
                                            QString(), QStringLiteral("FILE.chann"));
     const QCommandLineOption base_option(QStringLiteral("base"), QString(),
@@ -53,7 +54,8 @@ int Run_import_csv(const QStringList &arguments)
     if (const std::optional<int> status = line.parse(arguments, 1, 1))
         return *status;
     if (!line.parser.isSet(output_option))
-        return line.usage_error(QStringLiteral("-o FILE.chann is missing."));
+        return line.usage_error(Bilingual{QStringLiteral("缺少 -o FILE.chann。"),
+                                          QStringLiteral("-o FILE.chann is missing.")});
     const std::optional<int> model =
         line.parser.isSet(model_option) ? Model_named(line.parser.value(model_option)) : 0;
     if (!model)
@@ -63,7 +65,10 @@ int Run_import_csv(const QStringList &arguments)
                                            : Csv_encoding::Auto;
     if (!encoding)
         return line.usage_error(
-            QStringLiteral("--encoding takes utf-8, gbk, windows-1252 or auto, not '%1'.")
+            In_language(
+                {QStringLiteral("--encoding 取 utf-8、gbk、windows-1252 或 auto，而不是“%1”。"),
+                 QStringLiteral("--encoding takes utf-8, gbk, windows-1252 or auto, not "
+                                "'%1'.")})
                 .arg(line.parser.value(encoding_option)));
     const QString path = line.parser.positionalArguments().first();
     const QString output = line.parser.value(output_option);
@@ -82,10 +87,12 @@ int Run_import_csv(const QStringList &arguments)
         image, path, based ? Channel_csv::Scope::Listed_channels : Channel_csv::Scope::All_channels,
         *model, *encoding);
     for (const Bilingual &note : report.notes)
-        Say(path + QStringLiteral(": ") + note.english);
+        Say(path + QStringLiteral(": ") + In_language(note));
     if (report.ambiguous())
-        Say(QStringLiteral("%1: the names read as UTF-8 (%2) could also be GBK (%3); "
-                           "--encoding gbk reads them so.")
+        Say(In_language({QStringLiteral("%1：按 UTF-8 读出的名称（%2）也可能是 GBK（%3）；"
+                                        "--encoding gbk 按 GBK 读。"),
+                         QStringLiteral("%1: the names read as UTF-8 (%2) could also be GBK "
+                                        "(%3); --encoding gbk reads them so.")})
                 .arg(path, report.utf8_names.join(QStringLiteral(", ")),
                      report.gbk_names.join(QStringLiteral(", "))));
     if (!report.imported)
@@ -93,8 +100,8 @@ int Run_import_csv(const QStringList &arguments)
                                                                                   report.details)));
     if (const std::optional<QString> problem = Save_image(output, image))
         return Fail(Exit_file, *problem);
-    Say(QStringLiteral("%1: %2 Written to %3.")
-            .arg(path, Channel_csv::Summary(report).english, output));
+    Say(In_language({QStringLiteral("%1：%2 已写入 %3。"), QStringLiteral("%1: %2 Written to %3.")})
+            .arg(path, In_language(Channel_csv::Summary(report)), output));
     return Exit_ok;
 }
 

@@ -62,7 +62,9 @@ constexpr Verb Verbs[] = {
 int run(const QStringList &arguments)
 {
     if (arguments.isEmpty())
-        return Fail(Exit_usage, QStringLiteral("A verb is missing. See 'r7k --help'."));
+        return Fail(Exit_usage,
+                    r7k::Bilingual{QStringLiteral("缺少动作。参见“r7k --help”。"),
+                                   QStringLiteral("A verb is missing. See 'r7k --help'.")});
     const QString &first = arguments.first();
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(Help.toUtf8().constData(), stdout);
@@ -75,7 +77,9 @@ int run(const QStringList &arguments)
     for (const Verb &verb : Verbs)
         if (first == QLatin1String(verb.name))
             return verb.run(arguments.mid(1));
-    return Fail(Exit_usage, QStringLiteral("Unknown verb '%1'. See 'r7k --help'.").arg(first));
+    return Fail(Exit_usage, In_language({QStringLiteral("未知的动作“%1”。参见“r7k --help”。"),
+                                         QStringLiteral("Unknown verb '%1'. See 'r7k --help'.")})
+                                .arg(first));
 }
 
 } // namespace
@@ -86,8 +90,9 @@ int main(int argc, char *argv[])
     // The data folder, and the backups in it, are those of r7k-cps.
     QCoreApplication::setApplicationName(QStringLiteral("r7k-cps"));
     QCoreApplication::setApplicationVersion(QStringLiteral(R7K_VERSION));
-    // The tool speaks English; the tables the channel texts come from are
-    // filled as the program's start-up fills them.
+    // Messages follow the environment's language; the tables the channel
+    // texts come from are filled in English, as the program's start-up fills
+    // them, so that what the tool shows of a file reads the same everywhere.
     r7k::Language = false;
     r7k::Init_tone_table();
     r7k::Init_model_table();

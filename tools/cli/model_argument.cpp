@@ -1,5 +1,6 @@
 #include "cli/model_argument.h"
 
+#include "cli/report.h"
 #include "core/tables.h"
 
 namespace r7k::cli {
@@ -18,7 +19,8 @@ std::optional<int> Model_named(const QString &argument)
 
 QString Not_a_model(const QString &argument)
 {
-    return QStringLiteral("--model takes 0..%1 or a model's name, not '%2'.")
+    return In_language({QStringLiteral("--model 取 0..%1 或机型名称，而不是“%2”。"),
+                        QStringLiteral("--model takes 0..%1 or a model's name, not '%2'.")})
         .arg(Model_count - 1)
         .arg(argument);
 }

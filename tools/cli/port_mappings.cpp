@@ -1,5 +1,6 @@
 #include "cli/port_mappings.h"
 
+#include "cli/report.h"
 #include "link/port_map.h"
 
 namespace r7k::cli {
@@ -22,7 +23,10 @@ std::optional<int> Map_ports(const Verb_line &line)
         if (!mapping || mapping->port_no < Port_map::First_port ||
             mapping->port_no > Port_map::Last_port)
             return line.usage_error(
-                QStringLiteral("--port takes COMn=PATH with n from 1 to 8, not '%1'.").arg(value));
+                In_language(
+                    {QStringLiteral("--port 取 COMn=路径，n 为 1 到 8，而不是“%1”。"),
+                     QStringLiteral("--port takes COMn=PATH with n from 1 to 8, not '%1'.")})
+                    .arg(value));
         Port_map::Set_mapping(mapping->port_no, mapping->device);
     }
     return std::nullopt;

@@ -19,22 +19,24 @@ QString cause_of(const Bilingual &text, const QString &details)
 {
     const QString reason = One_line(details);
     if (text == Link_text::Port_failure)
-        return QStringLiteral("cannot open the port: ") + reason;
-    const QString english = text.english.trimmed();
-    return reason.isEmpty() ? english : english + QStringLiteral(" (") + reason + ')';
+        return In_language(
+                   {QStringLiteral("无法打开端口："), QStringLiteral("cannot open the port: ")}) +
+               reason;
+    const QString said = In_language(text).trimmed();
+    return reason.isEmpty() ? said : said + QStringLiteral(" (") + reason + ')';
 }
 
 } // namespace
 
-QString Step_name(Radio_job::Step step)
+Bilingual Step_name(Radio_job::Step step)
 {
     switch (step) {
     case Radio_job::Step::Read:
-        return QStringLiteral("reading");
+        return {QStringLiteral("读取"), QStringLiteral("reading")};
     case Radio_job::Step::Write:
-        return QStringLiteral("writing");
+        return {QStringLiteral("写入"), QStringLiteral("writing")};
     case Radio_job::Step::Verify:
-        return QStringLiteral("verifying");
+        return {QStringLiteral("校验"), QStringLiteral("verifying")};
     }
     return {};
 }
@@ -113,13 +115,15 @@ void Radio_job::show_message(const Bilingual &text, const Bilingual &, const QSt
 {
     // After the last retry radio_failed() has said what happened.
     if (text != Link_text::Connect_failed)
-        last_message = cause_of(text, details);
+        // The port's own words come in the environment's language.
+        last_message = cause_of(
+            text, text == Link_text::Port_failure ? In_language(line.error_words()) : details);
 }
 
 void Radio_job::radio_failed(const Link_failure &last)
 {
     placed = true;
-    last_message = last.what_happened().english;
+    last_message = In_language(last.what_happened());
 }
 
 void Radio_job::failed()
@@ -127,8 +131,9 @@ void Radio_job::failed()
     if (now != State::Running)
         return;
     cause = percent == 0 || placed ? last_message
-                                   : QStringLiteral("%1 stopped at %2 %: %3")
-                                         .arg(Step_name(current))
+                                   : In_language({QStringLiteral("%1在 %2 % 处停止：%3"),
+                                                  QStringLiteral("%1 stopped at %2 %: %3")})
+                                         .arg(In_language(Step_name(current)))
                                          .arg(percent)
                                          .arg(last_message);
     end(State::Failed);

@@ -85,7 +85,7 @@ private:
     QList<int> differing;
 };
 
-// "reading", "writing", "verifying".
-QString Step_name(Radio_job::Step step);
+// "reading", "writing", "verifying": what a running job does.
+Bilingual Step_name(Radio_job::Step step);
 
 } // namespace r7k::cli

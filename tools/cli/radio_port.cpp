@@ -1,6 +1,7 @@
 #include "cli/radio_port.h"
 
 #include "cli/exit_status.h"
+#include "cli/report.h"
 #include "link/port_map.h"
 
 #include <QDir>
@@ -21,15 +22,22 @@ QList<Radio_port> Radio_ports(const QStringList &values, int &status, QString &e
             const int port_no = match.captured(1).toInt();
             if (port_no < Port_map::First_port || port_no > Port_map::Last_port) {
                 status = Exit_usage;
-                error = QStringLiteral("--port takes a device or COM1..COM8, not '%1'.").arg(value);
+                error =
+                    In_language({QStringLiteral("--port 取设备或 COM1..COM8，而不是“%1”。"),
+                                 QStringLiteral("--port takes a device or COM1..COM8, not '%1'.")})
+                        .arg(value);
                 return {};
             }
             port.device = Port_map::Device(port_no);
             if (port.device.isEmpty()) {
                 status = Exit_link;
-                error = QStringLiteral("%1 stands for no serial device on this computer; name "
-                                       "the device itself, for example --port /dev/ttyUSB0.")
-                            .arg(value);
+                error =
+                    In_language({QStringLiteral("%1 在这台计算机上没有对应的串口设备；请直接给出"
+                                                "设备，例如 --port /dev/ttyUSB0。"),
+                                 QStringLiteral("%1 stands for no serial device on this "
+                                                "computer; name the device itself, for "
+                                                "example --port /dev/ttyUSB0.")})
+                        .arg(value);
                 return {};
             }
         } else if (!value.isEmpty() && QDir::isRelativePath(value) &&
@@ -42,8 +50,11 @@ QList<Radio_port> Radio_ports(const QStringList &values, int &status, QString &e
         if (value.isEmpty() || devices.contains(port.device)) {
             status = Exit_usage;
             error = value.isEmpty()
-                        ? QStringLiteral("--port needs a device or COM1..COM8.")
-                        : QStringLiteral("%1 is named twice; each radio needs its own port.")
+                        ? In_language({QStringLiteral("--port 需要设备或 COM1..COM8。"),
+                                       QStringLiteral("--port needs a device or COM1..COM8.")})
+                        : In_language({QStringLiteral("%1 给了两次；每台对讲机需要各自的端口。"),
+                                       QStringLiteral("%1 is named twice; each radio needs its "
+                                                      "own port.")})
                               .arg(value);
             return {};
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/bilingual.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,5 +19,9 @@ struct Radio_port {
 // error, a COMn that stands for no device a link error: `status` and
 // `error` say which, and the list is empty.
 QList<Radio_port> Radio_ports(const QStringList &values, int &status, QString &error);
+
+// The usage error of a verb that needs a radio and was given no --port.
+inline const Bilingual Missing_port{QStringLiteral("缺少 --port。"),
+                                    QStringLiteral("--port is missing.")};
 
 } // namespace r7k::cli

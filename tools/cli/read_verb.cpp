@@ -49,8 +49,10 @@ int Run_read(const QStringList &arguments)
         return *status;
     const QStringList port_values = line.parser.values(port_option);
     if (port_values.size() != 1)
-        return line.usage_error(port_values.isEmpty() ? QStringLiteral("--port is missing.")
-                                                      : QStringLiteral("A read takes one --port."));
+        return line.usage_error(port_values.isEmpty()
+                                    ? Missing_port
+                                    : Bilingual{QStringLiteral("读取只用一个 --port。"),
+                                                QStringLiteral("A read takes one --port.")});
     int status = Exit_ok;
     QString error;
     const QList<Radio_port> ports = Radio_ports(port_values, status, error);
@@ -78,7 +80,8 @@ int Run_read(const QStringList &arguments)
         return Fail(Exit_link, job.port().name + QStringLiteral(": ") + job.failure());
     if (const std::optional<QString> problem = Save_image(path, image))
         return Fail(Exit_file, *problem);
-    Say(QStringLiteral("%1: read into %2").arg(job.port().name, path));
+    Say(In_language({QStringLiteral("%1：已读入 %2"), QStringLiteral("%1: read into %2")})
+            .arg(job.port().name, path));
     return Exit_ok;
 }
 

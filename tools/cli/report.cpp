@@ -13,6 +13,11 @@ int Fail(Exit_status status, const QString &message)
     return status;
 }
 
+int Fail(Exit_status status, const Bilingual &message)
+{
+    return Fail(status, In_language(message));
+}
+
 QString One_line(const QString &text)
 {
     return text.section(QStringLiteral("\n\n"), 0, 0).simplified();

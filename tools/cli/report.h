@@ -12,6 +12,8 @@ namespace r7k::cli {
 // Prints one line "r7k: <message>" on stderr and returns the status, so that
 // a verb can end with `return Fail(Exit_file, ...)`.
 int Fail(Exit_status status, const QString &message);
+// The same in the language the environment asks for.
+int Fail(Exit_status status, const Bilingual &message);
 
 // The first paragraph of a text as one line: the system's reasons may come
 // with further paragraphs (the serial devices there are, for instance).
@@ -30,7 +32,8 @@ void Say(const QString &line);
 void Say_table(const QList<QStringList> &rows, bool tabs = false);
 
 // The text in the language the environment asks for (Chinese when LANG
-// starts with zh).
+// starts with zh). Messages follow it; help texts, tables and words about the
+// data stay English, so that scripts read the same output everywhere.
 QString In_language(const Bilingual &text);
 
 } // namespace r7k::cli

@@ -29,7 +29,9 @@ const QString Help = QStringLiteral(
 
 int Run_show(const QStringList &arguments)
 {
-    Verb_line line(QStringLiteral("show"), Help, QStringLiteral("The FILE to show is missing."));
+    Verb_line line(
+        QStringLiteral("show"), Help,
+        {QStringLiteral("缺少要显示的文件。"), QStringLiteral("The FILE to show is missing.")});
     const QCommandLineOption tsv_option(QStringLiteral("tsv"), QString());
     line.parser.addOption(tsv_option);
     if (const std::optional<int> status = line.parse(arguments, 1, 1))
@@ -42,7 +44,8 @@ int Run_show(const QStringList &arguments)
 
     const QList<QStringList> table = Channel_table_rows(image);
     if (table.size() == 1 && !tsv)
-        Say(QStringLiteral("No channel is programmed."));
+        Say(In_language(
+            {QStringLiteral("没有编程的信道。"), QStringLiteral("No channel is programmed.")}));
     else
         Say_table(table, tsv);
 

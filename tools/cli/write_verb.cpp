@@ -55,9 +55,9 @@ const QString Verify_help = QStringLiteral(
 // "block 5 (channel 5)".
 QString block_words(int block)
 {
-    return QStringLiteral("block %1 (%2)")
+    return In_language({QStringLiteral("第 %1 块（%2）"), QStringLiteral("block %1 (%2)")})
         .arg(block)
-        .arg(Verification::Block_meaning(block).english);
+        .arg(In_language(Verification::Block_meaning(block)));
 }
 
 QStringList blocks_words(const QList<int> &blocks)
@@ -94,12 +94,14 @@ int status_of(const Radio_job &job)
 // least to what it must hear about first.
 struct Miss {
     Exit_status status;
-    const char *word;
+    Bilingual word;
 };
-constexpr Miss Misses[] = {{Exit_unverified, "not verified"},
-                           {Exit_verify, "other data"},
-                           {Exit_link, "failed"},
-                           {Exit_interrupted, "interrupted"}};
+const Miss Misses[] = {
+    {Exit_unverified, {QStringLiteral("未校验"), QStringLiteral("not verified")}},
+    {Exit_verify, {QStringLiteral("数据不同"), QStringLiteral("other data")}},
+    {Exit_link, {QStringLiteral("失败"), QStringLiteral("failed")}},
+    {Exit_interrupted, {QStringLiteral("被中断"), QStringLiteral("interrupted")}},
+};
 
 const Miss *miss_of(int status)
 {
@@ -116,7 +118,10 @@ int single_outcome(const Radio_job &job)
     const QString name = job.port().name + QStringLiteral(": ");
     if (status == Exit_verify)
         return Fail(Exit_verify,
-                    name + QStringLiteral("the radio holds other data than written in ") +
+                    name +
+                        In_language({QStringLiteral("对讲机存有与写入不同的数据："),
+                                     QStringLiteral("the radio holds other data than written "
+                                                    "in ")}) +
                         blocks_words(job.differing_blocks()).join(QStringLiteral(", ")));
     if (status == Exit_link)
         return Fail(Exit_link, name + job.failure());
@@ -136,11 +141,13 @@ int fleet_outcome(const QList<Radio_job *> &jobs)
             continue;
         if (!worst || miss > worst)
             worst = miss;
-        missed.append(QStringLiteral("%1 (%2)").arg(job->port().name, QLatin1String(miss->word)));
+        missed.append(QStringLiteral("%1 (%2)").arg(job->port().name, In_language(miss->word)));
     }
     if (!worst)
         return Exit_ok;
-    return Fail(worst->status, QStringLiteral("%1 of %2 radios did not come through: %3")
+    return Fail(worst->status, In_language({QStringLiteral("%2 台对讲机中有 %1 台未完成：%3"),
+                                            QStringLiteral("%1 of %2 radios did not come "
+                                                           "through: %3")})
                                    .arg(missed.size())
                                    .arg(jobs.size())
                                    .arg(missed.join(QStringLiteral(", "))));
@@ -172,7 +179,7 @@ int run_on_radios(const QList<Radio_port> &ports, const QList<Radio_job::Step> &
             print_result(*jobs.first());
         return single_outcome(*jobs.first());
     }
-    Say(QStringLiteral("Summary:"));
+    Say(In_language({QStringLiteral("汇总："), QStringLiteral("Summary:")}));
     for (const Radio_job *job : jobs)
         print_result(*job);
     return fleet_outcome(jobs);
@@ -184,7 +191,7 @@ std::optional<int> take_radios_and_file(Verb_line &line, const QCommandLineOptio
                                         QList<Radio_port> &ports, Data_image &image)
 {
     if (!line.parser.isSet(port_option))
-        return line.usage_error(QStringLiteral("--port is missing."));
+        return line.usage_error(Missing_port);
     int status = Exit_ok;
     QString error;
     ports = Radio_ports(line.parser.values(port_option), status, error);
@@ -195,8 +202,11 @@ std::optional<int> take_radios_and_file(Verb_line &line, const QCommandLineOptio
     if (const std::optional<QString> problem = Load_image(path, image))
         return Fail(Exit_file, *problem);
     if (Find_first_used_channel(image) == 255)
-        return Fail(Exit_file, path + QStringLiteral(": no channel has a frequency; there is "
-                                                     "nothing a radio could use."));
+        return Fail(Exit_file,
+                    path +
+                        In_language({QStringLiteral("：没有信道设有频率，对讲机无可使用的数据。"),
+                                     QStringLiteral(": no channel has a frequency; there is "
+                                                    "nothing a radio could use.")}));
     return std::nullopt;
 }
 
@@ -204,7 +214,9 @@ std::optional<int> take_radios_and_file(Verb_line &line, const QCommandLineOptio
 
 int Run_write(const QStringList &arguments)
 {
-    Verb_line line(QStringLiteral("write"), Help, QStringLiteral("The FILE to write is missing."));
+    Verb_line line(
+        QStringLiteral("write"), Help,
+        {QStringLiteral("缺少要写入的文件。"), QStringLiteral("The FILE to write is missing.")});
     const QCommandLineOption port_option(QStringLiteral("port"), QString(), QStringLiteral("DEV"));
     const QCommandLineOption verify_option(QStringLiteral("verify"));
     const QCommandLineOption no_backup_option(QStringLiteral("no-backup"));
@@ -224,7 +236,8 @@ int Run_write(const QStringList &arguments)
 int Run_verify(const QStringList &arguments)
 {
     Verb_line line(QStringLiteral("verify"), Verify_help,
-                   QStringLiteral("The FILE to compare with is missing."));
+                   {QStringLiteral("缺少用来比较的文件。"),
+                    QStringLiteral("The FILE to compare with is missing.")});
     const QCommandLineOption port_option(QStringLiteral("port"), QString(), QStringLiteral("DEV"));
     line.parser.addOption(port_option);
     if (const std::optional<int> status = line.parse(arguments, 1, 1))
