@@ -145,6 +145,30 @@ private Q_SLOTS:
         }
     }
 
+    void reports_in_chinese()
+    {
+        Data_image image = fresh_image();
+        const Channel_csv::Report report = import_into(
+            image, "Location,Name,Frequency\r\n0,,446\r\n1,ABCDEFGHIJ,446.007,\r\n2,,500");
+        QCOMPARE(report.notes.value(0).chinese,
+                 QStringLiteral("第 2 行未导入：信道号 0 不在 1 至 128 之间。"));
+        QCOMPARE(
+            report.notes.value(1).chinese,
+            QStringLiteral("第 3 行：接收频率 446.007000 MHz 已按信道步进存为 446.006250 MHz。"));
+        QCOMPARE(report.notes.value(3).chinese,
+                 QStringLiteral("第 3 行：名称“ABCDEFGHIJ”超过 8 个字符，存为“ABCDEFGH”。"));
+        QCOMPARE(report.notes.value(4).chinese,
+                 QStringLiteral("第 4 行未导入：接收频率 500.000000 MHz 不在所选机型的频段之内"
+                                "（136 MHz 至 470 MHz，不含 470 MHz）。"));
+        QCOMPARE(
+            Channel_csv::Summary(report),
+            Bilingual(QStringLiteral("已从 CSV 文件（按 UTF-8 读取）导入 1 个信道，2 行未导入。"
+                                     "没有 Power 列：所有信道设为大功率。"),
+                      QStringLiteral("1 channel was imported from the CSV file (read as "
+                                     "UTF-8); 2 rows were skipped. No Power column: every "
+                                     "channel set to High.")));
+    }
+
     void a_list_it_cannot_take_changes_nothing()
     {
         const std::tuple<QByteArray, QString, QStringList> cases[] = {
