@@ -363,6 +363,14 @@ private Q_SLOTS:
         QVERIFY(recorder.messages.isEmpty());
         row_menu(100, "Row_insert"); // channel 128 in use: inserting asks first
         QCOMPARE(all_shown(), model);
+        recorder.answer = true;
+        row_menu(100, "Row_insert");
+        model.insert(99, u"|||||||#"_s);
+        model.removeLast();
+        QCOMPARE(all_shown(), model);
+        program_channel(127, u"末"_s);
+        program->host().activate_current();
+        model = all_shown();
 
         click(2, Number_column);
         click(3, Number_column, Qt::ShiftModifier);
@@ -372,17 +380,18 @@ private Q_SLOTS:
         row_menu(4, "Row_up"); // the moved pair is still selected
         model.move(1, 3);
         QCOMPARE(all_shown(), model);
-        recorder.answer = true;
         row_menu(2, "Row_insert");
         model.insert(2, u"|||||||#"_s);
         model.insert(1, u"|||||||#"_s);
         model = model.mid(0, Channel_count);
         QCOMPARE(all_shown(), model);
+        const QString last_in_use = u"信道 128 已在使用，插入空信道后它将被删除。是否继续？"_s;
         QCOMPARE(recorder.texts(),
-                 (QStringList{u"信道 128 已在使用，插入空信道后它将被删除。是否继续？"_s,
+                 (QStringList{last_in_use, last_in_use,
                               u"信道 127 至 128 中有信道在使用，插入 2 个空信道后它们将被删除。"
                               u"是否继续？"_s}));
-        QVERIFY(recorder.messages[0].question && recorder.messages[1].question);
+        for (const Message &question : recorder.messages)
+            QVERIFY(question.question);
         QCOMPARE(program->findChild<QAction *>(u"Edit_undo"_s)->text(), u"撤销插入信道"_s);
         click(2, Number_column);
         click(4, Number_column, Qt::ControlModifier);
