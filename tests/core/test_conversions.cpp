@@ -151,18 +151,6 @@ private Q_SLOTS:
         QCOMPARE(Number_text(438.00625), QStringLiteral("438.00625"));
         QCOMPARE(Number_text(0.1 + 0.2), QStringLiteral(".3"));
     }
-
-    void first_used_channel_ignores_channel_128()
-    {
-        chann.fill(0, 128, 0, 15, 255);
-        chann(128, 0) = chann(128, 1) = chann(128, 2) = chann(128, 3) = 0x44;
-        QCOMPARE(Find_first_used_channel(), 255);
-        chann(7, 0) = chann(7, 1) = chann(7, 2) = 0;
-        QCOMPARE(Find_first_used_channel(), 255);
-        chann(7, 3) = 0x44;
-        QCOMPARE(Find_first_used_channel(), 7);
-        QCOMPARE(chann(128, 12), qint16(255));
-    }
 };
 
 QTEST_GUILESS_MAIN(Test_conversions)
