@@ -98,16 +98,6 @@ private Q_SLOTS:
         }
     }
 
-    // Battery save and scan share column 3 with the work mode.
-    void switches_keep_the_other_bits()
-    {
-        chann(Settings_row, 3) = 0xF6;
-        QVERIFY(Shown_checked(Option_switch::Save) && !Shown_checked(Option_switch::Scan));
-        Store_checked(Option_switch::Save, false);
-        Store_checked(Option_switch::Scan, true);
-        QCOMPARE(chann(Settings_row, 3), 0xF5);
-    }
-
     // Column 11 holds bandwidth, power and TX bandwidth; column 12 the polarity bits.
     void tone_and_flag_picks_keep_the_other_bits()
     {
