@@ -13,16 +13,6 @@ using namespace r7k;
 
 namespace {
 
-// The reader and the writer under test, on the image they are given.
-bool load(const QByteArray &bytes, Data_image &image)
-{
-    return Channel_file::Load_text(bytes, image).ok;
-}
-QByteArray save(const Data_image &image)
-{
-    return Channel_file::Format_image(image);
-}
-
 // An image whose every cell holds a value that no file can put there, and
 // a different one in each cell, so that any store shows.
 Data_image marked_image()
@@ -34,33 +24,29 @@ Data_image marked_image()
     return image;
 }
 
-bool in_file(int row, int column)
-{
-    return row < Channel_file::Rows && column < Channel_file::Columns;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static const Data_image marked = marked_image();
     Data_image image = marked;
-    if (!load(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)), image)) {
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (!Channel_file::Load_text(bytes, image).ok) {
         FUZZ_CHECK(image == marked, "a refused file changed the image");
         return 0;
     }
     for (int row = 0; row < Data_image::rows; ++row)
         for (int column = 0; column < Data_image::columns; ++column) {
             const qint16 cell = image(row, column);
-            if (in_file(row, column))
+            if (row < Channel_file::Rows && column < Channel_file::Columns)
                 FUZZ_CHECK(cell >= 0 && cell <= 255, "a loaded cell is not a byte");
             else
                 FUZZ_CHECK(cell == marked(row, column), "a load changed a cell outside the file");
         }
 
-    const QByteArray saved = save(image);
+    const QByteArray saved = Channel_file::Format_image(image);
     Data_image again = marked;
-    FUZZ_CHECK(load(saved, again), "a saved image was refused");
+    FUZZ_CHECK(Channel_file::Load_text(saved, again).ok, "a saved image was refused");
     FUZZ_CHECK(again == image, "saving and loading changed the image");
     return 0;
 }

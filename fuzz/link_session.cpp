@@ -2,6 +2,7 @@
 
 #include "core/globals.h"
 #include "fuzz_check.h"
+#include "image_rows.h"
 #include "link/read_engine.h"
 #include "link/write_engine.h"
 
@@ -29,11 +30,7 @@ constexpr int Last_read_row = 254;
 const QString Read_complete = QStringLiteral("Complete reading the data from transceiver.");
 const QString Write_complete = QStringLiteral("Complete writing Data ");
 
-// The image the engines work on, and the start of every run.
-Data_image &image()
-{
-    return chann;
-}
+// The start of every run of the engines, which work on the program's image.
 const Data_image &start_image()
 {
     static const Data_image start = [] {
@@ -53,10 +50,7 @@ const sim::Radio &factory_radio()
 
 bool same_row(const Data_image &a, const Data_image &b, int row)
 {
-    for (int column = 0; column < Data_image::columns; ++column)
-        if (a(row, column) != b(row, column))
-            return false;
-    return true;
+    return cells(row, 0, Data_image::columns - 1, a) == cells(row, 0, Data_image::columns - 1, b);
 }
 
 bool read_block(int block)
@@ -72,17 +66,17 @@ bool read_block(int block)
 struct Link_session::Dialog {
     Dialog(Link_session &session, Kind dialog_kind)
         : kind(dialog_kind), clock(session.clock), line(session.clock, session.radio, log),
-          timers(session.clock), image_at_open(image())
+          timers(session.clock), image_at_open(chann)
     {
         log.refuse_open = session.cable_pulled ? QStringLiteral("cable pulled") : QString();
         line.carry = [&session, this](const QByteArray &answer) { session.carry(line, answer); };
         // The engines as the dialogs make them.
         if (dialog_kind == Kind::Read)
-            engine = std::make_unique<Read_engine>(line, timers, session, image());
+            engine = std::make_unique<Read_engine>(line, timers, session, chann);
         else if (dialog_kind == Kind::Write)
-            engine = std::make_unique<Write_engine>(line, timers, session, image());
+            engine = std::make_unique<Write_engine>(line, timers, session, chann);
         else
-            engine = std::make_unique<Power_engine>(line, timers, session, image());
+            engine = std::make_unique<Power_engine>(line, timers, session, chann);
     }
 
     // A close posted to a dialog dies with it.
@@ -112,7 +106,7 @@ struct Link_session::Dialog {
 
 Link_session::Link_session(Fuzz_input &choices) : input(choices), radio(factory_radio())
 {
-    image() = start_image();
+    chann = start_image();
     Port_no = 1;
     Port_error = false;
 }
@@ -316,7 +310,7 @@ void Link_session::show_message(const Bilingual &text, const Bilingual &, const 
 {
     if (dialog && dialog->kind == Kind::Read && text.english == Read_complete) {
         check_read(*dialog);
-        dialog->image_at_open = image();
+        dialog->image_at_open = chann;
     }
     FUZZ_CHECK(boxes_up < Max_boxes_up, "message boxes pile up");
     ++boxes_up;
@@ -341,12 +335,12 @@ void Link_session::finished()
 void Link_session::levels_received()
 {
     for (int index = 0; index < 3; ++index)
-        move_bar(index, image()(Power_row, index));
+        move_bar(index, chann(Power_row, index));
 }
 
 void Link_session::check()
 {
-    const Data_image &now = image();
+    const Data_image &now = chann;
     if (now != checked_image) {
         for (int row = 0; row < Data_image::rows; ++row)
             for (int column = 0; column < Data_image::columns; ++column)
@@ -383,7 +377,7 @@ void Link_session::check()
 // follow them, with the radio's bytes.
 void Link_session::check_read(const Dialog &d) const
 {
-    const Data_image &now = image();
+    const Data_image &now = chann;
     for (int row = 0; row < Data_image::rows; ++row) {
         if (row == 0 || row >= Link_engine::Last_block)
             FUZZ_CHECK(same_row(now, d.image_at_open, row),
@@ -422,8 +416,5 @@ void Link_session::check_power() const
 // Columns 0..15 of an image row hold what the radio holds in that block.
 bool Link_session::same_as_radio(int row) const
 {
-    for (int column = 0; column < Block_bytes; ++column)
-        if (image()(row, column) != radio.byte(row, column))
-            return false;
-    return true;
+    return cells(row, 0, Block_bytes - 1) == cells(row, 0, Block_bytes - 1, radio);
 }

@@ -1,9 +1,13 @@
 // The channel record rules on the image alone: row texts, choices, names,
-// frequency entry and the moves of Enter.
+// frequency entry, the moves of Enter, and channels as tab-separated text
+// (what a copy writes, what a paste stores and reports). The table's own
+// keys are tested through the widgets.
 #include "channels/cell_editing.h"
+#include "channels/channel_clipboard.h"
 #include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "channels/channel_record.h"
+#include "channels/tab_text.h"
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
@@ -45,6 +49,36 @@ QString both(const std::optional<Bilingual> &message)
 void program_channel(int channel)
 {
     QVERIFY(!Enter_rx_freq(channel, u"446.00625"_s, false));
+}
+
+// The grid texts of columns 1..8, blanks at either end removed.
+QString trimmed_texts(int channel)
+{
+    QStringList values;
+    const Row_texts row = Channel_row_texts(channel);
+    for (int column = Rx_column; column < Grid_column_count; ++column)
+        values.append(row[column].trimmed());
+    return values.join(u'|');
+}
+
+Paste_outcome paste(const QString &text, Grid_cell at)
+{
+    return Paste_channel_rows(Pasted_rows(text), at, false, chann);
+}
+
+// A channel with something in every column: inverted DCS decode, CTCSS
+// encode, low power, VOX 3, narrow, a Chinese name.
+void program_full_channel(int channel)
+{
+    QVERIFY(!Enter_rx_freq(channel, u"446.00625"_s, false));
+    QVERIFY(!Enter_tx_freq(channel, u"446.5"_s));
+    for (const auto &[column, index] : {std::pair(Decode_column, 160),
+                                        {Encode_column, 9},
+                                        {Power_column, 0},
+                                        {Vox_column, 3},
+                                        {Band_column, 0}})
+        Store_choice(channel, column, index);
+    QVERIFY(!Store_channel_name(channel, u"频道A"_s));
 }
 
 } // namespace
@@ -116,23 +150,15 @@ private Q_SLOTS:
     {
         program_channel(2);
         for (const auto &[column, tone, bit] : {std::tuple{Decode_column, Record::Decode_tone, 1},
-                                                {Encode_column, Record::Encode_tone, 2}}) {
-            for (const Tone_boundary &edge : Tone_boundaries) {
-                for (const bool before : {false, true}) {
-                    chann(2, Record::Polarity) = qint16(0xF0 | (before ? bit : 0));
-                    Store_choice(2, column, edge.index);
-                    const bool inverted = edge.inverted.value_or(before);
-                    const QString label =
-                        u"column %1, entry %2, bit %3"_s.arg(column).arg(edge.index).arg(before);
-                    QVERIFY2(cells(2, tone, tone) == Cells{edge.code} &&
-                                 chann(2, Record::Polarity) == (0xF0 | (inverted ? bit : 0)),
-                             qPrintable(label));
-                    QVERIFY2(Channel_row_texts(2)[column].trimmed() ==
-                                 Choice_items(column)[edge.index],
-                             qPrintable(label));
-                }
-            }
-        }
+                                                {Encode_column, Record::Encode_tone, 2}})
+            Check_tone_edges(
+                chann(2, Record::Polarity), bit,
+                [column](int index) { Store_choice(2, column, index); },
+                [tone] { return int(chann(2, tone)); },
+                [column] {
+                    return int(
+                        Choice_items(column).indexOf(Channel_row_texts(2)[column].trimmed()));
+                });
     }
 
     // Names are stored as GBK, refused whole when GBK cannot hold them, and
@@ -188,32 +214,26 @@ private Q_SLOTS:
         QCOMPARE(texts(97, Name_column), QString());
     }
 
-    void rx_entry_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("stored"); // empty: the channel stays empty
-        QTest::addColumn<bool>("message");
-        QTest::newRow("high limit") << u"470"_s << u"136.00000"_s << true;
-        QTest::newRow("just below the limit") << u"469.99375"_s << u"469.99375"_s << false;
-        QTest::newRow("low limit") << u"136"_s << u"136.00000"_s << false;
-        QTest::newRow("below the band") << u"135.99"_s << u"136.00000"_s << true;
-        QTest::newRow("whole") << u"446"_s << u"446.00000"_s << false;
-        QTest::newRow("snapped to 6.25") << u"446.007"_s << u"446.00625"_s << false;
-        QTest::newRow("snapped to 5") << u"438.0062"_s << u"438.00500"_s << false;
-        QTest::newRow("blanks around") << u"  438.125 "_s << u"438.12500"_s << false;
-        QTest::newRow("letters") << u"abc"_s << u"136.00000"_s << true;
-        QTest::newRow("empty") << QString() << QString() << false;
-    }
+    // Typed into an empty channel: what is stored (nothing, when empty), and
+    // whether the range message comes.
     void rx_entry()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, stored);
-        QFETCH(bool, message);
-        const QString over =
-            message ? u"接收频率超出范围 ！/Over the range of receive frequency ."_s : QString();
-        QCOMPARE(both(Enter_rx_freq(9, text, false)), over);
-        QCOMPARE(cells(9, 8, 15), stored.isEmpty() ? Cells(8, 255) : New_channel_rest);
-        QCOMPARE(texts(9, Rx_column, Decode_column), stored + u'|' + stored);
+        const std::tuple<QString, QString, bool> cases[] = {
+            {"470", "136.00000", true},       {"469.99375", "469.99375", false},
+            {"136", "136.00000", false},      {"135.99", "136.00000", true},
+            {"446", "446.00000", false},      {"446.007", "446.00625", false},
+            {"438.0062", "438.00500", false}, {"  438.125 ", "438.12500", false},
+            {"abc", "136.00000", true},       {"", "", false},
+        };
+        for (const auto &[text, stored, message] : cases) {
+            Start_logic();
+            const QString over =
+                message ? u"接收频率超出范围 ！/Over the range of receive frequency ."_s
+                        : QString();
+            QCOMPARE(both(Enter_rx_freq(9, text, false)), over);
+            QCOMPARE(cells(9, 8, 15), stored.isEmpty() ? Cells(8, 255) : New_channel_rest);
+            QCOMPARE(texts(9, Rx_column, Decode_column), stored + u'|' + stored);
+        }
     }
 
     void rx_entry_on_a_programmed_channel_and_in_another_band()
@@ -262,6 +282,128 @@ private Q_SLOTS:
         program_channel(5);
         chann(5, 0) = 255;
         QCOMPARE(Enter_target({5, Decode_column}), (Grid_cell{5, Power_column}));
+    }
+
+    void tab_text_reads_spreadsheet_line_ends_and_quotes()
+    {
+        const Tab_rows rows = Parse_tab_text(u"a\tb\r\n\t\"x\ty\"\"z\"\nlast"_s);
+        QCOMPARE(rows, (Tab_rows{{u"a"_s, u"b"_s}, {QString(), u"x\ty\"z"_s}, {u"last"_s}}));
+        QCOMPARE(Parse_tab_text(Tab_text(rows)), rows);
+        QCOMPARE(Tab_text({{u"1"_s, u"a\"b"_s}}), u"1\t\"a\"\"b\"\n"_s);
+        QVERIFY(Parse_tab_text(QString()).isEmpty());
+    }
+
+    void copied_channels_paste_back_the_same_rows_in_either_language()
+    {
+        for (const auto &[copied_in_chinese, pasted_in_chinese] :
+             {std::pair(false, false), {true, false}, {false, true}}) {
+            Start_logic();
+            program_full_channel(1);
+            QVERIFY(!Enter_rx_freq(2, u"150.025"_s, true));
+            QVERIFY(!Enter_rx_freq(3, u"446"_s, true));
+            Clear_tx_freq(3); // receive only
+            QVERIFY(!Enter_rx_freq(4, u"440"_s, true));
+            QVERIFY(!Enter_tx_freq(4, u"445"_s));
+            Language = copied_in_chinese;
+            const QString text = Channels_text({1, 2, 3, 4}, chann);
+            QCOMPARE(text.count(u'\n'), 5);
+            QVERIFY(text.startsWith(copied_in_chinese ? u"信道号\t接收频率(MHZ)\t"_s
+                                                      : u"Channel\tRX Frequency\t"_s));
+            QVERIFY(text.section(u'\n', 0, 0)
+                        .endsWith(copied_in_chinese ? u"\t信道名称"_s : u"\tName"_s));
+            QVERIFY(text.contains(
+                u"\n1\t446.00625\t446.50000\tD036I\t88.5\t"_s +
+                (copied_in_chinese ? u"低\t3\t窄带\t频道A\n"_s : u"Low\t3\tNarrow\t频道A\n"_s)));
+            QVERIFY(text.contains(copied_in_chinese ? u"\n3\t446.00000\t无发射\t"_s
+                                                    : u"\n3\t446.00000\tno TX\t"_s));
+
+            Language = pasted_in_chinese;
+            const Data_image before = chann;
+            const Paste_outcome outcome = paste(text, {60, Vox_column});
+            QCOMPARE(both(outcome.message), QString());
+            QCOMPARE(outcome.first, (Grid_cell{60, Number_column}));
+            QCOMPARE(outcome.last, (Grid_cell{63, Name_column}));
+            Data_image expected = before;
+            for (int i = 0; i < 4; ++i)
+                for (int column = 0; column < 16; ++column) {
+                    expected(60 + i, column) = chann(1 + i, column);
+                    expected(Name_row(60 + i), column) = chann(Name_row(1 + i), column);
+                }
+            QVERIFY(chann == expected);
+
+            // Over a programmed channel the copy replaces every value.
+            paste(text.section(u'\n', 0, 1), {4, Rx_column});
+            QCOMPARE(trimmed_texts(4), trimmed_texts(1));
+        }
+    }
+
+    void a_spreadsheet_paste_stores_what_typing_would_and_reports_the_rest()
+    {
+        const std::pair<QString, bool> headings_in[] = {
+            {u"Name\tRX Frequency\tTX FREQUENCY\tCTCSS/DCS Dec\tTX-Power\tNotes\tWide/Narrow"_s,
+             false},
+            {u"信道名称\t接收频率(MHZ)\t发射频率(MHZ)\tQT/DQT解码\t功率\t备注\t信道带宽"_s, true},
+        };
+        for (const auto &[headings, chinese] : headings_in) {
+            Start_logic();
+            Language = chinese;
+            const QString text = headings + u"\r\n"_s +
+                                 u"Base\t446.00625\t446.007\t67\thigh\tfront desk\tnarrow\r\n"
+                                 u"仓库\t440.1\t480\tD023N\t低\t\t宽带\r\n"
+                                 u"한국\t441\t441\t999.9\tHigh\t\tWide\r\n"
+                                 u"\t\t447\tOFF\r\n"_s;
+            const Paste_outcome outcome = paste(text, {10, Power_column});
+            Language = false;
+            QCOMPARE(trimmed_texts(10), u"446.00625|446.00625|67.0|OFF|High|Off|Narrow|Base"_s);
+            QCOMPARE(trimmed_texts(11), u"440.10000|440.10000|D023N|OFF|Low|Off|Wide|仓库"_s);
+            QCOMPARE(trimmed_texts(12), u"441.00000|441.00000|OFF|OFF|High|Off|Wide|"_s);
+            QCOMPARE(trimmed_texts(13), u"|||||||"_s);
+            QCOMPARE(outcome.last, (Grid_cell{13, Name_column}));
+            QCOMPARE(
+                both(outcome.message),
+                u"以下数值未粘贴：\n"
+                u"信道 11，发射频率(MHZ)：480（发射频率超出范围 ！）\n"
+                u"信道 12，QT/DQT解码：999.9（列表中没有此项）\n"
+                u"信道 12，信道名称：한국（信道名称中有对讲机无法保存的字符 ！）\n"
+                u"信道 13，发射频率(MHZ)：447（请先输入接收频率 ！）\n"
+                u"信道 13，QT/DQT解码：OFF（请先输入接收频率 ！）/"
+                u"These values were not pasted:\n"
+                u"Channel 11, TX Frequency: 480 (Over the range of transmit frequency .)\n"
+                u"Channel 12, CTCSS/DCS Dec: 999.9 (not an entry of the list)\n"
+                u"Channel 12, Name: 한국 (The channel name holds a character that the radio "
+                u"cannot store.)\n"
+                u"Channel 13, TX Frequency: 447 (Please input the receive frequency in advance.)\n"
+                u"Channel 13, CTCSS/DCS Dec: OFF (Please input the receive frequency in advance.)"_s);
+        }
+    }
+
+    // Without headings the values fill the cells from the one pasted into.
+    void values_fill_the_cells_from_the_first_one_as_in_a_spreadsheet()
+    {
+        QVERIFY(!Enter_rx_freq(20, u"446"_s, true));
+        QVERIFY(!Enter_rx_freq(21, u"446"_s, true));
+        chann(21, 0) = 255; // receive only
+        QVERIFY(!Enter_rx_freq(128, u"446"_s, true));
+        const std::tuple<QString, Grid_cell, QString> cases[] = {
+            {u"446.1\t257.84\r\n447.0125\t\r\n"_s, {22, Rx_column}, QString()},
+            {u"d023i"_s, {22, Decode_column}, QString()},
+            {u"D754N"_s,
+             {21, Encode_column},
+             u"Channel 21, CTCSS/DCS Enc: D754N (the channel has no TX frequency)"_s},
+            {u"Wide\tN1\tmore\nNarrow\tN2\n"_s,
+             {128, Band_column},
+             u"3 values lie outside the table"_s},
+            {u"\n"_s, {20, Rx_column}, QString()}, // an empty RX deletes the channel
+        };
+        for (const auto &[text, at, report] : cases) {
+            const Paste_outcome outcome = paste(text, at);
+            QCOMPARE(outcome.message ? outcome.message->english.section(u'\n', 1) : QString(),
+                     report);
+        }
+        QCOMPARE(trimmed_texts(20), u"|||||||"_s);
+        QCOMPARE(trimmed_texts(22), u"446.10000|257.84000|D023I|OFF|High|Off|Wide|"_s);
+        QCOMPARE(trimmed_texts(23), u"447.01250|447.01250|OFF|OFF|High|Off|Wide|"_s);
+        QCOMPARE(trimmed_texts(128), u"446.00000|446.00000|OFF|OFF|High|Off|Wide|N1"_s);
     }
 };
 

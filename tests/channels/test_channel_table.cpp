@@ -9,6 +9,7 @@
 #include "files/channel_file.h"
 #include "message_recorder.h"
 #include "started_program.h"
+#include "table_driver.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,37 +26,15 @@
 using namespace r7k;
 using namespace Qt::StringLiterals;
 
-class Channel_table_test : public QObject {
+class Channel_table_test : public Table_driver {
     Q_OBJECT
-
-    std::unique_ptr<Main_window> program;
 
     template <typename T = QWidget> T *child(const char *name) const
     {
         return program->findChild<T *>(QLatin1String(name));
     }
-    QTableWidget *grid() const { return child<QTableWidget>("MSF_chann"); }
-    QLineEdit *editor() const { return child<QLineEdit>("Text_Edit"); }
-    QComboBox *combo() const { return child<QComboBox>("Combo_edit"); }
     QString caption() const { return child("frm_chann")->windowTitle(); }
     QString cell_text(int row, int column) const { return grid()->item(row - 1, column)->text(); }
-    Grid_cell current() const { return {grid()->currentRow() + 1, grid()->currentColumn()}; }
-
-    QStringList row_texts(int row) const
-    {
-        QStringList texts;
-        for (int column = Rx_column; column < Grid_column_count; ++column)
-            texts.append(cell_text(row, column));
-        return texts;
-    }
-
-    void click(int row, int column)
-    {
-        QTableWidgetItem *item = grid()->item(row - 1, column);
-        grid()->scrollToItem(item);
-        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
-                          grid()->visualItemRect(item).center());
-    }
 
     // Types into the widget that has the keyboard, each character a key
     // press carrying its text, as an input method sends Chinese characters.
@@ -74,10 +53,6 @@ class Channel_table_test : public QObject {
         type(text);
     }
 
-    static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    }
     static void press_enter() { key(Qt::Key_Return); }
 
     // The editor that floats over the grid, if one does.
@@ -139,7 +114,7 @@ private Q_SLOTS:
         click(1, 3);
         choose(160);
         click(1, 0);
-        QCOMPARE(row_texts(1).mid(2, 3), (QStringList{"D036I", "OFF", "High"}));
+        QCOMPARE(shown(1).section(u'|', 2, 4), u"D036I|OFF|High"_s);
     }
 
     void enter_walks_the_row_then_the_next_row()
@@ -154,7 +129,7 @@ private Q_SLOTS:
         enter_text(3, Name_column, u"Ab中文12"_s);
         press_enter();
         QCOMPARE(current(), (Grid_cell{4, Rx_column}));
-        QCOMPARE(row_texts(3)[1] + row_texts(3)[7], u"446.00000Ab中文12"_s);
+        QCOMPARE(shown(3).section(u'|', 1, 1) + shown(3).section(u'|', 7), u"446.00000Ab中文12"_s);
         chann(3, 0) = 255; // without TX the encode tone has nothing to edit
         program->host().activate_current();
         click(3, 4);
@@ -174,7 +149,7 @@ private Q_SLOTS:
         click(2, 0);
         QCOMPARE(recorder.texts(), QStringList{u"请先输入接收频率 ！"_s});
         QCOMPARE(recorder.messages.first().title, u"操作提示"_s);
-        QCOMPARE(row_texts(2), QStringList(8));
+        QCOMPARE(shown(2), u"|||||||"_s);
     }
 
     // One key moves exactly one cell, out of an open editor or across the
@@ -225,12 +200,10 @@ private Q_SLOTS:
                 QCOMPARE(editor()->text(), step.typed);
         }
         QVERIFY(!open_editor());
-        const QStringList untouched{"关", "关", "高", "关", "宽带"}; // the lists took no typing
-        QCOMPARE(row_texts(3),
-                 QStringList({"440.00000", "440.00000"}) + untouched + QStringList("N3"));
-        QCOMPARE(row_texts(4),
-                 QStringList({"443.00000", "442.00000"}) + untouched + QStringList("N4"));
-        QCOMPARE(row_texts(2), QStringList(8));
+        const QString untouched = u"|关|关|高|关|宽带|"_s; // the lists took no typing
+        QCOMPARE(shown(3), u"440.00000|440.00000"_s + untouched + u"N3"_s);
+        QCOMPARE(shown(4), u"443.00000|442.00000"_s + untouched + u"N4"_s);
+        QCOMPARE(shown(2), u"|||||||"_s);
         QVERIFY(recorder.messages.isEmpty());
     }
 
@@ -242,20 +215,14 @@ private Q_SLOTS:
         enter_text(2, Name_column, u"ABCDEFGH"_s);
         click(2, Number_column);
         click(2, Name_column); // opens with the whole name selected
-        key(Qt::Key_End);
-        key(Qt::Key_Backspace);
-        press_enter();
+        keys({Qt::Key_End, Qt::Key_Backspace, Qt::Key_Return});
         QCOMPARE(Channel_name(2), u"ABCDEFG"_s);
         click(2, Name_column);
         type(u"ABCDEFGH"_s); // over the selection, which it replaces
-        key(Qt::Key_Home);
-        key(Qt::Key_Delete);
-        key(Qt::Key_Right);
-        key(Qt::Key_Right);
+        keys({Qt::Key_Home, Qt::Key_Delete, Qt::Key_Right, Qt::Key_Right});
         type(u"XY"_s); // the eighth character, then one too many
         QCOMPARE(editor()->text(), u"BCXDEFGH"_s);
-        key(Qt::Key_Left);
-        key(Qt::Key_Backspace);
+        keys({Qt::Key_Left, Qt::Key_Backspace});
         QCOMPARE(editor()->text(), u"BXDEFGH"_s);
         key(Qt::Key_A, Qt::ControlModifier);
         key(Qt::Key_C, Qt::ControlModifier);
@@ -268,11 +235,7 @@ private Q_SLOTS:
         QCOMPARE(editor()->text(), u"446.006251"_s);
         press_enter(); // refused beyond nine characters
         QCOMPARE(current(), (Grid_cell{2, Tx_column}));
-        key(Qt::Key_Home);
-        key(Qt::Key_Right);
-        key(Qt::Key_Delete);
-        key(Qt::Key_End);
-        key(Qt::Key_Backspace);
+        keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Delete, Qt::Key_End, Qt::Key_Backspace});
         QCOMPARE(editor()->text(), u"46.00625"_s);
         key(Qt::Key_Home);
         type(u"4"_s);
@@ -299,7 +262,7 @@ private Q_SLOTS:
         QVERIFY(chann == before);
         QCOMPARE(caption(), u"信道参数编辑 [ 信道 - 3 ]"_s);
         child<QPushButton>("Command_clear")->click();
-        QCOMPARE(row_texts(1), QStringList(8));
+        QCOMPARE(shown(1), u"|||||||"_s);
     }
 
     void an_open_edit_is_stored_on_scrolling_away_request_default_and_close()
@@ -344,7 +307,7 @@ private Q_SLOTS:
         program->host().activate_current();
         QVERIFY(!editor()->isVisible());
         click(3, 0);
-        QCOMPARE(row_texts(1)[0] + row_texts(1)[7] + cell_text(97, 8),
+        QCOMPARE(shown(1).section(u'|', 0, 0) + shown(1).section(u'|', 7) + cell_text(97, 8),
                  u"446.00000Ab中文12频道97"_s);
         click(1, 8); // a name editor over an unchanged cell stays open
         program->host().activate_current();

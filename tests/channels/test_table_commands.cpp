@@ -11,6 +11,7 @@
 #include "message_recorder.h"
 #include "real_boxes.h"
 #include "started_program.h"
+#include "table_driver.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -29,15 +30,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// What the grid shows of a channel, and its name.
-QString shown(const QTableWidget *grid, int channel)
-{
-    QStringList texts;
-    for (int column = Rx_column; column < Grid_column_count; ++column)
-        texts.append(grid->item(channel - 1, column)->text().trimmed());
-    return texts.join(u'|');
-}
-
 // Channel n programmed at 440 + n MHz with tones and a name of its own.
 void program_channel(int channel, const QString &name)
 {
@@ -50,33 +42,11 @@ void program_channel(int channel, const QString &name)
 
 } // namespace
 
-class Test_table_commands : public QObject {
+class Test_table_commands : public Table_driver {
     Q_OBJECT
 
-    std::unique_ptr<Main_window> program;
-
-    QTableWidget *grid() const { return program->findChild<QTableWidget *>(u"MSF_chann"_s); }
-    QLineEdit *editor() const { return program->findChild<QLineEdit *>(u"Text_Edit"_s); }
-    QComboBox *combo() const { return program->findChild<QComboBox *>(u"Combo_edit"_s); }
     QString clipboard() const { return QGuiApplication::clipboard()->text(); }
 
-    QPoint centre(int row, int column) const
-    {
-        QTableWidgetItem *item = grid()->item(row - 1, column);
-        grid()->scrollToItem(item);
-        return grid()->visualItemRect(item).center();
-    }
-
-    void click(int row, int column, Qt::KeyboardModifiers keys = {})
-    {
-        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, keys, centre(row, column));
-    }
-
-    // A key (with Ctrl and more) into whatever has the focus.
-    static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    }
     static void ctrl(Qt::Key key, Qt::KeyboardModifiers more = {})
     {
         QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier | more);
@@ -91,17 +61,10 @@ class Test_table_commands : public QObject {
         QCOMPARE(QApplication::focusWidget(), grid());
     }
 
-    Grid_cell current() const { return {grid()->currentRow() + 1, grid()->currentColumn()}; }
-
     // Right-clicks a channel's number cell: the entry of its menu.
     QAction *menu_entry(int channel, const char *entry)
     {
-        const QPoint point = centre(channel, Number_column);
-        QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, point);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, point,
-                                grid()->viewport()->mapToGlobal(point));
-        QApplication::sendEvent(grid()->viewport(), &event);
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QMenu *menu = number_menu(channel);
         return menu ? menu->findChild<QAction *>(QLatin1String(entry)) : nullptr;
     }
 
@@ -120,7 +83,7 @@ class Test_table_commands : public QObject {
     {
         QStringList rows;
         for (int channel = 1; channel <= Channel_count; ++channel)
-            rows.append(shown(grid(), channel) + u'#' + Channel_name(channel));
+            rows.append(shown(channel) + u'#' + Channel_name(channel));
         return rows;
     }
 
@@ -154,7 +117,7 @@ private Q_SLOTS:
                 QCOMPARE(chann(100 + i, column), chann(1 + i, column));
                 QCOMPARE(chann(Name_row(100 + i), column), chann(Name_row(1 + i), column));
             }
-        QCOMPARE(shown(grid(), 102), shown(grid(), 3));
+        QCOMPARE(shown(102), shown(3));
         QCOMPARE(grid()->selectedItems().size(), 3 * Grid_column_count);
     }
 
@@ -171,7 +134,7 @@ private Q_SLOTS:
         click(9, Rx_column);
         ctrl(Qt::Key_V);
         QTest::keyClick(editor(), Qt::Key_Return);
-        QCOMPARE(shown(grid(), 9).section(u'|', 0, 1), u"440.10000|440.10000"_s);
+        QCOMPARE(shown(9).section(u'|', 0, 1), u"440.10000|440.10000"_s);
 
         click(1, Decode_column);
         QVERIFY(combo()->hasFocus());
@@ -179,13 +142,13 @@ private Q_SLOTS:
         QCOMPARE(clipboard(), u"69.3\n"_s);
         click(5, Decode_column);
         ctrl(Qt::Key_V);
-        QCOMPARE(shown(grid(), 5).section(u'|', 2, 2), u"69.3"_s);
+        QCOMPARE(shown(5).section(u'|', 2, 2), u"69.3"_s);
 
         // Two values pasted into a text editor fill two cells.
         QGuiApplication::clipboard()->setText(u"447\t447.5\n"_s);
         click(6, Rx_column);
         ctrl(Qt::Key_V);
-        QCOMPARE(shown(grid(), 6).section(u'|', 0, 1), u"447.00000|447.50000"_s);
+        QCOMPARE(shown(6).section(u'|', 0, 1), u"447.00000|447.50000"_s);
     }
 
     // The report of a paste and the question before channel 128 falls off
@@ -216,101 +179,50 @@ private Q_SLOTS:
         QVERIFY(grid()->isVisible());
     }
 
-    // Each command is checked against the same move made on a list of the
-    // channels as shown, names included; channel 97 keeps its name in a row
-    // of its own.
-    void row_commands_keep_names_with_their_channels()
-    {
-        Message_recorder recorder;
-        for (int channel : {1, 2, 3, 96, 97, 127})
-            program_channel(channel, u"名"_s + QString::number(channel));
-        QVERIFY(!Store_channel_name(50, u"空"_s)); // a name without a channel moves too
-        program->host().activate_current();
-        QStringList model = all_shown();
-
-        row_menu(96, "Row_down");
-        model.swapItemsAt(95, 96);
-        QCOMPARE(all_shown(), model);
-        QCOMPARE(chann(Spare_name_row, 0) * 256 + chann(Spare_name_row, 1), 0xC3FB); // 名
-        row_menu(97, "Row_up");
-        model.swapItemsAt(95, 96);
-        QCOMPARE(all_shown(), model);
-        row_menu(2, "Row_insert");
-        model.insert(1, u"|||||||#"_s);
-        model.removeLast();
-        QCOMPARE(all_shown(), model);
-        row_menu(1, "Row_delete");
-        model.removeFirst();
-        model.append(u"|||||||#"_s);
-        QCOMPARE(all_shown(), model);
-        QCOMPARE(grid()->currentRow(), 0);
-        QVERIFY(recorder.messages.isEmpty());
-
-        // Channel 128 in use: inserting asks first.
-        row_menu(127, "Row_down");
-        model.swapItemsAt(126, 127);
-        recorder.answer = false;
-        row_menu(1, "Row_insert");
-        QCOMPARE(all_shown(), model);
-        recorder.answer = true;
-        row_menu(1, "Row_insert");
-        model.prepend(u"|||||||#"_s);
-        model.removeLast();
-        QCOMPARE(all_shown(), model);
-        QCOMPARE(recorder.messages.size(), 2);
-        QVERIFY(recorder.messages[0].question && recorder.messages[1].question);
-        QCOMPARE(recorder.messages[0].text,
-                 u"信道 128 已在使用，插入空信道后它将被删除。是否继续？"_s);
-    }
-
     // Whatever the cells of a spreadsheet say goes into channel 5, which has
     // a value in every column: empty cells clear, names are checked, the
     // clipboard may hold comma-separated text or only an HTML table.
+    // Channel 5, clicked in `column` (the number cell selects the whole
+    // channel), as shown afterwards; the clipboard holds plain text, or only
+    // an HTML table.
     void a_paste_does_what_the_cells_say_data()
     {
-        QTest::addColumn<int>("column"); // clicked in channel 5; 0 selects the channel
+        QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("html");
-        QTest::addColumn<QString>("row"); // channel 5 as shown afterwards
+        QTest::addColumn<QString>("row");
         QTest::addColumn<QString>("report");
+        const auto row = [](const char *tag, int column, const QString &text, const QString &shown,
+                            const QString &report = {}) {
+            QTest::newRow(tag) << column << text << shown << report;
+        };
         const QString as_was = u"440.50000|440.50000|88.5|D036I|低|5|窄带|Old"_s;
-        QTest::newRow("empty cells") << int(Rx_column) << u"441\t\t\t\t\t\t\t\n"_s << false
-                                     << u"441.00000|440.50000|关|关|高|关|宽带|"_s << QString();
-        QTest::newRow("eight values into a whole channel")
-            << int(Number_column) << u"441\t442\t67\t\t低\t3\t窄带\tNew\n"_s << false
-            << u"441.00000|442.00000|67.0|关|低|3|窄带|New"_s << QString();
-        QTest::newRow("no TX") << int(Tx_column) << u"no tx"_s << false
-                               << u"440.50000||88.5||低|5|窄带|Old"_s << QString();
-        QTest::newRow("无发射") << int(Tx_column) << u"无发射"_s << false
-                                << u"440.50000||88.5||低|5|窄带|Old"_s << QString();
-        QTest::newRow("the last CTCSS tone as a number")
-            << int(Decode_column) << u"254.10"_s << false
-            << u"440.50000|440.50000|254.1|D036I|低|5|窄带|Old"_s << QString();
-        QTest::newRow("one value equal to a heading")
-            << int(Name_column) << u"Name\n"_s << false
-            << u"440.50000|440.50000|88.5|D036I|低|5|窄带|Name"_s << QString();
-        QTest::newRow("control character")
-            << int(Name_column) << u"\"A\tB\"\n"_s << false << as_was
-            << u"以下数值未粘贴：\n信道 5，信道名称：A\tB（信道名称中有控制字符（如制表符、换行符）！）"_s;
-        QTest::newRow("long name") << int(Name_column) << u"ABCDEFGHIJ\n"_s << false
-                                   << u"440.50000|440.50000|88.5|D036I|低|5|窄带|ABCDEFGH"_s
-                                   << u"以下名称被截短：\n信道 5，信道名称：ABCDEFGHIJ"
-                                      u"（信道名称最多 8 个字符，只保留了“ABCDEFGH”）"_s;
-        QTest::newRow("comma-separated")
-            << int(Rx_column) << u"RX Frequency,Name\r\n441,\"C,1\"\r\n"_s << false
-            << u"441.00000|440.50000|88.5|D036I|低|5|窄带|C,1"_s << QString();
-        QTest::newRow("HTML table only")
-            << int(Rx_column) << u"<table><tr><td>441</td><td> 443 </td></tr></table>"_s << true
-            << u"441.00000|443.00000|88.5|D036I|低|5|窄带|Old"_s << QString();
-        QTest::newRow("unreadable")
-            << int(Rx_column) << u"Dear all, see below.\nThanks\n"_s << false << as_was
-            << u"剪贴板中的文本不是信道表，未粘贴任何数值 ！"_s;
+        row("empty cells", Rx_column, u"441\t\t\t\t\t\t\t\n"_s,
+            u"441.00000|440.50000|关|关|高|关|宽带|"_s);
+        row("eight values into a whole channel", Number_column,
+            u"441\t442\t67\t\t低\t3\t窄带\tNew\n"_s,
+            u"441.00000|442.00000|67.0|关|低|3|窄带|New"_s);
+        row("no TX", Tx_column, u"no tx"_s, u"440.50000||88.5||低|5|窄带|Old"_s);
+        row("无发射", Tx_column, u"无发射"_s, u"440.50000||88.5||低|5|窄带|Old"_s);
+        row("the last CTCSS tone as a number", Decode_column, u"254.10"_s,
+            u"440.50000|440.50000|254.1|D036I|低|5|窄带|Old"_s);
+        row("one value equal to a heading", Name_column, u"Name\n"_s,
+            u"440.50000|440.50000|88.5|D036I|低|5|窄带|Name"_s);
+        row("control character", Name_column, u"\"A\tB\"\n"_s, as_was,
+            u"以下数值未粘贴：\n信道 5，信道名称：A\tB（信道名称中有控制字符（如制表符、换行符）！）"_s);
+        row("long name", Name_column, u"ABCDEFGHIJ\n"_s,
+            u"440.50000|440.50000|88.5|D036I|低|5|窄带|ABCDEFGH"_s,
+            u"以下名称被截短：\n信道 5，信道名称：ABCDEFGHIJ（信道名称最多 8 个字符，只保留了“ABCDEFGH”）"_s);
+        row("comma-separated", Rx_column, u"RX Frequency,Name\r\n441,\"C,1\"\r\n"_s,
+            u"441.00000|440.50000|88.5|D036I|低|5|窄带|C,1"_s);
+        row("HTML table only", Rx_column, u"<table><tr><td>441</td><td> 443 </td></tr></table>"_s,
+            u"441.00000|443.00000|88.5|D036I|低|5|窄带|Old"_s);
+        row("unreadable", Rx_column, u"Dear all, see below.\nThanks\n"_s, as_was,
+            u"剪贴板中的文本不是信道表，未粘贴任何数值 ！"_s);
     }
     void a_paste_does_what_the_cells_say()
     {
         QFETCH(int, column);
         QFETCH(QString, text);
-        QFETCH(bool, html);
         QFETCH(QString, row);
         QFETCH(QString, report);
         Message_recorder recorder;
@@ -320,7 +232,7 @@ private Q_SLOTS:
         Store_choice(5, Band_column, 0);
         program->host().activate_current();
         auto *data = new QMimeData;
-        if (html)
+        if (text.startsWith(u"<table>"_s))
             data->setHtml(text);
         else
             data->setText(text);
@@ -330,7 +242,7 @@ private Q_SLOTS:
         else
             select_cell(5, column);
         ctrl(Qt::Key_V);
-        QCOMPARE(shown(grid(), 5), row);
+        QCOMPARE(shown(5), row);
         QCOMPARE(recorder.texts().join(u"\n--\n"_s), report);
         QCOMPARE(Channel_has_tx(5), row.section(u'|', 1, 1) != QString());
     }
@@ -370,7 +282,7 @@ private Q_SLOTS:
         QVERIFY(target.row != 3);
         ctrl(Qt::Key_V);
         QCOMPARE(current(), target);
-        QCOMPARE(shown(grid(), 3), u"|||||||"_s);
+        QCOMPARE(shown(3), u"|||||||"_s);
     }
 
     // Keys as in a spreadsheet: F2 opens the current cell's editor, Escape
@@ -382,7 +294,7 @@ private Q_SLOTS:
         program_channel(2, u"Two"_s);
         program_channel(3, u"Three"_s);
         program->host().activate_current();
-        const QStringList before{shown(grid(), 2), shown(grid(), 3)};
+        const QStringList before{shown(2), shown(3)};
         select_cell(2, Rx_column);
         key(Qt::Key_F2);
         QVERIFY(editor()->hasFocus());
@@ -394,16 +306,15 @@ private Q_SLOTS:
         key(Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(grid()->selectedItems().size(), 2);
         QCOMPARE(current(), (Grid_cell{3, Decode_column}));
-        QCOMPARE((QStringList{shown(grid(), 2), shown(grid(), 3)}), before);
+        QCOMPARE((QStringList{shown(2), shown(3)}), before);
         key(Qt::Key_Delete);
-        QCOMPARE(shown(grid(), 2).section(u'|', 2, 2) + shown(grid(), 3).section(u'|', 2, 2),
-                 u"关关"_s);
+        QCOMPARE(shown(2).section(u'|', 2, 2) + shown(3).section(u'|', 2, 2), u"关关"_s);
         select_cell(3, Vox_column);
         key(Qt::Key_Backspace);
-        QCOMPARE(shown(grid(), 3).section(u'|', 5, 5), u"关"_s);
+        QCOMPARE(shown(3).section(u'|', 5, 5), u"关"_s);
         ctrl(Qt::Key_Z);
         ctrl(Qt::Key_Z);
-        QCOMPARE((QStringList{shown(grid(), 2), shown(grid(), 3)}), before);
+        QCOMPARE((QStringList{shown(2), shown(3)}), before);
 
         // An input method commits more characters than a name holds.
         click(2, Name_column);
@@ -416,19 +327,50 @@ private Q_SLOTS:
                  QStringList{u"信道名称最多 8 个字符，只保留了“一二三四五六七八”"_s});
     }
 
-    // The row commands act on every selected channel; a move never leaves
-    // the table.
-    void row_commands_act_on_the_selected_channels()
+    // Each command is checked against the same move made on a list of the
+    // channels as shown, names included: on one channel, on every selected
+    // one, never beyond the table. Channel 97 keeps its name in a row of its
+    // own; a name without a channel moves too.
+    void row_commands_keep_names_with_their_channels()
     {
         Message_recorder recorder;
-        for (int channel : {1, 2, 3, 4, 128})
+        for (int channel : {1, 2, 3, 4, 96, 97, 128})
             program_channel(channel, u"名"_s + QString::number(channel));
+        QVERIFY(!Store_channel_name(50, u"空"_s));
         program->host().activate_current();
         QStringList model = all_shown();
         for (const auto &[channel, entry] : {std::pair(1, "Row_up"), {128, "Row_down"}}) {
             QVERIFY(!menu_entry(channel, entry)->isEnabled());
             QApplication::activePopupWidget()->close();
         }
+
+        row_menu(96, "Row_down");
+        model.swapItemsAt(95, 96);
+        QCOMPARE(all_shown(), model);
+        QCOMPARE(chann(Spare_name_row, 0) * 256 + chann(Spare_name_row, 1), 0xC3FB); // 名
+        row_menu(97, "Row_up");
+        model.swapItemsAt(95, 96);
+        QCOMPARE(all_shown(), model);
+        row_menu(1, "Row_delete");
+        model.removeFirst();
+        model.append(u"|||||||#"_s);
+        QCOMPARE(all_shown(), model);
+        QCOMPARE(grid()->currentRow(), 0);
+        row_menu(1, "Row_insert");
+        model.prepend(u"|||||||#"_s);
+        model.removeLast();
+        QCOMPARE(all_shown(), model);
+        QVERIFY(recorder.messages.isEmpty());
+        row_menu(100, "Row_insert"); // channel 128 in use: inserting asks first
+        QCOMPARE(all_shown(), model);
+        recorder.answer = true;
+        row_menu(100, "Row_insert");
+        model.insert(99, u"|||||||#"_s);
+        model.removeLast();
+        QCOMPARE(all_shown(), model);
+        program_channel(127, u"末"_s);
+        program->host().activate_current();
+        model = all_shown();
 
         click(2, Number_column);
         click(3, Number_column, Qt::ShiftModifier);
@@ -438,16 +380,18 @@ private Q_SLOTS:
         row_menu(4, "Row_up"); // the moved pair is still selected
         model.move(1, 3);
         QCOMPARE(all_shown(), model);
-        recorder.answer = true;
         row_menu(2, "Row_insert");
         model.insert(2, u"|||||||#"_s);
         model.insert(1, u"|||||||#"_s);
         model = model.mid(0, Channel_count);
         QCOMPARE(all_shown(), model);
-        QCOMPARE(
-            recorder.texts(),
-            QStringList{
-                u"信道 127 至 128 中有信道在使用，插入 2 个空信道后它们将被删除。是否继续？"_s});
+        const QString last_in_use = u"信道 128 已在使用，插入空信道后它将被删除。是否继续？"_s;
+        QCOMPARE(recorder.texts(),
+                 (QStringList{last_in_use, last_in_use,
+                              u"信道 127 至 128 中有信道在使用，插入 2 个空信道后它们将被删除。"
+                              u"是否继续？"_s}));
+        for (const Message &question : recorder.messages)
+            QVERIFY(question.question);
         QCOMPARE(program->findChild<QAction *>(u"Edit_undo"_s)->text(), u"撤销插入信道"_s);
         click(2, Number_column);
         click(4, Number_column, Qt::ControlModifier);

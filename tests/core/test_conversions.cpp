@@ -22,37 +22,28 @@ QList<int> stored_bytes(int row, int column)
 class Test_conversions : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void store_freq_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored_text");
-        QTest::addColumn<QList<int>>("bytes");
-        QTest::newRow("438.125") << "438.125"
-                                 << "438.12500" << QList<int>{0x00, 0x25, 0x81, 0x43};
-        QTest::newRow("6.25 kHz grid") << "438.00625"
-                                       << "438.00625" << QList<int>{0x25, 0x06, 0x80, 0x43};
-        QTest::newRow("snaps to 5 kHz") << "438.0062"
-                                        << "438.00500" << QList<int>{0x00, 0x05, 0x80, 0x43};
-        QTest::newRow("whole MHz") << "438"
-                                   << "438.00000" << QList<int>{0x00, 0x00, 0x80, 0x43};
-        QTest::newRow("between grids") << "446.007"
-                                       << "446.00625" << QList<int>{0x25, 0x06, 0x60, 0x44};
-        QTest::newRow("three-character text") << "145.5"
-                                              << "145.50000" << QList<int>{0x00, 0x00, 0x55, 0x14};
-    }
+    // Typed texts snapped to the 5 kHz or 6.25 kHz grid, stored in four cells
+    // that leave their neighbours alone, and shown again as stored.
     void store_freq()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, stored_text);
-        QFETCH(QList<int>, bytes);
-        chann.fill(5, 5, 0, 15, 255);
-        QString text = typed;
-        Store_freq(text, 5, 4);
-        QCOMPARE(text, stored_text);
-        QCOMPARE(stored_bytes(5, 4), bytes);
-        QCOMPARE(stored_bytes(5, 0), (QList<int>{255, 255, 255, 255}));
-        QCOMPARE(chann(5, 8), qint16(255));
-        QCOMPARE(Bcd_to_freq_text(bytes[0], bytes[1], bytes[2], bytes[3]), stored_text);
+        const std::tuple<QString, QString, QList<int>> cases[] = {
+            {"438.125", "438.12500", {0x00, 0x25, 0x81, 0x43}},
+            {"438.0062", "438.00500", {0x00, 0x05, 0x80, 0x43}}, // to 5 kHz
+            {"446.007", "446.00625", {0x25, 0x06, 0x60, 0x44}},  // between the grids
+            {"438.00625", "438.00625", {0x25, 0x06, 0x80, 0x43}},
+            {"438", "438.00000", {0x00, 0x00, 0x80, 0x43}},
+            {"145.5", "145.50000", {0x00, 0x00, 0x55, 0x14}},
+        };
+        for (const auto &[typed, stored_text, bytes] : cases) {
+            chann.fill(5, 5, 0, 15, 255);
+            QString text = typed;
+            Store_freq(text, 5, 4);
+            QCOMPARE(text, stored_text);
+            QCOMPARE(stored_bytes(5, 4), bytes);
+            QCOMPARE(stored_bytes(5, 0), (QList<int>{255, 255, 255, 255}));
+            QCOMPARE(chann(5, 8), qint16(255));
+            QCOMPARE(Bcd_to_freq_text(bytes[0], bytes[1], bytes[2], bytes[3]), stored_text);
+        }
     }
 
     // Below 100 MHz the text keeps nine characters by an extra decimal.
@@ -106,72 +97,47 @@ private Q_SLOTS:
         QCOMPARE(Bcd_scratch, (std::array<int, 4>{0, 0, 0, 0}));
     }
 
-    void bcd_to_freq_text_data()
-    {
-        QTest::addColumn<QList<int>>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("438.125") << QList<int>{0x00, 0x25, 0x81, 0x43} << "438.12500";
-        QTest::newRow("12.5") << QList<int>{0x00, 0x00, 0x25, 0x01} << "12.50000";
-        QTest::newRow("below one") << QList<int>{0x00, 0x25, 0x01, 0x00} << "0.12500";
-        QTest::newRow("zero") << QList<int>{0, 0, 0, 0} << "0.00000";
-        QTest::newRow("erased") << QList<int>{255, 255, 255, 255} << "1666.66665";
-        QTest::newRow("whole") << QList<int>{0x00, 0x00, 0x00, 0x44} << "440.00000";
-        QTest::newRow("single digit") << QList<int>{0x00, 0x00, 0x50, 0x00} << "5.00000";
-    }
     void bcd_to_freq_text()
     {
-        QFETCH(QList<int>, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(Bcd_to_freq_text(bytes[0], bytes[1], bytes[2], bytes[3]), text);
-        QCOMPARE(Bcd_scratch,
-                 (std::array<int, 4>{bytes[1] >> 4, bytes[1] & 15, bytes[0] >> 4, bytes[0] & 15}));
+        const std::pair<QList<int>, QString> cases[] = {
+            {{0x00, 0x25, 0x81, 0x43}, "438.12500"}, {{0x00, 0x00, 0x25, 0x01}, "12.50000"},
+            {{0x00, 0x25, 0x01, 0x00}, "0.12500"},   {{0, 0, 0, 0}, "0.00000"},
+            {{255, 255, 255, 255}, "1666.66665"},    {{0x00, 0x00, 0x00, 0x44}, "440.00000"},
+            {{0x00, 0x00, 0x50, 0x00}, "5.00000"},
+        };
+        for (const auto &[bytes, text] : cases) {
+            QCOMPARE(Bcd_to_freq_text(bytes[0], bytes[1], bytes[2], bytes[3]), text);
+            QCOMPARE(Bcd_scratch, (std::array<int, 4>{bytes[1] >> 4, bytes[1] & 15, bytes[0] >> 4,
+                                                      bytes[0] & 15}));
+        }
     }
 
-    void offsets_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QList<int>>("bytes");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("0.6") << "0.6" << QList<int>{0x00, 0x00, 0x60, 0x00} << ".6000000";
-        QTest::newRow("10") << "10" << QList<int>{0x00, 0x00, 0x00, 0x10} << "10.000000";
-        QTest::newRow("5.25") << "5.25" << QList<int>{0x00, 0x00, 0x25, 0x05} << "5.250000";
-        QTest::newRow("10.5") << "10.5" << QList<int>{0x00, 0x00, 0x50, 0x10} << "10.500000";
-        QTest::newRow("12.5") << "12.5" << QList<int>{0x00, 0x00, 0x50, 0x12} << "12.500000";
-        QTest::newRow("default") << "68.0125" << QList<int>{0x00, 0x25, 0x01, 0x68} << "68.012500";
-        QTest::newRow("zero") << "0" << QList<int>{0, 0, 0, 0} << "0.000000";
-    }
     void offsets()
     {
-        QFETCH(QString, typed);
-        QFETCH(QList<int>, bytes);
-        QFETCH(QString, shown);
-        Offset_text_to_bcd(typed);
-        QCOMPARE(Bcd_scratch, (std::array<int, 4>{bytes[3], bytes[2], bytes[1], bytes[0]}));
-        QCOMPARE(Bcd_to_offset_text(bytes[0], bytes[1], bytes[2], bytes[3]), shown);
+        const std::tuple<QString, QList<int>, QString> cases[] = {
+            {"0.6", {0x00, 0x00, 0x60, 0x00}, ".6000000"},
+            {"10", {0x00, 0x00, 0x00, 0x10}, "10.000000"},
+            {"5.25", {0x00, 0x00, 0x25, 0x05}, "5.250000"},
+            {"10.5", {0x00, 0x00, 0x50, 0x10}, "10.500000"},
+            {"12.5", {0x00, 0x00, 0x50, 0x12}, "12.500000"},
+            {"68.0125", {0x00, 0x25, 0x01, 0x68}, "68.012500"},
+            {"0", {0, 0, 0, 0}, "0.000000"},
+        };
+        for (const auto &[typed, bytes, shown] : cases) {
+            Offset_text_to_bcd(typed);
+            QCOMPARE(Bcd_scratch, (std::array<int, 4>{bytes[3], bytes[2], bytes[1], bytes[0]}));
+            QCOMPARE(Bcd_to_offset_text(bytes[0], bytes[1], bytes[2], bytes[3]), shown);
+        }
     }
 
-    void char_to_code_data()
-    {
-        QTest::addColumn<QString>("character");
-        QTest::addColumn<int>("code");
-        QTest::newRow("a") << "a" << 12;
-        QTest::newRow("A") << "A" << 12;
-        QTest::newRow("Z") << "Z" << 37;
-        QTest::newRow("0") << "0" << 0;
-        QTest::newRow("9") << "9" << 9;
-        QTest::newRow("-") << "-" << 10;
-        QTest::newRow("_") << "_" << 38;
-        QTest::newRow("+") << "+" << 39;
-        QTest::newRow("*") << "*" << 40;
-        QTest::newRow("#") << "#" << 11;
-        QTest::newRow("empty") << "" << 11;
-        QTest::newRow("two characters") << "AB" << 11;
-    }
     void char_to_code()
     {
-        QFETCH(QString, character);
-        QFETCH(int, code);
-        QCOMPARE(Char_to_code(character), code);
+        const std::pair<QString, int> cases[] = {
+            {"a", 12}, {"A", 12}, {"Z", 37}, {"0", 0},  {"9", 9}, {"-", 10},
+            {"_", 38}, {"+", 39}, {"*", 40}, {"#", 11}, {"", 11}, {"AB", 11},
+        };
+        for (const auto &[character, code] : cases)
+            QVERIFY2(Char_to_code(character) == code, qPrintable(character));
     }
 
     void value_and_number_text()
@@ -184,18 +150,6 @@ private Q_SLOTS:
         QCOMPARE(Number_text(136), QStringLiteral("136"));
         QCOMPARE(Number_text(438.00625), QStringLiteral("438.00625"));
         QCOMPARE(Number_text(0.1 + 0.2), QStringLiteral(".3"));
-    }
-
-    void first_used_channel_ignores_channel_128()
-    {
-        chann.fill(0, 128, 0, 15, 255);
-        chann(128, 0) = chann(128, 1) = chann(128, 2) = chann(128, 3) = 0x44;
-        QCOMPARE(Find_first_used_channel(), 255);
-        chann(7, 0) = chann(7, 1) = chann(7, 2) = 0;
-        QCOMPARE(Find_first_used_channel(), 255);
-        chann(7, 3) = 0x44;
-        QCOMPARE(Find_first_used_channel(), 7);
-        QCOMPARE(chann(128, 12), qint16(255));
     }
 };
 

@@ -6,10 +6,19 @@
 #include "image_rows.h"
 #include "link/link_listener.h"
 #include "link/link_parts.h"
+#include "link/protocol.h"
 #include "test_radios.h"
 
 #include <QRegularExpression>
 #include <QStringList>
+
+// What the engines send and show, as a recording listener writes it down.
+inline const QByteArray Connect_command = "AT^" + r7k::Protocol::Access_word + "\r";
+inline const QString Port_failed_message = QStringLiteral(
+    "Operate prompt: 通讯端口打开错误，请正确设置通讯端口 ！ / Communication port is error, "
+    "please setting right communication port . ！");
+inline const QString Read_complete_message = QStringLiteral(
+    "Operate Prompt: 从对讲机中读取数据完毕 ！ / Complete reading the data from transceiver.");
 
 // Records what an engine reports, as a dialog would show it: a message as
 // "title: chinese / english", a status as "chinese / english".

@@ -21,14 +21,8 @@ const char *const Transfer_names[] = {"read", "write", "power"};
 const char *const Fault_names[] = {"no answer", "wrong identity", "short reply",
                                    "noise",     "stall",          "hang-up"};
 
-const QByteArray Connect = "AT^" + Protocol::Access_word + "\r";
 const QString Connect_failed =
     QStringLiteral("Operate prompt: 与对讲机联络失败 ！ / Fail connect with transceiver.");
-const QString Port_failed = QStringLiteral(
-    "Operate prompt: 通讯端口打开错误，请正确设置通讯端口 ！ / Communication port is error, "
-    "please setting right communication port . ！");
-const QString Read_complete = QStringLiteral(
-    "Operate Prompt: 从对讲机中读取数据完毕 ！ / Complete reading the data from transceiver.");
 const QString Fault_status = QStringLiteral("与对讲机通讯故障 ！ / Communication fault.");
 
 struct Fault_case {
@@ -108,7 +102,7 @@ template <class Engine> void transfer_case(const Fault_case &c)
         // The second attempt starts again from the first block and completes.
         QVERIFY(rig.engine.link_done);
         QCOMPARE(rig.log.opens, 2);
-        QCOMPARE(rig.listener.messages, read ? QStringList{Read_complete} : QStringList());
+        QCOMPARE(rig.listener.messages, read ? QStringList{Read_complete_message} : QStringList());
         const QList<int> numbers = rig.listener.block_numbers();
         QCOMPARE(numbers.mid(numbers.lastIndexOf(read ? 1 : 0)),
                  read ? c.blocks() : QList<int>{0} + Transfer_blocks(270));
@@ -120,8 +114,8 @@ template <class Engine> void transfer_case(const Fault_case &c)
     }
     const bool lost = c.fault == Fault::Hang_up;
     QCOMPARE(rig.listener.failures, 1);
-    QCOMPARE(rig.listener.messages, QStringList{lost ? Port_failed : Connect_failed});
-    QCOMPARE(rig.log.sent.count(Connect), lost ? 1 : 4);
+    QCOMPARE(rig.listener.messages, QStringList{lost ? Port_failed_message : Connect_failed});
+    QCOMPARE(rig.log.sent.count(Connect_command), lost ? 1 : 4);
     // The time-out counts from the end of the last command, the retry from
     // the time-out; a lost line ends the attempt at once.
     QCOMPARE(message_at - rig.log.last_sent_at, lost ? 1 + 5000 : 1000 + 5000);

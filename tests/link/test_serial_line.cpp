@@ -105,108 +105,60 @@ private Q_SLOTS:
         QCOMPARE(lost, 1);
     }
 
-    // The details for each cause, in Chinese and in English.
-    void explains_each_cause_in_both_languages_data()
+    // The details for each cause: in both languages for one, in English for
+    // the others.
+    void explains_each_cause()
     {
-        QTest::addColumn<Device_facts>("facts");
-        QTest::addColumn<QString>("chinese");
-        QTest::addColumn<QString>("english");
-        const QList<Serial_device> present{
+        const auto facts = [](Port_problem problem, const QString &device) {
+            Device_facts made;
+            made.problem = problem;
+            made.device = device;
+            return made;
+        };
+        Device_facts no_device = facts(Port_problem::No_device, {});
+        no_device.present = {
             {"/dev/ttyUSB0", "USB-Serial Controller", "Prolific Technology Inc.", 0x067b, 0x2303},
             {"/dev/ttyS0", "", "", -1, -1}};
         const QString listed = "\n  /dev/ttyUSB0: USB-Serial Controller (Prolific Technology "
                                "Inc., USB 067b:2303)\n  /dev/ttyS0";
-        Device_facts facts;
-        facts.problem = Port_problem::No_device;
-        facts.present = present;
-        QTest::newRow("no device")
-            << facts
-            << "COM3 在本机上没有对应的串口设备。请插好编程线，或者用 --port COM3=/dev/ttyUSB0 "
-               "启动程序，指明编程线的设备。\n\n本机的串口设备：" +
-                   listed
-            << "COM3 stands for no serial device on this computer. Plug in the programming "
-               "cable, or start the program with --port COM3=/dev/ttyUSB0 naming the cable's "
-               "device.\n\nSerial devices on this computer:" +
-                   listed;
+        QCOMPARE(Port_failure_details(3, no_device),
+                 (Bilingual{"COM3 在本机上没有对应的串口设备。请插好编程线，或者用 --port "
+                            "COM3=/dev/ttyUSB0 启动程序，指明编程线的设备。\n\n本机的串口设备：" +
+                                listed,
+                            "COM3 stands for no serial device on this computer. Plug in the "
+                            "programming cable, or start the program with --port "
+                            "COM3=/dev/ttyUSB0 naming the cable's device.\n\nSerial devices on "
+                            "this computer:" +
+                                listed}));
 
-        facts = {};
-        facts.problem = Port_problem::Missing;
-        facts.device = "/dev/ttyUSB1";
-        QTest::newRow("missing")
-            << facts
-            << QString("设备 /dev/ttyUSB1 不存在。编程线插好了吗？USB 编程线插上后，系统才给它一个"
-                       "名字（例如 /dev/ttyUSB0）。\n\n本机没有任何串口设备。")
-            << QString("/dev/ttyUSB1 does not exist. Is the programming cable plugged in? A USB "
-                       "cable gets its name (such as /dev/ttyUSB0) when it is plugged in.\n\nThis "
-                       "computer has no serial device.");
-
-        facts = {};
-        facts.problem = Port_problem::No_permission;
-        facts.device = "/dev/ttyUSB0";
-        facts.owner = "root";
-        facts.group = "dialout";
-        facts.mode = "crw-rw----";
-        facts.group_may_use = true;
-        const QString zh_lead =
-            "当前用户没有读写 /dev/ttyUSB0 的权限（crw-rw----，属主 root，属组 dialout）。";
-        const QString en_lead = "This user may not read and write /dev/ttyUSB0 (crw-rw----, owner "
-                                "root, group dialout). ";
-        QTest::newRow("not in the group")
-            << facts
-            << zh_lead + "“dialout”组的成员可以读写：请把当前用户加入该组（sudo adduser $USER "
-                         "dialout），然后注销并重新登录。在桌面上，r7k-cps 软件包的 udev 规则让"
-                         "登录的用户无需加入该组即可使用常见的编程线：请拔下编程线再插上。"
-            << en_lead + Not_in_group_advice.arg("dialout");
-        facts.user_in_group = true;
-        QTest::newRow("joined since the login")
-            << facts
-            << zh_lead + "当前用户已加入可以读写的“dialout”组，但本次登录早于加入：请注销并重新"
-                         "登录。"
-            << en_lead + "This user is a member of the group \"dialout\", which may, but this "
-                         "login began before the user joined it: log out and log in again.";
-        facts.group_may_use = false;
-        facts.mode = "crw-------";
-        QTest::newRow("the group may not")
-            << facts
-            << QString("当前用户没有读写 /dev/ttyUSB0 的权限（crw-------，属主 root，属组 dialout）"
-                       "。加入“dialout”组也无济于事：该组同样没有读写权限。需要修改设备的权限，"
-                       "例如用 udev 规则。")
-            << QString("This user may not read and write /dev/ttyUSB0 (crw-------, owner root, "
-                       "group dialout). ") +
-                   Group_may_not_advice.arg("dialout");
-
-        facts = {};
-        facts.problem = Port_problem::In_use;
-        facts.device = "/dev/ttyUSB0";
-        facts.holder = "minicom";
-        facts.holder_pid = 4242;
-        QTest::newRow("in use")
-            << facts
-            << QString(
-                   "/dev/ttyUSB0 正被另一个程序（minicom，进程 4242）占用。请关闭该程序后再试。")
-            << QString("/dev/ttyUSB0 is in use by another program (minicom, process 4242). Close "
-                       "that program, then try again.");
-        facts.holder_pid = 0;
-        QTest::newRow("in use by whom")
-            << facts << QString("/dev/ttyUSB0 正被另一个程序占用。请关闭该程序后再试。")
-            << QString("/dev/ttyUSB0 is in use by another program. Close that program, then try "
-                       "again.");
-
-        facts = {};
-        facts.device = "/dev/ttyS4";
-        facts.system_reason = "Input/output error";
-        QTest::newRow("other") << facts << QString("/dev/ttyS4: Input/output error")
-                               << QString("/dev/ttyS4: Input/output error");
-    }
-
-    void explains_each_cause_in_both_languages()
-    {
-        QFETCH(Device_facts, facts);
-        QFETCH(QString, chinese);
-        QFETCH(QString, english);
-        const Bilingual details = Port_failure_details(3, facts);
-        QCOMPARE(details.chinese, chinese);
-        QCOMPARE(details.english, english);
+        Device_facts denied = facts(Port_problem::No_permission, "/dev/ttyUSB0");
+        denied.owner = "root";
+        denied.group = "dialout";
+        denied.mode = "crw-rw----";
+        denied.group_may_use = true;
+        Device_facts joined = denied, closed = denied;
+        joined.user_in_group = true;
+        closed.group_may_use = false;
+        closed.mode = "crw-------";
+        Device_facts in_use = facts(Port_problem::In_use, "/dev/ttyUSB0");
+        in_use.holder = "minicom"; // with no process: the real holder is tested below
+        const QString lead = "This user may not read and write /dev/ttyUSB0 (%1, owner root, "
+                             "group dialout). ";
+        const std::pair<Device_facts, QString> english[] = {
+            {facts(Port_problem::Missing, "/dev/ttyUSB1"),
+             "/dev/ttyUSB1 does not exist. Is the programming cable plugged in? A USB cable gets "
+             "its name (such as /dev/ttyUSB0) when it is plugged in.\n\nThis computer has no "
+             "serial device."},
+            {denied, lead.arg("crw-rw----") + Not_in_group_advice.arg("dialout")},
+            {joined, lead.arg("crw-rw----") +
+                         "This user is a member of the group \"dialout\", which may, but this "
+                         "login began before the user joined it: log out and log in again."},
+            {closed, lead.arg("crw-------") + Group_may_not_advice.arg("dialout")},
+            {in_use, "/dev/ttyUSB0 is in use by another program. Close that program, then try "
+                     "again."},
+        };
+        for (const auto &[given, text] : english)
+            QCOMPARE(Port_failure_details(3, given).english, text);
     }
 
     // A path that does not exist, or a link left behind by a radio that is

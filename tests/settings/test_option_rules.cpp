@@ -37,9 +37,6 @@ const QList<int> Rx_438{0x00, 0x25, 0x81, 0x43};
 
 } // namespace
 
-Q_DECLARE_METATYPE(Code)
-Q_DECLARE_METATYPE(Rx_leave)
-
 class Test_option_rules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -62,53 +59,43 @@ private Q_SLOTS:
         QCOMPARE(tones.mid(154, 2), QStringList({"D754N", "D023I"}));
     }
 
-    void codes_shown_lowered_and_picked_data()
-    {
-        QTest::addColumn<Code>("code");
-        QTest::newRow("squelch 12") << Code{Sql, Settings_row, 0, 12, 0, "9", 9, 1};
-        QTest::newRow("time-out 255") << Code{TOT, Settings_row, 1, 255, 0, "7", 7, 1};
-        QTest::newRow("scan way 3") << Code{Scan_way, Settings_row, 2, 3, 0, "SE", 2, 1};
-        QTest::newRow("mode 7") << Code{Mode, Settings_row, 3, 7, 0, "Channel", 7, 7};
-        QTest::newRow("mode 11") << Code{Mode, Settings_row, 3, 11, 0, "Only Channel", 11, 7};
-        QTest::newRow("mode 15") << Code{Mode, Settings_row, 3, 15, 0, "Only Channel", 11, 7};
-        QTest::newRow("mode 0xF2") << Code{Mode, Settings_row, 3, 0xF2, 0, "Frequncy", 0xF2, 0xF6};
-        QTest::newRow("step 9") << Code{Step, Settings_row, 5, 9, 0, "25K", 4, 1};
-        QTest::newRow("duplex 255") << Code{Sft_d, Settings_row, 6, 255, 0, "Minus", 255, 1};
-        QTest::newRow("VOX 200") << Code{Vox, Vfo_row, 10, 200, 0, "8", 8, 1};
-        QTest::newRow("decode 60") << Code{Decode, Vfo_row, 8, 60, 0xFE, "D053N", 60, 1};
-        QTest::newRow("decode 60 inverted") << Code{Decode, Vfo_row, 8, 60, 1, "D053I", 60, 1};
-        QTest::newRow("decode 200") << Code{Decode, Vfo_row, 8, 200, 0, "D754N", 154, 1};
-        QTest::newRow("decode 200 inverted") << Code{Decode, Vfo_row, 8, 200, 1, "D754I", 154, 1};
-        QTest::newRow("decode 35 bit set") << Code{Decode, Vfo_row, 8, 35, 1, "183.5", 35, 1};
-        QTest::newRow("encode 60 decode bit") << Code{Encode, Vfo_row, 9, 60, 1, "D053N", 60, 1};
-        QTest::newRow("encode 60 inverted") << Code{Encode, Vfo_row, 9, 60, 2, "D053I", 60, 1};
-        QTest::newRow("encode 255 erased") << Code{Encode, Vfo_row, 9, 255, 255, "D754I", 154, 1};
-    }
     void codes_shown_lowered_and_picked()
     {
-        QFETCH(Code, code);
-        chann(code.row, code.column) = qint16(code.code);
-        chann(Vfo_row, 12) = qint16(code.column12);
-        Data_image expected = chann;
-        expected(code.row, code.column) = qint16(code.stored);
-        const int index = Shown_index(code.list);
-        QCOMPARE(List_entries(code.list).value(index), code.shown);
-        QCOMPARE(Is_inverted_tone(index), code.shown.endsWith('I'));
-        Lower_stored_code(code.list);
-        QVERIFY(chann == expected);
-        Store_index(code.list, 1);
-        expected(code.row, code.column) = qint16(code.picked_1);
-        QVERIFY(chann == expected);
-    }
-
-    // Battery save and scan share column 3 with the work mode.
-    void switches_keep_the_other_bits()
-    {
-        chann(Settings_row, 3) = 0xF6;
-        QVERIFY(Shown_checked(Option_switch::Save) && !Shown_checked(Option_switch::Scan));
-        Store_checked(Option_switch::Save, false);
-        Store_checked(Option_switch::Scan, true);
-        QCOMPARE(chann(Settings_row, 3), 0xF5);
+        const Code codes[] = {
+            {Sql, Settings_row, 0, 12, 0, "9", 9, 1},                 // squelch 12
+            {TOT, Settings_row, 1, 255, 0, "7", 7, 1},                // time-out 255
+            {Scan_way, Settings_row, 2, 3, 0, "SE", 2, 1},            // scan way 3
+            {Mode, Settings_row, 3, 7, 0, "Channel", 7, 7},           // mode 7
+            {Mode, Settings_row, 3, 11, 0, "Only Channel", 11, 7},    // mode 11
+            {Mode, Settings_row, 3, 15, 0, "Only Channel", 11, 7},    // mode 15
+            {Mode, Settings_row, 3, 0xF2, 0, "Frequncy", 0xF2, 0xF6}, // mode 0xF2
+            {Step, Settings_row, 5, 9, 0, "25K", 4, 1},               // step 9
+            {Sft_d, Settings_row, 6, 255, 0, "Minus", 255, 1},        // duplex 255
+            {Vox, Vfo_row, 10, 200, 0, "8", 8, 1},                    // VOX 200
+            {Decode, Vfo_row, 8, 60, 0xFE, "D053N", 60, 1},           // decode 60
+            {Decode, Vfo_row, 8, 60, 1, "D053I", 60, 1},              // decode 60 inverted
+            {Decode, Vfo_row, 8, 200, 0, "D754N", 154, 1},            // decode 200
+            {Decode, Vfo_row, 8, 200, 1, "D754I", 154, 1},            // decode 200 inverted
+            {Decode, Vfo_row, 8, 35, 1, "183.5", 35, 1},              // decode 35 bit set
+            {Encode, Vfo_row, 9, 60, 1, "D053N", 60, 1},              // encode 60 decode bit
+            {Encode, Vfo_row, 9, 60, 2, "D053I", 60, 1},              // encode 60 inverted
+            {Encode, Vfo_row, 9, 255, 255, "D754I", 154, 1},          // encode 255 erased
+        };
+        for (const Code &code : codes) {
+            init();
+            chann(code.row, code.column) = qint16(code.code);
+            chann(Vfo_row, 12) = qint16(code.column12);
+            Data_image expected = chann;
+            expected(code.row, code.column) = qint16(code.stored);
+            const int index = Shown_index(code.list);
+            QCOMPARE(List_entries(code.list).value(index), code.shown);
+            QCOMPARE(Is_inverted_tone(index), code.shown.endsWith('I'));
+            Lower_stored_code(code.list);
+            QVERIFY(chann == expected);
+            Store_index(code.list, 1);
+            expected(code.row, code.column) = qint16(code.picked_1);
+            QVERIFY(chann == expected);
+        }
     }
 
     // Column 11 holds bandwidth, power and TX bandwidth; column 12 the polarity bits.
@@ -142,23 +129,11 @@ private Q_SLOTS:
     // as the same entry, whatever the bit held before.
     void tone_picks_at_the_edges_of_each_run()
     {
-        for (const auto &[list, column, bit] : {std::tuple{Decode, 8, 1}, {Encode, 9, 2}}) {
-            for (const Tone_boundary &edge : Tone_boundaries) {
-                for (const bool before : {false, true}) {
-                    chann(Vfo_row, 12) = qint16(0xF0 | (before ? bit : 0));
-                    Store_index(list, edge.index);
-                    const bool inverted = edge.inverted.value_or(before);
-                    const QString label = QString("column %1, entry %2, bit %3")
-                                              .arg(column)
-                                              .arg(edge.index)
-                                              .arg(before);
-                    QVERIFY2(cells(Vfo_row, column, column) == QList<int>{edge.code} &&
-                                 chann(Vfo_row, 12) == (0xF0 | (inverted ? bit : 0)),
-                             qPrintable(label));
-                    QVERIFY2(Shown_index(list) == edge.index, qPrintable(label));
-                }
-            }
-        }
+        for (const auto &[list, column, bit] : {std::tuple{Decode, 8, 1}, {Encode, 9, 2}})
+            Check_tone_edges(
+                chann(Vfo_row, 12), bit, [list](int index) { Store_index(list, index); },
+                [column] { return int(chann(Vfo_row, column)); },
+                [list] { return Shown_index(list); });
     }
 
     void frequencies_stored_as_typed()
@@ -217,35 +192,31 @@ private Q_SLOTS:
         }
     }
 
-    void rx_leave_data()
-    {
-        QTest::addColumn<Rx_leave>("leave");
-        const QList<int> rejected;
-        const auto both = [](QList<int> bytes) { return bytes + bytes; };
-        QTest::newRow("off") << Rx_leave{"438.125", 0, "5", Rx_438 + Rx_438};
-        QTest::newRow("plus, no offset") << Rx_leave{"438.125", 1, "", Rx_438 + Rx_438};
-        QTest::newRow("plus 69.99")
-            << Rx_leave{"438.125", 1, "69.99", QList<int>{0x00, 0x15, 0x81, 0x50} + Rx_438};
-        QTest::newRow("no direction")
-            << Rx_leave{"438.125", -1, "5", QList<int>{80, 18, 0, 64} + Rx_438};
-        QTest::newRow("low limit") << Rx_leave{"400", 0, "", both({0, 0, 0, 0x40})};
-        QTest::newRow("below the high limit")
-            << Rx_leave{"469.99999", 0, "", both({0x99, 0x99, 0x99, 0x46})};
-        QTest::newRow("high limit") << Rx_leave{"470", 0, "", rejected};
-        QTest::newRow("below") << Rx_leave{"399.99999", 0, "", rejected};
-        QTest::newRow("empty") << Rx_leave{"", 0, "", rejected};
-        QTest::newRow("ten characters") << Rx_leave{"438.125000", 0, "", rejected};
-        QTest::newRow("two points") << Rx_leave{"438.1.5", 0, "", both({0, 0, 0x81, 0x43})};
-    }
     void rx_leave()
     {
-        QFETCH(Rx_leave, leave);
-        const QList<int> before = cells(Vfo_row, 0, 7);
-        const Entry entry = Leave_rx(leave.rx, leave.duplex, leave.offset);
-        QCOMPARE(entry, leave.stored.isEmpty() ? Entry::Rejected : Entry::Accepted);
-        QCOMPARE(cells(Vfo_row, 0, 7), leave.stored.isEmpty() ? before : leave.stored);
-        QCOMPARE(Rx_text_changed(leave.rx),
-                 leave.rx.size() > 9 ? Entry::Rejected : Entry::Accepted);
+        const auto both = [](QList<int> bytes) { return bytes + bytes; };
+        const Rx_leave leaves[] = {
+            {"438.125", 0, "5", Rx_438 + Rx_438}, // off
+            {"438.125", 1, "", Rx_438 + Rx_438},  // plus, no offset
+            {"438.125", 1, "69.99", QList<int>{0x00, 0x15, 0x81, 0x50} + Rx_438},
+            {"438.125", -1, "5", QList<int>{80, 18, 0, 64} + Rx_438}, // no direction
+            {"400", 0, "", both({0, 0, 0, 0x40})},                    // low limit
+            {"469.99999", 0, "", both({0x99, 0x99, 0x99, 0x46})},
+            {"470", 0, "", {}}, // high limit: rejected
+            {"399.99999", 0, "", {}},
+            {"", 0, "", {}},
+            {"438.125000", 0, "", {}}, // ten characters
+            {"438.1.5", 0, "", both({0, 0, 0x81, 0x43})},
+        };
+        for (const Rx_leave &leave : leaves) {
+            init();
+            const QList<int> before = cells(Vfo_row, 0, 7);
+            const Entry entry = Leave_rx(leave.rx, leave.duplex, leave.offset);
+            QCOMPARE(entry, leave.stored.isEmpty() ? Entry::Rejected : Entry::Accepted);
+            QCOMPARE(cells(Vfo_row, 0, 7), leave.stored.isEmpty() ? before : leave.stored);
+            QCOMPARE(Rx_text_changed(leave.rx),
+                     leave.rx.size() > 9 ? Entry::Rejected : Entry::Accepted);
+        }
     }
 
     void offset_leave_and_the_following_tx()

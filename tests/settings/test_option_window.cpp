@@ -117,7 +117,10 @@ private Q_SLOTS:
         chann(Settings_row, 1) = 9;  // time-out beyond the list
         chann(Settings_row, 3) = 15; // work mode 3, battery save, scan
         chann(Vfo_row, 11) = 0x03;   // wide receive, high power, narrow transmit
+        chann(Vfo_row, 9) = 60;      // D053I
+        chann(Vfo_row, 12) = 2;
         open();
+        QVERIFY(get<QCheckBox>("Check_ENI")->isChecked());
         QCOMPARE(get<QComboBox>("Combo_TOT")->currentText(), "7");
         QCOMPARE(cells(Settings_row, 1, 3), (QList<int>{7, 0, 11}));
         QCOMPARE(get<QComboBox>("Combo_wn_TX")->currentIndex(), 0);
@@ -129,7 +132,7 @@ private Q_SLOTS:
         auto *dni = get<QCheckBox>("Check_DNI");
         get<QComboBox>("Combo_Decode")->setCurrentIndex(155); // D023I
         QVERIFY(dni->isChecked());
-        QCOMPARE(cells(Vfo_row, 8, 12), (QList<int>{51, 0, 0, 6, 1}));
+        QCOMPARE(cells(Vfo_row, 8, 12), (QList<int>{51, 60, 0, 6, 3}));
         // The user cannot change the indicators themselves.
         QTest::mouseClick(dni, Qt::LeftButton);
         QVERIFY(dni->isChecked());
@@ -194,13 +197,14 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("stored"); // offset bytes; empty: as at start-up
         QTest::addColumn<QString>("typed");     // and left before
         QTest::addColumn<QString>("shown");
-        QTest::newRow("start-up image") << QList<int>() << QString() << "68.012500";
-        QTest::newRow("12.5 typed") << QList<int>() << "12.5"
-                                    << "12.500000";
-        QTest::newRow("largest, typed in nine characters") << QList<int>() << "69.987500"
-                                                           << "69.987500";
-        QTest::newRow("erased") << QList<int>(4, 255) << QString() << QString();
-        QTest::newRow("beyond the largest") << QList<int>(4, 0x99) << QString() << "99.999999";
+        const auto row = [](const char *tag, QList<int> stored, QString typed, QString shown) {
+            QTest::newRow(tag) << stored << typed << shown;
+        };
+        row("start-up image", {}, {}, "68.012500");
+        row("12.5 typed", {}, "12.5", "12.500000");
+        row("largest, typed in nine characters", {}, "69.987500", "69.987500");
+        row("erased", QList<int>(4, 255), {}, {});
+        row("beyond the largest", QList<int>(4, 0x99), {}, "99.999999");
     }
     void tabbing_through_every_field_stores_nothing()
     {
@@ -353,17 +357,6 @@ private Q_SLOTS:
         close_after_typing("470");
         QCOMPARE(cells(Vfo_row, 4, 7), Rx_438);
         QCOMPARE(recorder->texts(), QStringList(Rx_message));
-    }
-
-    void shown_again_on_activation()
-    {
-        open();
-        chann(Settings_row, 0) = 3;
-        chann(Vfo_row, 9) = 60;
-        chann(Vfo_row, 12) = 2;
-        program->host().activate_current();
-        QCOMPARE(shown_by(get("Combo_Sql")) + shown_by(get("Combo_Encode")), "3D053I");
-        QVERIFY(get<QCheckBox>("Check_ENI")->isChecked());
     }
 
 private:

@@ -11,6 +11,7 @@
 #include "link_rig.h"
 #include "message_recorder.h"
 #include "started_program.h"
+#include "table_driver.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -48,20 +49,10 @@ enum class Change {
 
 } // namespace
 
-class Test_undo : public QObject {
+class Test_undo : public Table_driver {
     Q_OBJECT
 
     QTemporaryDir folder;
-    std::unique_ptr<Main_window> program;
-
-    QTableWidget *grid() const { return program->findChild<QTableWidget *>(u"MSF_chann"_s); }
-
-    void click_cell(int row, int column, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTableWidgetItem *item = grid()->item(row - 1, column);
-        grid()->scrollToItem(item);
-        QTest::mouseClick(grid()->viewport(), button, {}, grid()->visualItemRect(item).center());
-    }
 
     void keys(Qt::Key key, Qt::KeyboardModifiers modifiers)
     {
@@ -73,12 +64,12 @@ class Test_undo : public QObject {
     {
         switch (change) {
         case Change::Cell:
-            click_cell(3, Rx_column);
+            click(3, Rx_column);
             QTest::keyClicks(QApplication::focusWidget(), u"446"_s);
             keys(Qt::Key_Return, {});
             break;
         case Change::List_choice: {
-            click_cell(1, Power_column);
+            click(1, Power_column);
             auto *list = program->findChild<QComboBox *>(u"Combo_edit"_s);
             list->showPopup();
             const QModelIndex low = list->view()->model()->index(0, 0);
@@ -88,16 +79,11 @@ class Test_undo : public QObject {
         }
         case Change::Paste:
             QGuiApplication::clipboard()->setText(u"446\t447\r\n448\t449\r\n"_s);
-            click_cell(4, Rx_column);
+            click(4, Rx_column);
             keys(Qt::Key_V, Qt::ControlModifier);
             break;
         case Change::Row_move: {
-            click_cell(1, Number_column, Qt::RightButton);
-            const QPoint point = grid()->visualItemRect(grid()->item(0, 0)).center();
-            QContextMenuEvent event(QContextMenuEvent::Mouse, point,
-                                    grid()->viewport()->mapToGlobal(point));
-            QApplication::sendEvent(grid()->viewport(), &event);
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QMenu *menu = number_menu(1);
             QVERIFY(menu);
             // Insert, Delete, (Move up is off for channel 1), Move down
             for (int entry = 0; entry < 3; ++entry)
@@ -107,8 +93,8 @@ class Test_undo : public QObject {
         }
         case Change::Clear:
         case Change::Default:
-            click(program->findChild<QWidget *>(u"frm_chann"_s),
-                  change == Change::Clear ? "Command_clear" : "Command_default");
+            Dialog_driver::click(program->findChild<QWidget *>(u"frm_chann"_s),
+                                 change == Change::Clear ? "Command_clear" : "Command_default");
             break;
         case Change::Optional_feature: {
             auto *squelch = program->findChild<QComboBox *>(u"Combo_Sql"_s);
@@ -132,7 +118,7 @@ class Test_undo : public QObject {
             });
             trigger(*program, "Prog_read");
             QPointer<Form_Comm_Read> dialog = program->findChild<Form_Comm_Read *>();
-            click(dialog, "Command_Read");
+            Dialog_driver::click(dialog, "Command_Read");
             QVERIFY(bench.clock.advance_until([&] { return !dialog->isVisible(); }, 60'000));
             break;
         }
@@ -143,7 +129,7 @@ class Test_undo : public QObject {
             name->setFocus();
             QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(name, u"fleet.chann"_s);
-            click(dialog, "Command_enter");
+            Dialog_driver::click(dialog, "Command_enter");
             break;
         }
         case Change::Csv_import: {

@@ -83,32 +83,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("window");
         QTest::addColumn<Rule>("rule");
 
-        QTest::newRow("main window") << ""
-                                     << "MDImain" << screen_divided(1.5);
+        const auto row = [](const char *tag, const char *command, const char *window, Rule rule) {
+            QTest::newRow(tag) << QString(command) << QString(window) << rule;
+        };
+        row("main window", "", "MDImain", screen_divided(1.5));
         const int panel_percent[] = {5, 15, 6, 8, 10, 5, 16, 35};
         for (int panel = 1; panel <= 8; ++panel) {
-            const QString name = QStringLiteral("Panel%1").arg(panel);
-            QTest::newRow(qPrintable(name))
-                << "" << name << width_percent(panel_percent[panel - 1]);
+            const QByteArray name = "Panel" + QByteArray::number(panel);
+            row(name, "", name, width_percent(panel_percent[panel - 1]));
         }
-        QTest::newRow("model") << "proc_type"
-                               << "Form_type" << over_main(2, 1.8, 2, 2, 500);
-        QTest::newRow("port") << "proc_setup"
-                              << "Form_setup" << over_main(2, 1.8, 2, 2, 500);
-        QTest::newRow("about") << "Menu_About"
-                               << "frmAbout" << over_main(0, 0, 2, 2, 500);
-        QTest::newRow("read") << "Prog_read"
-                              << "Form_Comm_Read" << over_main(1.6, 3, 2, 1.45);
-        QTest::newRow("write") << "Prog_write"
-                               << "Form_Comm_Write" << over_main(1.6, 3, 2, 1.45);
-        QTest::newRow("power") << "Adj_Txp"
-                               << "Form_Adjust_Txp" << over_main(1.8, 2, 2, 3);
-        QTest::newRow("open file") << "File_Open"
-                                   << "Form_open_chann" << over_main(1.5, 1.3, 2, 0);
-        QTest::newRow("save file") << "File_save"
-                                   << "Form_save_chann" << over_main(1.5, 1.3, 2, 0);
-        QTest::newRow("optional features") << "Optional_edit"
-                                           << "frm_option" << over_main(1.04, 1.25, 2, 0, 0, 100);
+        row("model", "proc_type", "Form_type", over_main(2, 1.8, 2, 2, 500));
+        row("port", "proc_setup", "Form_setup", over_main(2, 1.8, 2, 2, 500));
+        row("about", "Menu_About", "frmAbout", over_main(0, 0, 2, 2, 500));
+        row("read", "Prog_read", "Form_Comm_Read", over_main(1.6, 3, 2, 1.45));
+        row("write", "Prog_write", "Form_Comm_Write", over_main(1.6, 3, 2, 1.45));
+        row("power", "Adj_Txp", "Form_Adjust_Txp", over_main(1.8, 2, 2, 3));
+        row("open file", "File_Open", "Form_open_chann", over_main(1.5, 1.3, 2, 0));
+        row("save file", "File_save", "Form_save_chann", over_main(1.5, 1.3, 2, 0));
+        row("optional features", "Optional_edit", "frm_option",
+            over_main(1.04, 1.25, 2, 0, 0, 100));
     }
     void geometry()
     {
