@@ -168,6 +168,8 @@ private Q_SLOTS:
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(Out_of_bounds_variable, reading);
+        // Windows gives the failed assertion to a debugger unless told otherwise.
+        environment.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
         child.setProcessEnvironment(environment);
         child.start(QCoreApplication::applicationFilePath());
         QVERIFY(child.waitForFinished(30000));
