@@ -72,10 +72,13 @@ private Q_SLOTS:
              "Command_cancel=取  消"},
             {true, Window_id::Save_chann, "=保存信道参数文件|Label_name=保存文件名："},
             {true, Window_id::About,
-             "lblTitle=NorvikTALVEN电子有限公司  R7K 系列对讲机编程软件|cmdOK=确定"},
+             "lblTitle=NorvikTALVEN电子有限公司  R7K 系列对讲机编程软件|cmdOK=确定|"
+             "cmdSysInfo=系统信息(&S)..."},
             {false, Window_id::Setup, "=Communication Port Setup|Frame1=Port Setup"},
             {false, Window_id::Open_chann, "=Open Channcle File|Label_name=Open File:"},
-            {false, Window_id::About, "cmdOK=Confirm"},
+            {false, Window_id::About,
+             "lblTitle=Norvik TALVEN Electronic Co.,Ltd. R7K series program software|"
+             "cmdOK=Confirm|cmdSysInfo=System Information(&S)..."},
         };
         for (const auto &[chinese, id, texts] : rows) {
             if (!chinese && Language)
