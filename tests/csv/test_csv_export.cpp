@@ -149,7 +149,7 @@ private Q_SLOTS:
         const Data_image before = imported;
         write_file(folder.filePath("big.csv"), QByteArray((1 << 20) + 1, ' '));
         const std::pair<QString, QString> unreadable[] = {
-            {"missing.csv", "No such file or directory"},
+            {"missing.csv", missing_file_reason(folder.filePath("missing.csv"))},
             {".", "It is not a regular file but a device, a pipe or a folder."},
             {"big.csv", "It is larger than 1 MB, far larger than any file this program reads."},
         };
