@@ -22,6 +22,15 @@ get_filename_component(r7k_pthread_dir ${r7k_winpthread} DIRECTORY)
 set(R7K_WINDOWS_RUNTIME_DLLS ${r7k_runtime_dir}/libstdc++-6.dll
                              ${r7k_runtime_dir}/libgcc_s_seh-1.dll ${r7k_winpthread})
 
+# Qt's Chinese texts, from the Linux Qt of the same version; qt_zh_CN.qm loads
+# the catalogues that it names. The installed program has them beside itself;
+# the tests find them in the translations folder of the Qt they run on.
+set(r7k_translations /usr/share/qt6/translations)
+set(R7K_QT_CHINESE_CATALOGUES ${r7k_translations}/qt_zh_CN.qm
+                              ${r7k_translations}/qtbase_zh_CN.qm
+                              ${r7k_translations}/qtmultimedia_zh_CN.qm)
+file(COPY ${R7K_QT_CHINESE_CATALOGUES} DESTINATION ${R7K_WINDOWS_QT}/translations)
+
 set(R7K_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR
     ${PROJECT_SOURCE_DIR}/cmake/run_under_wine.sh ${R7K_WINE_PREFIX}

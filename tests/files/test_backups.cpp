@@ -56,8 +56,13 @@ private Q_SLOTS:
 
     void the_folder_is_in_the_users_data_folder()
     {
+#ifdef Q_OS_WIN
+        const QString users_data = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
+#else
+        const QString users_data = data.path();
+#endif
         QCOMPARE(Backups::Folder(),
-                 data.path() + '/' + QCoreApplication::applicationName() + "/backups");
+                 users_data + '/' + QCoreApplication::applicationName() + "/backups");
     }
 
     // Kept by when they were made: backups named by a clock that was once a
@@ -111,7 +116,7 @@ private Q_SLOTS:
     void a_failed_backup_is_shown_but_never_stops_a_transfer()
     {
         // A file where the folder should be.
-        QVERIFY(QDir().mkpath(data.path() + '/' + QCoreApplication::applicationName()));
+        QVERIFY(QDir().mkpath(QFileInfo(Backups::Folder()).path()));
         write_file(Backups::Folder(), "in the way");
         const Channel_file::Outcome kept = Backups::Keep(chann, Backups::Kind::Read);
         QCOMPARE(kept.message.english, QStringLiteral("The backup could not be saved."));
