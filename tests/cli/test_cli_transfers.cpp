@@ -32,6 +32,8 @@ private Q_SLOTS:
     {
         for (auto &[name, run] : runs)
             run->kill(); // when only some functions ran
+        for (auto &[name, run] : runs)
+            run->waitForFinished();
     }
 
 private:

@@ -12,7 +12,8 @@
 // beyond those the program waits for, block replies whose header is nothing
 // like the command, its power levels, replies in pieces with gaps). A test
 // class adds them as its global data in initTestCase_data() and calls
-// use_row() in init(); the rigs then build the row's radio.
+// use_row() in init(), or as the rows of one function in its _data() and
+// calls use_local_row() in it; the rigs then build the row's radio.
 namespace Test_radios {
 
 // Each radio by its r7k-sim arguments.
@@ -44,6 +45,12 @@ inline void add_rows()
 inline void use_row()
 {
     QFETCH_GLOBAL(QStringList, radio);
+    current() = radio;
+}
+
+inline void use_local_row()
+{
+    QFETCH(QStringList, radio);
     current() = radio;
 }
 
