@@ -7,6 +7,7 @@
 #include "image_rows.h"
 #include "logic_start.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace r7k;
@@ -69,6 +70,15 @@ void Test_cli::show_and_diff_in_words()
     QVERIFY(lines.contains("  Squelch level         3"));
     QVERIFY(lines.contains("  Offset (MHz)          68.012500"));
     QVERIFY(lines.contains("Frequency mode:") && lines.contains("Power levels:"));
+
+    // For a spreadsheet: the same table in tab-separated columns.
+    ran = Run_r7k({"show", "--tsv", path_b});
+    QCOMPARE(ran.status, 0);
+    const QStringList rows = ran.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(rows[0], lines[0].split(QRegularExpression("  +")).join('\t'));
+    QCOMPARE(rows[1], "1\t450.25000\t450.25000\tOFF\tOFF\tHigh\tOff\tWide\tBASE");
+    for (const QString &row : rows)
+        QVERIFY2(row.count('\t') == 8 || row.count('\t') == 2, qPrintable(row));
 }
 
 void Test_cli::csv_export_and_import()

@@ -1,4 +1,4 @@
-// r7k ports, r7k detect and r7k show --tsv as a user runs them: as a process,
+// r7k ports and r7k detect as a user runs them: as a process,
 // against r7k-sim processes and a silent pseudo-terminal.
 #include "cli_rig.h"
 #include "core/tables.h"
@@ -54,23 +54,6 @@ private Q_SLOTS:
         QCOMPARE(lines.value(0).simplified(), "端口 设备 厂商 产品 USB 可以打开");
         QCOMPARE(lines.value(1).simplified(), "COM1 /nowhere/ttyUSB9 - - - 不存在");
         QCOMPARE(Run_r7k({"ports", "--port", "COM9=/dev/ttyS0"}).status, 2);
-    }
-
-    void show_tsv_gives_tab_separated_columns()
-    {
-        QTemporaryDir dir;
-        Data_image image;
-        Reset_image(image);
-        Load_default_image(image);
-        const Ran ran = Run_r7k({"show", "--tsv", Saved(dir.filePath("radio.chann"), image)});
-        const QStringList lines = ran.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(ran.status, 0);
-        QCOMPARE(lines.value(0).split('\t'),
-                 QStringList({"Channel", "RX Frequency", "TX Frequency", "CTCSS/DCS Dec",
-                              "CTCSS/DCS Enc", "TX-Power", "VOX-Level", "Wide/Narrow", "Name"}));
-        QCOMPARE(lines.value(1).split('\t').value(0), "1");
-        for (const QString &line : lines)
-            QVERIFY2(line.count('\t') == 8 || line.count('\t') == 2, qPrintable(line));
     }
 };
 
