@@ -6,6 +6,7 @@
 #include "csv/csv_export.h"
 #include "image_rows.h"
 #include "logic_start.h"
+#include "pattern_files.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -92,9 +93,7 @@ void Test_cli::csv_export_and_import()
     Ran ran = Run_r7k({"export-csv", file, "-o", dir.filePath("named.csv")});
     QCOMPARE(ran.out, dir.filePath("named.csv") + ": 16 channels were exported to the CSV file.\n");
     QCOMPARE(ran.status, 0);
-    QFile csv(dir.filePath("named.csv"));
-    QVERIFY(csv.open(QIODevice::ReadOnly));
-    QCOMPARE(csv.readAll(), Channel_csv::Export(named));
+    QCOMPARE(read_file(dir.filePath("named.csv")), Channel_csv::Export(named));
 
     // Into a fresh image, the list gives back the file.
     ran = Run_r7k({"import-csv", dir.filePath("named.csv"), "-o", dir.filePath("copy.chann")});
@@ -106,10 +105,7 @@ void Test_cli::csv_export_and_import()
 
     // With a base, only the listed channels change; every note names its line.
     const QString rough = dir.filePath("rough.csv");
-    QFile list(rough);
-    QVERIFY(list.open(QIODevice::WriteOnly));
-    list.write("Location,Name,Frequency,Mode\r\n2,NEW,470.5,NFM\r\n3,UHF,446.007,NFM\r\n");
-    list.close();
+    write_file(rough, "Location,Name,Frequency,Mode\r\n2,NEW,470.5,NFM\r\n3,UHF,446.007,NFM\r\n");
     ran = Run_r7k({"import-csv", rough, "-o", dir.filePath("merged.chann"), "--base", file});
     QCOMPARE(ran.out, rough +
                           ": Line 2 skipped: the receive frequency 470.500000 MHz is outside "
@@ -142,12 +138,9 @@ void Test_cli::csv_export_and_import()
     // as UTF-8 and as GBK are taken as UTF-8 unless told, and the choice is
     // named.
     ran = Run_r7k({"export-csv", file, "-o", dir.filePath("bom.csv"), "--bom"});
-    QFile bom(dir.filePath("bom.csv"));
-    QVERIFY(ran.status == 0 && bom.open(QIODevice::ReadOnly));
-    QCOMPARE(bom.readAll(), "\xEF\xBB\xBF" + Channel_csv::Export(named));
-    QVERIFY(list.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    list.write("Location,Name,Frequency\r\n1,Caf\xC3\xA9,446\r\n");
-    list.close();
+    QCOMPARE(ran.status, 0);
+    QCOMPARE(read_file(dir.filePath("bom.csv")), "\xEF\xBB\xBF" + Channel_csv::Export(named));
+    write_file(rough, "Location,Name,Frequency\r\n1,Caf\xC3\xA9,446\r\n");
     ran = Run_r7k({"import-csv", rough, "-o", dir.filePath("cafe.chann")});
     QVERIFY2(ran.out.startsWith(rough + ": the names read as UTF-8 (Café) could also be GBK "
                                         "(Caf茅); --encoding gbk reads them so.\n"),
@@ -269,16 +262,10 @@ void Test_cli::refusals()
     Saved(dir.filePath("good.chann"), chann);
     chann(1, 2) = 300; // a value no cell of the radio can hold
     Saved(dir.filePath("bad.chann"), chann);
-    QFile csv(dir.filePath("good.csv"));
-    QVERIFY(csv.open(QIODevice::WriteOnly));
-    csv.write("Location,Name,Frequency\r\n1,A,446.00625\r\n");
-    csv.close();
-    QFile binary(dir.filePath("binary.chann"));
-    QVERIFY(binary.open(QIODevice::WriteOnly));
-    binary.write(QByteArray("\x7f"
-                            "ELF\x02\x01\x01\0\0 rest",
-                            14));
-    binary.close();
+    write_file(dir.filePath("good.csv"), "Location,Name,Frequency\r\n1,A,446.00625\r\n");
+    write_file(dir.filePath("binary.chann"), QByteArray("\x7f"
+                                                        "ELF\x02\x01\x01\0\0 rest",
+                                                        14));
 
     for (QString &argument : arguments)
         argument.replace("DIR", dir.path());
