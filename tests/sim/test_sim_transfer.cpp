@@ -6,6 +6,7 @@
 #include "channels/channel_name.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "dialog_driver.h"
 #include "files/backups.h"
 #include "files/channel_file.h"
 #include "image_rows.h"
@@ -20,11 +21,8 @@
 #include "started_program.h"
 #include "test_radios.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSerialPort>
 #include <QTemporaryDir>
@@ -33,6 +31,7 @@
 
 using namespace r7k;
 using namespace r7k::sim;
+using namespace Dialog_driver;
 
 namespace {
 
@@ -62,19 +61,14 @@ struct Rig {
     }
 };
 
-template <typename T> T *child(QObject *parent, const char *name)
-{
-    return parent ? parent->findChild<T *>(QLatin1String(name)) : nullptr;
-}
-
 // Chooses the menu command and presses the dialog's action button.
-inline r7k::Transfer_dialog *run_dialog(r7k::Main_window &main, const char *command,
-                                        r7k::Window_id id, const char *button)
+r7k::Transfer_dialog *run_dialog(r7k::Main_window &main, const char *command, r7k::Window_id id,
+                                 const char *button)
 {
-    child<QAction>(&main, command)->trigger();
+    trigger(main, command);
     auto *dialog = qobject_cast<r7k::Transfer_dialog *>(main.host().window(id));
     if (dialog)
-        QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
+        click(dialog, button);
     return dialog;
 }
 
@@ -240,7 +234,7 @@ void Test_sim_transfer::a_radio_lost_mid_verify_leaves_the_image()
     QTRY_COMPARE_WITH_TIMEOUT(rig.sim.process().state(), QProcess::NotRunning, Transfer_ms);
     QVERIFY(rig.sim.process().exitCode() == 0 && !QFileInfo(rig.sim.link()).isSymLink());
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->engine().link_busy, 5000);
-    QTest::mouseClick(child<QPushButton>(dialog, "Command_Cancel"), Qt::LeftButton);
+    click(dialog, "Command_Cancel");
     QTRY_VERIFY(!dialog);
     QCOMPARE(rig.recorder.texts(), QStringList());
     QVERIFY(chann == before);
@@ -314,16 +308,16 @@ void Test_sim_transfer::power_levels_adjusted_live()
 {
     Test_radios::use_local_row();
     Rig rig("power");
-    child<QAction>(rig.main.get(), "Adj_Txp")->trigger();
+    trigger(*rig.main, "Adj_Txp");
     QPointer dialog =
         qobject_cast<Form_Adjust_Txp *>(rig.main->host().window(Window_id::Adjust_txp));
     QVERIFY(dialog);
     // The levels shown are the radio's.
     const QByteArray levels = cells<QByteArray>(Power_row, 0, 2, Test_radios::radio());
-    QTRY_COMPARE(child<QLabel>(dialog, "Label_H")->text(), QString::number(quint8(levels[2])));
-    child<QScrollBar>(dialog, "HScroll_H")->setValue(200);
+    QTRY_COMPARE(text_of(dialog, "Label_H"), QString::number(quint8(levels[2])));
+    control<QScrollBar>(dialog, "HScroll_H")->setValue(200);
     QTRY_VERIFY(dialog->engine().sent_all); // the frame has gone out
-    QTest::mouseClick(child<QPushButton>(dialog, "Command_Close"), Qt::LeftButton);
+    click(dialog, "Command_Close");
     QTRY_VERIFY(!dialog);
 
     // The radio saved its memory when the Leave byte came.
