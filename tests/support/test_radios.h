@@ -35,11 +35,15 @@ inline QStringList &current()
     return arguments;
 }
 
+// The radios as rows; only the one that R7K_TEST_RADIO names when it is set,
+// for a slow test whose radios run as tests of their own.
 inline void add_rows()
 {
     QTest::addColumn<QStringList>("radio");
+    const QString only = qEnvironmentVariable("R7K_TEST_RADIO");
     for (const auto &[name, arguments] : All())
-        QTest::newRow(name) << arguments;
+        if (only.isEmpty() || only == QLatin1String(name))
+            QTest::newRow(name) << arguments;
 }
 
 inline void use_row()
