@@ -1,20 +1,25 @@
 // The program's real message boxes, each running its own event loop while
-// the link goes on under it, against r7k-sim over a pseudo-terminal in real
-// time: a transfer may end, time out or be cut off by a language switch
-// while a box is up, and no window may go away under a box of its own.
-#include "core/image.h"
+// the link goes on under it, over a link in virtual time: a transfer may end,
+// time out or be cut off by a language switch while a box is up, and no
+// window may go away under a box of its own. The clock moves while a box is
+// up, from an event of the box's own loop, where the link's timers fire.
+#include "core/globals.h"
+#include "dialog_driver.h"
+#include "fake_line.h"
 #include "image_rows.h"
-#include "program_rig.h"
+#include "link/comm_read_dialog.h"
+#include "link/comm_write_dialog.h"
+#include "link/read_engine.h"
+#include "link/write_engine.h"
 #include "real_boxes.h"
-#include "sim/radio.h"
+#include "started_program.h"
 
-#include <QAbstractButton>
-#include <QFileInfo>
-#include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QTimer>
 
 using namespace r7k;
+using namespace Dialog_driver;
 
 namespace {
 
@@ -24,37 +29,61 @@ const QString Read_done = QStringLiteral("从对讲机中读取数据完毕 ！"
 const QString Quit_asked =
     QStringLiteral("正在与对讲机进行读写操作，现在退出将中断读写。确定退出吗？");
 
-// How long a box stays up after what it waits for has happened: long enough
-// for the dialog's close timer (200 ms for a read, 500 ms for a write) to
-// fire under it.
-constexpr qint64 Linger_ms = 700;
+// The program with its read and write dialogs on a fake line to a simulated
+// radio, in virtual time.
+struct Bench {
+    Fake_clock clock;
+    sim::Radio radio;
+    Wire_log log;
+    std::unique_ptr<Main_window> program = Start_program();
 
-int progress_of(QWidget *dialog)
-{
-    return child<QProgressBar>(dialog, "ProgressBar1")->value();
-}
+    Bench()
+    {
+        Load_default_image();
+        program->host().set_factory(Window_id::Comm_read, [this](QWidget *parent) {
+            return new Form_Comm_Read(parent, program->host(), parts());
+        });
+        program->host().set_factory(Window_id::Comm_write, [this](QWidget *parent) {
+            return new Form_Comm_Write(parent, program->host(), parts());
+        });
+    }
+    Link_parts parts()
+    {
+        return {std::make_unique<Fake_line>(clock, radio, log),
+                std::make_unique<Fake_timer_set>(clock)};
+    }
+    // Opens a dialog by its menu command, presses its action button and lets
+    // the transfer run a tenth of the way.
+    template <class Dialog> QPointer<Dialog> started(const char *command, const char *button)
+    {
+        trigger(*program, command);
+        QPointer dialog = program->findChild<Dialog *>();
+        click(dialog, button);
+        clock.advance_until(
+            [&] { return control<QProgressBar>(dialog, "ProgressBar1")->value() >= 10; }, 10'000);
+        return dialog;
+    }
+};
 
-// Clicks a button of the dialog as the user does.
-void click(QWidget *dialog, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
-}
-
-// A rule for a box that stays up until `event` has happened, and Linger_ms
-// longer; every other box is answered with OK after 100 ms.
-struct Up_until {
+// A rule for the box with `text`: while it is up, `under` runs once from an
+// event of its loop; the box is answered with `answer` after that. Every
+// other box is answered with OK.
+struct While_up {
     QString text;
-    std::function<bool()> event;
-    qint64 happened_at = -1; // how long the box had been up then
+    std::function<void()> under;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    bool started = false, done = false;
 
-    QMessageBox::StandardButton operator()(const QMessageBox &box, qint64 up_ms)
+    QMessageBox::StandardButton operator()(const QMessageBox &box, qint64)
     {
         if (box.text() != text)
-            return up_ms >= 100 ? QMessageBox::Ok : QMessageBox::NoButton;
-        if (happened_at < 0 && event())
-            happened_at = up_ms;
-        return happened_at >= 0 && up_ms - happened_at >= Linger_ms ? QMessageBox::Ok
-                                                                    : QMessageBox::NoButton;
+            return QMessageBox::Ok;
+        if (!std::exchange(started, true))
+            QTimer::singleShot(0, [this] {
+                under();
+                done = true;
+            });
+        return done ? answer : QMessageBox::NoButton;
     }
 };
 
@@ -63,8 +92,6 @@ struct Up_until {
 class Test_real_boxes : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase_data() { Test_radios::add_rows(); }
-    void init() { Test_radios::use_row(); }
     void a_read_ends_under_a_box_of_its_dialog_data();
     void a_read_ends_under_a_box_of_its_dialog();
     void a_write_goes_on_under_the_quit_question_and_the_cancel_warning();
@@ -80,63 +107,70 @@ void Test_real_boxes::a_read_ends_under_a_box_of_its_dialog_data()
     QTest::newRow("Read again") << "Command_Read" << Busy;
 }
 
-// The warning stays up while the read completes and its own completion box
-// comes and goes; then the dialog closes, and the refused click did nothing.
+// The warning stays up while the read completes, its own completion box
+// comes and goes and its close check comes due, and the dialog with it;
+// then the dialog closes, and the refused click did nothing.
 void Test_real_boxes::a_read_ends_under_a_box_of_its_dialog()
 {
     QFETCH(QString, button);
     QFETCH(QString, warning);
-    Rig rig("read-" + button);
-    QPointer dialog = run_dialog(*rig.main, "Prog_read", Window_id::Comm_read, "Command_Read");
-    QVERIFY(dialog);
-    QTRY_VERIFY_WITH_TIMEOUT(progress_of(dialog) >= 10, Transfer_ms);
-
-    Real_boxes boxes(Up_until{warning, [&] { return !dialog || dialog->engine().link_done; }});
+    Bench bench;
+    QPointer dialog = bench.started<Form_Comm_Read>("Prog_read", "Command_Read");
+    Real_boxes boxes(While_up{warning, [&] {
+                                  bench.clock.advance_until(
+                                      [&] { return !dialog || dialog->engine().link_done; },
+                                      60'000);
+                                  bench.clock.advance(Read_engine::Close_check_ms);
+                                  QVERIFY(dialog && dialog->isVisible());
+                              }});
     click(dialog, qPrintable(button));
     QCOMPARE(boxes.texts, (QStringList{warning, Read_done}));
     QCOMPARE(boxes.overdue, QStringList());
-    QVERIFY(!dialog || !dialog->engine().link_busy);
+    QVERIFY(dialog && !dialog->engine().link_busy);
     QTRY_VERIFY(!dialog);
-    QVERIFY(!rig.main->host().open_flag(Window_id::Comm_read));
-    const sim::Radio radio = Test_radios::radio(); // as r7k-sim starts
+    QVERIFY(!bench.program->host().open_flag(Window_id::Comm_read));
+    QCOMPARE(bench.log.opens, 1);
     for (int block : Transfer_blocks(271))
-        QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, radio));
+        QCOMPARE(cells<QByteArray>(block, 0, 15), cells<QByteArray>(block, 0, 15, bench.radio));
 }
 
 // Quitting while a write runs asks first; answered No, the write goes on,
 // and on to its end and the End byte under the Cancel warning.
 void Test_real_boxes::a_write_goes_on_under_the_quit_question_and_the_cancel_warning()
 {
-    Rig rig("write");
-    Load_default_image();
-    QPointer dialog = run_dialog(*rig.main, "Prog_write", Window_id::Comm_write, "Command_Write");
-    QVERIFY(dialog);
-    QTRY_VERIFY_WITH_TIMEOUT(progress_of(dialog) >= 10, Transfer_ms);
+    Bench bench;
+    QPointer dialog = bench.started<Form_Comm_Write>("Prog_write", "Command_Write");
     {
+        // The write goes on while the question is up.
+        const int progress = control<QProgressBar>(dialog, "ProgressBar1")->value();
+        While_up question{Quit_asked, [&] { bench.clock.advance(1000); }, QMessageBox::No};
         QStringList buttons;
-        Real_boxes boxes([&](const QMessageBox &box, qint64 up_ms) {
+        Real_boxes boxes([&](const QMessageBox &box, qint64 up) {
             for (QAbstractButton *button : box.buttons())
                 if (!buttons.contains(button->text()))
                     buttons.append(button->text());
-            return up_ms >= 100 ? QMessageBox::No : QMessageBox::NoButton;
+            return question(box, up);
         });
-        QVERIFY(!rig.main->close());
+        QVERIFY(!bench.program->close());
         QCOMPARE(boxes.texts, QStringList{Quit_asked});
         QCOMPARE(buttons, (QStringList{QStringLiteral("是"), QStringLiteral("否")}));
-        QVERIFY(rig.main->isVisible() && dialog && dialog->engine().link_busy);
+        QVERIFY(bench.program->isVisible() && dialog && dialog->engine().link_busy);
+        QVERIFY(control<QProgressBar>(dialog, "ProgressBar1")->value() > progress);
     }
-
-    // The radio saves its memory when the End byte comes.
-    Real_boxes boxes(Up_until{Closing_busy, [&] { return QFileInfo::exists(rig.saved); }});
+    Real_boxes boxes(While_up{Closing_busy, [&] {
+                                  bench.clock.advance_until([&] { return bench.radio.ended(); },
+                                                            60'000);
+                                  bench.clock.advance(Write_engine::Close_delay_ms);
+                                  QVERIFY(dialog && dialog->isVisible());
+                              }});
     click(dialog, "Command_Cancel");
     QCOMPARE(boxes.texts, QStringList{Closing_busy});
     QCOMPARE(boxes.overdue, QStringList());
+    QVERIFY(dialog);
     QTRY_VERIFY(!dialog);
-    sim::Radio radio;
-    QVERIFY(radio.load(rig.saved).ok);
     for (int block : Transfer_blocks(271))
-        QCOMPARE(cells<QByteArray>(block, 0, 15, radio), cells<QByteArray>(block, 0, 15));
-    QVERIFY(rig.main->close());
+        QCOMPARE(cells<QByteArray>(block, 0, 15, bench.radio), cells<QByteArray>(block, 0, 15));
+    QVERIFY(bench.program->close());
     QCOMPARE(boxes.texts.size(), 1);
 }
 
@@ -144,17 +178,18 @@ void Test_real_boxes::a_write_goes_on_under_the_quit_question_and_the_cancel_war
 // out under the box, and the refused Read starts nothing when the box goes.
 void Test_real_boxes::a_time_out_under_the_busy_warning_starts_nothing()
 {
-    Rig rig("time-out", {"--stall-at", "128"});
-    QPointer dialog = run_dialog(*rig.main, "Prog_read", Window_id::Comm_read, "Command_Read");
-    QVERIFY(dialog);
-    QTRY_VERIFY_WITH_TIMEOUT(progress_of(dialog) >= 10, Transfer_ms);
-
-    Real_boxes boxes(Up_until{Busy, [&] { return !dialog || !dialog->engine().link_busy; }});
+    Bench bench;
+    bench.radio.set_faults({.stall_at = 128});
+    QPointer dialog = bench.started<Form_Comm_Read>("Prog_read", "Command_Read");
+    Real_boxes boxes(While_up{Busy, [&] {
+                                  bench.clock.advance_until(
+                                      [&] { return !dialog->engine().link_busy; }, 10'000);
+                              }});
     click(dialog, "Command_Read");
     QCOMPARE(boxes.texts, QStringList{Busy});
-    QVERIFY(!dialog->engine().link_busy);
-    QCOMPARE(child<QLabel>(dialog, "Label_tr_count")->text(),
-             QStringLiteral("正在读取 128 数据块"));
+    QVERIFY(!dialog->engine().link_busy && !bench.log.open);
+    QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("正在读取 128 数据块"));
+    QCOMPARE(bench.log.opens, 1);
     click(dialog, "Command_Cancel");
     QTRY_VERIFY(!dialog);
 }
@@ -163,24 +198,19 @@ void Test_real_boxes::a_time_out_under_the_busy_warning_starts_nothing()
 // up: the old dialog stops its read at once and goes once the box has.
 void Test_real_boxes::a_language_switch_under_the_cancel_warning()
 {
-    Rig rig("language");
+    Bench bench;
     const Data_image before = chann;
-    QPointer dialog = run_dialog(*rig.main, "Prog_read", Window_id::Comm_read, "Command_Read");
-    QVERIFY(dialog);
-    QTRY_VERIFY_WITH_TIMEOUT(progress_of(dialog) >= 10, Transfer_ms);
-
-    bool switched = false;
-    Real_boxes boxes([&](const QMessageBox &, qint64 up_ms) {
-        if (up_ms >= 200 && !std::exchange(switched, true))
-            child<QAction>(rig.main.get(), "Language_eng")->trigger();
-        return up_ms >= 200 + Linger_ms ? QMessageBox::Ok : QMessageBox::NoButton;
-    });
+    QPointer dialog = bench.started<Form_Comm_Read>("Prog_read", "Command_Read");
+    Real_boxes boxes(While_up{Closing_busy, [&] {
+                                  trigger(*bench.program, "Language_eng");
+                                  QVERIFY(dialog && !bench.log.open);
+                              }});
     click(dialog, "Command_Cancel");
     QCOMPARE(boxes.texts, QStringList{Closing_busy});
     QTRY_VERIFY(!dialog);
-    QPointer rebuilt =
-        qobject_cast<Transfer_dialog *>(rig.main->host().window(Window_id::Comm_read));
-    QVERIFY(rebuilt && rebuilt->isVisible() && rig.main->host().open_flag(Window_id::Comm_read));
+    QPointer rebuilt = bench.program->findChild<Form_Comm_Read *>();
+    QVERIFY(rebuilt && rebuilt->isVisible() &&
+            bench.program->host().open_flag(Window_id::Comm_read));
     QCOMPARE(rebuilt->windowTitle(), QStringLiteral("Read Data From Radio"));
     QVERIFY(!rebuilt->engine().link_busy);
     QVERIFY(chann == before);

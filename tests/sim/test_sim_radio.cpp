@@ -113,37 +113,13 @@ void Test_sim_radio::demo_memory_fills_every_column()
 
 void Test_sim_radio::options()
 {
-    const Sim_arguments parsed = Parse_sim_arguments({"--link",
-                                                      "/tmp/x",
-                                                      "--memory",
-                                                      "in.chann",
-                                                      "--save-to",
-                                                      "out.chann",
-                                                      "--pace",
-                                                      "--no-answer",
-                                                      "--wrong-identity",
-                                                      "--short-reply-at",
-                                                      "3",
-                                                      "--noise-at",
-                                                      "131",
-                                                      "--stall-at",
-                                                      "0",
-                                                      "--hang-up-at",
-                                                      "300",
-                                                      "--corrupt-at",
-                                                      "140",
-                                                      "--once",
-                                                      "--help",
-                                                      "--header",
-                                                      "random",
-                                                      "--pieces",
-                                                      "20",
-                                                      "--gap",
-                                                      "500",
-                                                      "--power-tail",
-                                                      "01 02",
-                                                      "--power-lead",
-                                                      "030405060708090A0B"});
+    // "01 02" is given as "0102": hex bytes may come without spaces.
+    const Sim_arguments parsed = Parse_sim_arguments(
+        QStringLiteral("--link /tmp/x --memory in.chann --save-to out.chann --pace --no-answer "
+                       "--wrong-identity --short-reply-at 3 --noise-at 131 --stall-at 0 "
+                       "--hang-up-at 300 --corrupt-at 140 --once --help --header random "
+                       "--pieces 20 --gap 500 --power-tail 0102 --power-lead 030405060708090A0B")
+            .split(' '));
     QVERIFY2(parsed.error.isEmpty(), qPrintable(parsed.error));
     const Sim_options &o = parsed.options;
     const Faults &f = o.faults;

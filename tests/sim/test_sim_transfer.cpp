@@ -6,6 +6,7 @@
 #include "channels/channel_name.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "dialog_driver.h"
 #include "files/backups.h"
 #include "files/channel_file.h"
 #include "image_rows.h"
@@ -13,15 +14,15 @@
 #include "link/port_map.h"
 #include "link/protocol.h"
 #include "link/transfer_dialog.h"
-#include "program_rig.h"
+#include "message_recorder.h"
+#include "shell/main_window.h"
 #include "sim/radio.h"
+#include "sim/sim_process.h"
+#include "started_program.h"
+#include "test_radios.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSerialPort>
 #include <QTemporaryDir>
@@ -30,8 +31,46 @@
 
 using namespace r7k;
 using namespace r7k::sim;
+using namespace Dialog_driver;
 
 namespace {
+
+constexpr int Transfer_ms = 30'000; // a transfer over a pty takes a few seconds
+
+// The whole program with a simulated radio of the test's own as COM1: r7k-sim
+// on a pseudo-terminal as the radio of the test row, started with the
+// further `arguments`, which saves its memory to `saved` after every End or
+// Leave.
+struct Rig {
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("radio.chann");
+    Message_recorder recorder;
+    std::unique_ptr<r7k::Main_window> main = Start_program();
+    r7k::sim::Sim_process sim;
+
+    Rig(const QString &test, const QStringList &arguments = {})
+    {
+        const QString link = QStringLiteral("/tmp/r7k-radio-e2e-%1-").arg(qApp->applicationPid());
+        QString error;
+        QVERIFY2(sim.start(R7K_SIM_PATH, link + test,
+                           Test_radios::arguments() + arguments + QStringList{"--save-to", saved},
+                           error),
+                 qPrintable(error));
+        r7k::Port_map::Set_mapping(1, sim.link());
+        r7k::Port_no = 1;
+    }
+};
+
+// Chooses the menu command and presses the dialog's action button.
+r7k::Transfer_dialog *run_dialog(r7k::Main_window &main, const char *command, r7k::Window_id id,
+                                 const char *button)
+{
+    trigger(main, command);
+    auto *dialog = qobject_cast<r7k::Transfer_dialog *>(main.host().window(id));
+    if (dialog)
+        click(dialog, button);
+    return dialog;
+}
 
 // Runs a program to its end: its exit code, a space, then its stderr.
 QString run(const QString &program, const QStringList &arguments)
@@ -61,21 +100,20 @@ class Test_sim_transfer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase_data() { Test_radios::add_rows(); }
     void initTestCase() { QVERIFY(qputenv("XDG_DATA_HOME", data.path().toLocal8Bit())); }
-    void init()
+    void init() { QDir(Backups::Folder()).removeRecursively(); }
+    void cleanup()
     {
-        Test_radios::use_row();
-        QDir(Backups::Folder()).removeRecursively();
+        Port_map::Reset();
+        Test_radios::current().clear(); // a function without rows of radios has the first
     }
-    void cleanup() { Port_map::Reset(); }
     void command_lines();
     void demo_needs_the_radio_beside_the_program();
     void demo_serves_a_radio_on_com1();
-    void radio_lost_mid_read_leaves_the_image_data();
-    void radio_lost_mid_read_leaves_the_image();
+    void a_radio_lost_mid_verify_leaves_the_image();
+    void read_then_write_back_data() { Test_radios::add_rows(); }
     void read_then_write_back();
-    void verify_names_the_block_the_radio_stored_wrong();
+    void power_levels_adjusted_live_data() { Test_radios::add_rows(); }
     void power_levels_adjusted_live();
 
 private:
@@ -183,38 +221,23 @@ void Test_sim_transfer::demo_serves_a_radio_on_com1()
     QTRY_VERIFY(!QFileInfo(link).isSymLink());
 }
 
-void Test_sim_transfer::radio_lost_mid_read_leaves_the_image_data()
+// The radio hangs up midway through a verification: the attempt ends as a
+// time-out would, the image stays as it was, and the dialog can be closed.
+void Test_sim_transfer::a_radio_lost_mid_verify_leaves_the_image()
 {
-    QTest::addColumn<bool>("killed");
-    QTest::newRow("killed") << true;
-    QTest::newRow("hung up") << false; // r7k-sim closes the line and exits
-}
-
-void Test_sim_transfer::radio_lost_mid_read_leaves_the_image()
-{
-    QFETCH(bool, killed);
-    Rig rig(killed ? "killed" : "hung-up",
-            killed ? QStringList() : QStringList{"--hang-up-at", "100"});
+    Rig rig("hung-up", {"--hang-up-at", "100"});
     const Data_image before = chann;
-    QPointer dialog = run_dialog(*rig.main, "Prog_read", Window_id::Comm_read, "Command_Read");
+    QPointer dialog =
+        run_dialog(*rig.main, "Prog_verify", Window_id::Comm_verify, "Command_Verify");
     QVERIFY(dialog);
-    if (killed) {
-        QTRY_VERIFY_WITH_TIMEOUT(child<QProgressBar>(dialog, "ProgressBar1")->value() >= 20,
-                                 Transfer_ms);
-        rig.sim.kill();
-    }
+    QCOMPARE(dialog->objectName(), QStringLiteral("Form_Comm_Verify"));
     QTRY_COMPARE_WITH_TIMEOUT(rig.sim.process().state(), QProcess::NotRunning, Transfer_ms);
-    QVERIFY(killed ||
-            (rig.sim.process().exitCode() == 0 && !QFileInfo(rig.sim.link()).isSymLink()));
-
-    // The attempt ends as a time-out would; the dialog can then be closed.
+    QVERIFY(rig.sim.process().exitCode() == 0 && !QFileInfo(rig.sim.link()).isSymLink());
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->engine().link_busy, 5000);
-    QVERIFY(chann == before);
-    QTest::mouseClick(child<QPushButton>(dialog, "Command_Cancel"), Qt::LeftButton);
+    click(dialog, "Command_Cancel");
     QTRY_VERIFY(!dialog);
     QCOMPARE(rig.recorder.texts(), QStringList());
     QVERIFY(chann == before);
-    QFile::remove(rig.sim.link()); // killed, it could not remove its link
 }
 
 // A dealer reads a radio, changes it and writes it back: the radio then
@@ -222,6 +245,7 @@ void Test_sim_transfer::radio_lost_mid_read_leaves_the_image()
 // name rows too.
 void Test_sim_transfer::read_then_write_back()
 {
+    Test_radios::use_local_row();
     QTemporaryDir dir;
     const QString named = dir.filePath("named.chann");
     Radio radio; // the demo memory, and two names
@@ -280,49 +304,20 @@ void Test_sim_transfer::read_then_write_back()
     QVERIFY(QFileInfo::exists(rig.saved) && !QFileInfo(rig.sim.link()).isSymLink());
 }
 
-void Test_sim_transfer::verify_names_the_block_the_radio_stored_wrong()
-{
-    // A radio that holds the program's image but for one block. Levels that
-    // the radio names for itself win over its memory file: the image holds
-    // them too.
-    Reset_image();
-    Load_default_image();
-    const sim::Radio levels = Test_radios::radio();
-    for (int column = 0; column < 3; ++column)
-        chann(Power_row, column) = qint16(levels.byte(Power_row, column));
-    const Data_image image = chann;
-    Data_image radio = image;
-    radio(150, 0) = 0x41;
-    QTemporaryDir folder;
-    const QString memory = folder.filePath("radio.chann");
-    QVERIFY(Channel_file::Save(memory, radio).ok);
-
-    Rig rig("verify", {"--memory", memory});
-    chann = image;
-    QPointer dialog =
-        run_dialog(*rig.main, "Prog_verify", Window_id::Comm_verify, "Command_Verify");
-    QVERIFY(dialog);
-    QCOMPARE(dialog->objectName(), QStringLiteral("Form_Comm_Verify"));
-    QTRY_VERIFY_WITH_TIMEOUT(!dialog, Transfer_ms);
-    QCOMPARE(
-        rig.recorder.texts(),
-        QStringList{"对讲机数据与当前数据不一致，以下数据块不同：\n数据块 150：信道 7 的名称"});
-    QVERIFY(chann == image);
-}
-
 void Test_sim_transfer::power_levels_adjusted_live()
 {
+    Test_radios::use_local_row();
     Rig rig("power");
-    child<QAction>(rig.main.get(), "Adj_Txp")->trigger();
+    trigger(*rig.main, "Adj_Txp");
     QPointer dialog =
         qobject_cast<Form_Adjust_Txp *>(rig.main->host().window(Window_id::Adjust_txp));
     QVERIFY(dialog);
     // The levels shown are the radio's.
     const QByteArray levels = cells<QByteArray>(Power_row, 0, 2, Test_radios::radio());
-    QTRY_COMPARE(child<QLabel>(dialog, "Label_H")->text(), QString::number(quint8(levels[2])));
-    child<QScrollBar>(dialog, "HScroll_H")->setValue(200);
+    QTRY_COMPARE(text_of(dialog, "Label_H"), QString::number(quint8(levels[2])));
+    control<QScrollBar>(dialog, "HScroll_H")->setValue(200);
     QTRY_VERIFY(dialog->engine().sent_all); // the frame has gone out
-    QTest::mouseClick(child<QPushButton>(dialog, "Command_Close"), Qt::LeftButton);
+    click(dialog, "Command_Close");
     QTRY_VERIFY(!dialog);
 
     // The radio saved its memory when the Leave byte came.

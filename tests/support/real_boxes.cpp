@@ -5,12 +5,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
+#include <utility>
 
 Real_boxes::Real_boxes(Rule answer_rule, int longest_ms)
     : rule(std::move(answer_rule)), limit_ms(longest_ms),
       previous(r7k::Messages::set_presenter(nullptr))
 {
-    ticks.setInterval(5);
+    ticks.setInterval(Look_ms);
     connect(&ticks, &QTimer::timeout, this, &Real_boxes::look);
     ticks.start();
 }
@@ -28,17 +29,16 @@ void Real_boxes::look()
                                        [box](const Shown &s) { return s.box == box; });
         if (box && box->isVisible() && !known) {
             texts.append(box->text());
-            Shown fresh{box, {}};
-            fresh.up.start();
-            shown.append(fresh);
+            shown.append(Shown{box});
         }
     }
     for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
         QMessageBox *box = it->box;
         if (!box || !box->isVisible())
             continue;
-        QMessageBox::StandardButton answer = rule(*box, it->up.elapsed());
-        if (answer == QMessageBox::NoButton && it->up.elapsed() > limit_ms) {
+        const qint64 up_ms = std::exchange(it->up_ms, it->up_ms + Look_ms);
+        QMessageBox::StandardButton answer = rule(*box, up_ms);
+        if (answer == QMessageBox::NoButton && up_ms > limit_ms) {
             overdue.append(box->text());
             answer = box->standardButton(box->escapeButton());
         }

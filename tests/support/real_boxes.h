@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
@@ -15,13 +14,16 @@ class Message_presenter;
 // Lets the program's real message boxes come up and run their own event
 // loops while the program goes on working under them, and answers each box
 // with a mouse click once the test's rule says so. Every box is looked at
-// every few milliseconds, the innermost first; the rule sees it and how long
-// it has been up, and returns the button to click, or NoButton to leave it
-// up. A box left up longer than `longest_ms` is closed with its escape button
-// and counted as overdue, so a failing test does not hang.
+// every Look_ms, the innermost first; the rule sees it and how long it has
+// been up, counted in looks (Look_ms each, however late a look comes), and
+// returns the button to click, or NoButton to leave it up. A box left up
+// longer than `longest_ms` so counted is closed with its escape button and
+// counted as overdue, so a failing test does not hang.
 class Real_boxes final : public QObject {
 public:
     using Rule = std::function<QMessageBox::StandardButton(const QMessageBox &box, qint64 up_ms)>;
+
+    static constexpr int Look_ms = 5;
 
     explicit Real_boxes(Rule answer_rule, int longest_ms = 20'000);
     ~Real_boxes() override;
@@ -34,7 +36,7 @@ public:
 private:
     struct Shown {
         QPointer<QMessageBox> box;
-        QElapsedTimer up;
+        qint64 up_ms = 0;
     };
     void look();
 

@@ -12,7 +12,8 @@
 // beyond those the program waits for, block replies whose header is nothing
 // like the command, its power levels, replies in pieces with gaps). A test
 // class adds them as its global data in initTestCase_data() and calls
-// use_row() in init(); the rigs then build the row's radio.
+// use_row() in init(), or as the rows of one function in its _data() and
+// calls use_local_row() in it; the rigs then build the row's radio.
 namespace Test_radios {
 
 // Each radio by its r7k-sim arguments.
@@ -34,16 +35,26 @@ inline QStringList &current()
     return arguments;
 }
 
+// The radios as rows; only the one that R7K_TEST_RADIO names when it is set,
+// for a slow test whose radios run as tests of their own.
 inline void add_rows()
 {
     QTest::addColumn<QStringList>("radio");
+    const QString only = qEnvironmentVariable("R7K_TEST_RADIO");
     for (const auto &[name, arguments] : All())
-        QTest::newRow(name) << arguments;
+        if (only.isEmpty() || only == QLatin1String(name))
+            QTest::newRow(name) << arguments;
 }
 
 inline void use_row()
 {
     QFETCH_GLOBAL(QStringList, radio);
+    current() = radio;
+}
+
+inline void use_local_row()
+{
+    QFETCH(QStringList, radio);
     current() = radio;
 }
 
