@@ -126,15 +126,10 @@ private Q_SLOTS:
     void timer_periods()
     {
         // sender, reply time-out, retry, close check
-        const auto as_sets = [](QList<int> periods) {
-            QList<QSet<int>> sets;
-            for (int period : periods)
-                sets.append(QSet<int>{period});
-            return sets;
-        };
-        QCOMPARE(periods_used<Read_engine>(), as_sets({15, 1000, 5000, 200}));
-        QCOMPARE(periods_used<Write_engine>(), as_sets({15, 1000, 5000, 500}));
-        QCOMPARE(periods_used<Power_engine>(), as_sets({15, 1000, 5000, 500}));
+        using Periods = QList<QSet<int>>;
+        QCOMPARE(periods_used<Read_engine>(), (Periods{{15}, {1000}, {5000}, {200}}));
+        QCOMPARE(periods_used<Write_engine>(), (Periods{{15}, {1000}, {5000}, {500}}));
+        QCOMPARE(periods_used<Power_engine>(), (Periods{{15}, {1000}, {5000}, {500}}));
     }
 
     void read_start_and_cancel_are_refused_only_while_busy()
@@ -299,21 +294,20 @@ private Q_SLOTS:
     {
         Fake_clock clock;
         struct Radio_link {
+            Fake_clock &clock;
             sim::Radio radio = Test_radios::radio();
-            Wire_log log;
-            Recording_listener listener;
+            Wire_log log{};
+            Recording_listener listener{};
+            Fake_line line{clock, radio, log};
+            Fake_timer_set timers{clock};
         };
-        std::array<Radio_link, 3> links;
+        std::array<Radio_link, 3> links{{{clock}, {clock}, {clock}}};
         links[1].radio.set_byte(5, 7, 0x42); // the radios hold different data
         links[2].radio.set_faults({.noise_at = 60, .once = true});
-        Fake_line line_1{clock, links[0].radio, links[0].log};
-        Fake_line line_2{clock, links[1].radio, links[1].log};
-        Fake_line line_3{clock, links[2].radio, links[2].log};
-        Fake_timer_set timers_1{clock}, timers_2{clock}, timers_3{clock};
         Data_image image_1, image_2;
-        Read_engine first(line_1, timers_1, links[0].listener, image_1);
-        Read_engine second(line_2, timers_2, links[1].listener, image_2);
-        Write_engine third(line_3, timers_3, links[2].listener, chann);
+        Read_engine first(links[0].line, links[0].timers, links[0].listener, image_1);
+        Read_engine second(links[1].line, links[1].timers, links[1].listener, image_2);
+        Write_engine third(links[2].line, links[2].timers, links[2].listener, chann);
         const Data_image program = chann;
         first.start();
         second.start();
