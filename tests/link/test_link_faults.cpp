@@ -68,14 +68,6 @@ struct Fault_case {
     }
 };
 
-// Columns 0..15 of `rows` of the image equal the radio's memory.
-bool image_holds(const sim::Radio &radio, const QList<int> &rows)
-{
-    return std::ranges::all_of(rows, [&](int row) {
-        return cells<QByteArray>(row, 0, 15) == cells<QByteArray>(row, 0, 15, radio);
-    });
-}
-
 // The image is as before, but for `except`.
 bool unchanged_but(Data_image before, int except)
 {
@@ -103,7 +95,7 @@ template <class Engine> void transfer_case(const Fault_case &c)
         const QList<int> numbers = rig.listener.block_numbers();
         QCOMPARE(numbers.mid(numbers.lastIndexOf(read ? 1 : 0)),
                  read ? c.blocks() : QList<int>{0} + Transfer_blocks(270));
-        QVERIFY(image_holds(rig.radio, Transfer_blocks(271)));
+        QVERIFY(Same_blocks(Transfer_blocks(271), chann, rig.radio));
         return;
     }
     const bool lost = c.fault == Fault::Hang_up;
