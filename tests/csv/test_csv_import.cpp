@@ -168,24 +168,25 @@ private Q_SLOTS:
 
     void a_list_it_cannot_take_changes_nothing()
     {
-        const std::tuple<QByteArray, QString, QStringList> cases[] = {
-            {"\xEF\xBB\xBF# nothing\r\n", "The CSV file holds no channel list.", {}},
+        const std::tuple<QByteArray, QStringList, QString> cases[] = {
+            {"\xEF\xBB\xBF# nothing\r\n", {}, "The CSV file holds no channel list."},
             {"Location,Name\r\n1,A\r\n",
+             {},
              "The first line of the CSV file names no Frequency column; this is not a channel "
-             "list.",
-             {}},
+             "list."},
             {"Location|Name|Frequency\r\n1|A|446\r\n",
+             {},
              "The first line of the CSV file holds Location, but its fields are separated by '|'; "
-             "they must be separated by a comma, a semicolon or a tab.",
-             {}},
+             "they must be separated by a comma, a semicolon or a tab."},
             {QByteArray("\x89PNG\r\n\x1A\n\0\0", 10),
-             "The first line of the CSV file names no Location column; this is not a channel list.",
-             {}},
+             {},
+             "The first line of the CSV file names no Location column; this is not a channel "
+             "list."},
             {"Location,Frequency\r\n200,446\r\n",
-             "The CSV file holds no channel that can be imported; the channels are unchanged.",
-             {"Line 2 skipped: Location 200 is outside 1 to 128."}},
+             {"Line 2 skipped: Location 200 is outside 1 to 128."},
+             "The CSV file holds no channel that can be imported; the channels are unchanged."},
         };
-        for (const auto &[csv, failure, notes] : cases) {
+        for (const auto &[csv, notes, failure] : cases) {
             Reset_image();
             Load_default_image();
             Data_image image = chann;
