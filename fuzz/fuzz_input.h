@@ -17,9 +17,7 @@ public:
 
     int byte(End end = Front)
     {
-        if (used_up())
-            return 0;
-        return end == Front ? data[front++] : data[--back];
+        return used_up() ? 0 : end == Front ? data[front++] : data[--back];
     }
 
     // A choice among n, 0..n-1.

@@ -1,9 +1,7 @@
 // The channel table driven through its real widgets: clicks on grid cells,
 // keys into the floating editors, choices from the drop-down's popup. The
 // rules behind each edit are covered on the image alone.
-#include "channels/cell_editing.h"
 #include "channels/channel_name.h"
-#include "channels/channel_record.h"
 #include "core/globals.h"
 #include "core/image.h"
 #include "files/channel_file.h"
@@ -11,17 +9,12 @@
 #include "started_program.h"
 #include "table_driver.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMetaEnum>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace r7k;
 using namespace Qt::StringLiterals;
@@ -61,17 +54,6 @@ class Channel_table_test : public Table_driver {
         if (editor()->isVisible())
             return editor();
         return combo()->isVisible() ? combo() : nullptr;
-    }
-
-    // Picks list entry `index` from the drop-down's popup with the mouse.
-    void choose(int index)
-    {
-        combo()->showPopup();
-        QAbstractItemView *list = combo()->view();
-        list->scrollTo(list->model()->index(index, 0));
-        const QPoint centre = list->visualRect(list->model()->index(index, 0)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-        QTRY_VERIFY(!list->isVisible());
     }
 
 private Q_SLOTS:

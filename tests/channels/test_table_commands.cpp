@@ -2,28 +2,20 @@
 // real widgets: clicks on number cells and cells, the Edit menu's keys into
 // the focused widget, and the number cells' menu. What a paste stores value
 // by value is covered on the image alone.
-#include "channels/cell_editing.h"
 #include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
-#include "channels/channel_record.h"
 #include "core/globals.h"
 #include "core/image.h"
+#include "image_rows.h"
 #include "message_recorder.h"
 #include "real_boxes.h"
 #include "started_program.h"
 #include "table_driver.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
-#include <QContextMenuEvent>
 #include <QInputMethodEvent>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QTableWidget>
-#include <QTest>
 
 using namespace r7k;
 using namespace Qt::StringLiterals;
@@ -113,10 +105,8 @@ private Q_SLOTS:
         click(100, Number_column);
         ctrl(Qt::Key_V);
         for (int i = 0; i < 3; ++i)
-            for (int column = 0; column < 16; ++column) {
-                QCOMPARE(chann(100 + i, column), chann(1 + i, column));
-                QCOMPARE(chann(Name_row(100 + i), column), chann(Name_row(1 + i), column));
-            }
+            QCOMPARE(cells(100 + i, 0, 15) + cells(Name_row(100 + i), 0, 15),
+                     cells(1 + i, 0, 15) + cells(Name_row(1 + i), 0, 15));
         QCOMPARE(shown(102), shown(3));
         QCOMPARE(grid()->selectedItems().size(), 3 * Grid_column_count);
     }
@@ -262,27 +252,24 @@ private Q_SLOTS:
 
     // After moving with the keyboard the paste goes to the current cell, not
     // to the cell selected before.
-    void a_paste_goes_to_the_current_cell_data()
-    {
-        QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::newRow("Ctrl+End") << Qt::Key_End << Qt::KeyboardModifiers(Qt::ControlModifier);
-        QTest::newRow("Ctrl+Home") << Qt::Key_Home << Qt::KeyboardModifiers(Qt::ControlModifier);
-        QTest::newRow("PageDown") << Qt::Key_PageDown << Qt::KeyboardModifiers();
-    }
     void a_paste_goes_to_the_current_cell()
     {
-        QFETCH(Qt::Key, key);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
         Message_recorder recorder;
         QGuiApplication::clipboard()->setText(u"446\t447\n"_s);
-        select_cell(3, Rx_column);
-        this->key(key, modifiers);
-        const Grid_cell target = current();
-        QVERIFY(target.row != 3);
-        ctrl(Qt::Key_V);
-        QCOMPARE(current(), target);
-        QCOMPARE(shown(3), u"|||||||"_s);
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> moves[] = {
+            {Qt::Key_End, Qt::ControlModifier},
+            {Qt::Key_Home, Qt::ControlModifier},
+            {Qt::Key_PageDown, {}},
+        };
+        for (const auto &[key, modifiers] : moves) {
+            select_cell(3, Rx_column);
+            this->key(key, modifiers);
+            const Grid_cell target = current();
+            QVERIFY(target.row != 3);
+            ctrl(Qt::Key_V);
+            QCOMPARE(current(), target);
+            QCOMPARE(shown(3), u"|||||||"_s);
+        }
     }
 
     // Keys as in a spreadsheet: F2 opens the current cell's editor, Escape
@@ -343,48 +330,46 @@ private Q_SLOTS:
             QVERIFY(!menu_entry(channel, entry)->isEnabled());
             QApplication::activePopupWidget()->close();
         }
+        const QString empty = u"|||||||#"_s;
+        // Picks the entry of a channel's menu and makes the same move on the model.
+        const auto command = [&](int channel, const char *entry, auto move) {
+            row_menu(channel, entry);
+            move();
+            QCOMPARE(all_shown(), model);
+        };
 
-        row_menu(96, "Row_down");
-        model.swapItemsAt(95, 96);
-        QCOMPARE(all_shown(), model);
+        command(96, "Row_down", [&] { model.swapItemsAt(95, 96); });
         QCOMPARE(chann(Spare_name_row, 0) * 256 + chann(Spare_name_row, 1), 0xC3FB); // 名
-        row_menu(97, "Row_up");
-        model.swapItemsAt(95, 96);
-        QCOMPARE(all_shown(), model);
-        row_menu(1, "Row_delete");
-        model.removeFirst();
-        model.append(u"|||||||#"_s);
-        QCOMPARE(all_shown(), model);
+        command(97, "Row_up", [&] { model.swapItemsAt(95, 96); });
+        command(1, "Row_delete", [&] {
+            model.removeFirst();
+            model.append(empty);
+        });
         QCOMPARE(grid()->currentRow(), 0);
-        row_menu(1, "Row_insert");
-        model.prepend(u"|||||||#"_s);
-        model.removeLast();
-        QCOMPARE(all_shown(), model);
+        command(1, "Row_insert", [&] {
+            model.prepend(empty);
+            model.removeLast();
+        });
         QVERIFY(recorder.messages.isEmpty());
-        row_menu(100, "Row_insert"); // channel 128 in use: inserting asks first
-        QCOMPARE(all_shown(), model);
+        command(100, "Row_insert", [] {}); // channel 128 in use: inserting asks first
         recorder.answer = true;
-        row_menu(100, "Row_insert");
-        model.insert(99, u"|||||||#"_s);
-        model.removeLast();
-        QCOMPARE(all_shown(), model);
+        command(100, "Row_insert", [&] {
+            model.insert(99, empty);
+            model.removeLast();
+        });
         program_channel(127, u"末"_s);
         program->host().activate_current();
         model = all_shown();
 
         click(2, Number_column);
         click(3, Number_column, Qt::ShiftModifier);
-        row_menu(3, "Row_down");
-        model.move(3, 1);
-        QCOMPARE(all_shown(), model);
-        row_menu(4, "Row_up"); // the moved pair is still selected
-        model.move(1, 3);
-        QCOMPARE(all_shown(), model);
-        row_menu(2, "Row_insert");
-        model.insert(2, u"|||||||#"_s);
-        model.insert(1, u"|||||||#"_s);
-        model = model.mid(0, Channel_count);
-        QCOMPARE(all_shown(), model);
+        command(3, "Row_down", [&] { model.move(3, 1); });
+        command(4, "Row_up", [&] { model.move(1, 3); }); // the moved pair is still selected
+        command(2, "Row_insert", [&] {
+            model.insert(2, empty);
+            model.insert(1, empty);
+            model = model.mid(0, Channel_count);
+        });
         const QString last_in_use = u"信道 128 已在使用，插入空信道后它将被删除。是否继续？"_s;
         QCOMPARE(recorder.texts(),
                  (QStringList{last_in_use, last_in_use,
@@ -395,11 +380,11 @@ private Q_SLOTS:
         QCOMPARE(program->findChild<QAction *>(u"Edit_undo"_s)->text(), u"撤销插入信道"_s);
         click(2, Number_column);
         click(4, Number_column, Qt::ControlModifier);
-        row_menu(4, "Row_delete");
-        model.removeAt(3);
-        model.removeAt(1);
-        model += QStringList(2, u"|||||||#"_s);
-        QCOMPARE(all_shown(), model);
+        command(4, "Row_delete", [&] {
+            model.removeAt(3);
+            model.removeAt(1);
+            model += QStringList(2, empty);
+        });
         QCOMPARE(program->findChild<QAction *>(u"Edit_undo"_s)->text(), u"撤销删除信道"_s);
     }
 };

@@ -2,22 +2,13 @@
 #include "core/globals.h"
 #include "core/image.h"
 #include "core/tables.h"
+#include "image_rows.h"
 
 #include <QTest>
 #include <algorithm>
 
 using namespace r7k;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QList<int> stored_bytes(int row, int column)
-{
-    return {chann(row, column), chann(row, column + 1), chann(row, column + 2),
-            chann(row, column + 3)};
-}
-
-} // namespace
 
 class Test_conversions : public QObject {
     Q_OBJECT
@@ -39,8 +30,8 @@ private Q_SLOTS:
             QString text = typed;
             Store_freq(text, 5, 4);
             QCOMPARE(text, stored_text);
-            QCOMPARE(stored_bytes(5, 4), bytes);
-            QCOMPARE(stored_bytes(5, 0), (QList<int>{255, 255, 255, 255}));
+            QCOMPARE(cells(5, 4, 7), bytes);
+            QCOMPARE(cells(5, 0, 3), (QList<int>{255, 255, 255, 255}));
             QCOMPARE(chann(5, 8), qint16(255));
             QCOMPARE(Bcd_to_freq_text(bytes[0], bytes[1], bytes[2], bytes[3]), stored_text);
         }
@@ -52,7 +43,7 @@ private Q_SLOTS:
         QString text = QStringLiteral("50.5");
         Store_freq(text, 5, 0);
         QCOMPARE(text, QStringLiteral("50.500000"));
-        QCOMPARE(stored_bytes(5, 0), (QList<int>{0x00, 0x00, 0x05, 0x05}));
+        QCOMPARE(cells(5, 0, 3), (QList<int>{0x00, 0x00, 0x05, 0x05}));
     }
 
     // Every point of the 5 kHz and 6.25 kHz grids of every model's band (all
@@ -77,7 +68,7 @@ private Q_SLOTS:
                 QList<int> bytes;
                 for (qint64 rest = units; bytes.size() < 4; rest /= 100)
                     bytes << int(rest / 10 % 10 * 16 + rest % 10);
-                if (typed != text || stored_bytes(1, 0) != bytes)
+                if (typed != text || cells(1, 0, 3) != bytes)
                     wrong << text + u" -> "_s + typed;
             }
         }

@@ -40,18 +40,18 @@ private Q_SLOTS:
         history.end();
         const Data_image second = image;
 
-        history.undo();
-        QVERIFY(image == first);
-        history.undo();
-        QVERIFY(image == start);
-        QVERIFY(!history.can_undo() && history.can_redo());
-        history.undo(); // nothing left: nothing changes
-        QVERIFY(image == start);
-        history.redo();
-        QVERIFY(image == first);
-        history.redo();
-        QVERIFY(image == second);
-        QVERIFY(history.can_undo() && !history.can_redo());
+        // The third undo finds nothing left, and changes nothing.
+        const auto undo = &Image_history::undo, redo = &Image_history::redo;
+        for (const auto &[move, expected] : {std::pair{undo, &first},
+                                             {undo, &start},
+                                             {undo, &start},
+                                             {redo, &first},
+                                             {redo, &second}}) {
+            (history.*move)();
+            QVERIFY(image == *expected);
+            QCOMPARE(std::pair(history.can_undo(), history.can_redo()),
+                     std::pair(expected != &start, expected != &second));
+        }
         history.undo();
         history.clear(); // forgets what could be redone too
         QVERIFY(!history.can_undo() && !history.can_redo());

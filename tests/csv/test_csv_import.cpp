@@ -48,7 +48,7 @@ private Q_SLOTS:
     void lines_are_quoted_only_where_needed()
     {
         QCOMPARE(Csv_line({"a b", "c,d", "e\"f", "g\nh", ""}),
-                 QStringLiteral("a b,\"c,d\",\"e\"\"f\",\"g\nh\",\r\n"));
+                 "a b,\"c,d\",\"e\"\"f\",\"g\nh\",\r\n");
     }
 
     void import_reports()
@@ -150,45 +150,43 @@ private Q_SLOTS:
         Data_image image = fresh_image();
         const Channel_csv::Report report = import_into(
             image, "Location,Name,Frequency\r\n0,,446\r\n1,ABCDEFGHIJ,446.007,\r\n2,,500");
-        QCOMPARE(report.notes.value(0).chinese,
-                 QStringLiteral("第 2 行未导入：信道号 0 不在 1 至 128 之间。"));
-        QCOMPARE(
-            report.notes.value(1).chinese,
-            QStringLiteral("第 3 行：接收频率 446.007000 MHz 已按信道步进存为 446.006250 MHz。"));
-        QCOMPARE(report.notes.value(3).chinese,
-                 QStringLiteral("第 3 行：名称“ABCDEFGHIJ”超过 8 个字符，存为“ABCDEFGH”。"));
-        QCOMPARE(report.notes.value(4).chinese,
-                 QStringLiteral("第 4 行未导入：接收频率 500.000000 MHz 不在所选机型的频段之内"
-                                "（136 MHz 至 470 MHz，不含 470 MHz）。"));
-        QCOMPARE(
-            Channel_csv::Summary(report),
-            Bilingual(QStringLiteral("已从 CSV 文件（按 UTF-8 读取）导入 1 个信道，2 行未导入。"
-                                     "没有 Power 列：所有信道设为大功率。"),
-                      QStringLiteral("1 channel was imported from the CSV file (read as "
-                                     "UTF-8); 2 rows were skipped. No Power column: every "
-                                     "channel set to High.")));
+        const std::pair<int, QString> notes[] = {
+            {0, "第 2 行未导入：信道号 0 不在 1 至 128 之间。"},
+            {1, "第 3 行：接收频率 446.007000 MHz 已按信道步进存为 446.006250 MHz。"},
+            {3, "第 3 行：名称“ABCDEFGHIJ”超过 8 个字符，存为“ABCDEFGH”。"},
+            {4, "第 4 行未导入：接收频率 500.000000 MHz 不在所选机型的频段之内"
+                "（136 MHz 至 470 MHz，不含 470 MHz）。"},
+        };
+        for (const auto &[index, note] : notes)
+            QCOMPARE(report.notes.value(index).chinese, note);
+        QCOMPARE(Channel_csv::Summary(report),
+                 (Bilingual{"已从 CSV 文件（按 UTF-8 读取）导入 1 个信道，2 行未导入。"
+                            "没有 Power 列：所有信道设为大功率。",
+                            "1 channel was imported from the CSV file (read as UTF-8); 2 rows were "
+                            "skipped. No Power column: every channel set to High."}));
     }
 
     void a_list_it_cannot_take_changes_nothing()
     {
-        const std::tuple<QByteArray, QString, QStringList> cases[] = {
-            {"\xEF\xBB\xBF# nothing\r\n", "The CSV file holds no channel list.", {}},
+        const std::tuple<QByteArray, QStringList, QString> cases[] = {
+            {"\xEF\xBB\xBF# nothing\r\n", {}, "The CSV file holds no channel list."},
             {"Location,Name\r\n1,A\r\n",
+             {},
              "The first line of the CSV file names no Frequency column; this is not a channel "
-             "list.",
-             {}},
+             "list."},
             {"Location|Name|Frequency\r\n1|A|446\r\n",
+             {},
              "The first line of the CSV file holds Location, but its fields are separated by '|'; "
-             "they must be separated by a comma, a semicolon or a tab.",
-             {}},
+             "they must be separated by a comma, a semicolon or a tab."},
             {QByteArray("\x89PNG\r\n\x1A\n\0\0", 10),
-             "The first line of the CSV file names no Location column; this is not a channel list.",
-             {}},
+             {},
+             "The first line of the CSV file names no Location column; this is not a channel "
+             "list."},
             {"Location,Frequency\r\n200,446\r\n",
-             "The CSV file holds no channel that can be imported; the channels are unchanged.",
-             {"Line 2 skipped: Location 200 is outside 1 to 128."}},
+             {"Line 2 skipped: Location 200 is outside 1 to 128."},
+             "The CSV file holds no channel that can be imported; the channels are unchanged."},
         };
-        for (const auto &[csv, failure, notes] : cases) {
+        for (const auto &[csv, notes, failure] : cases) {
             Reset_image();
             Load_default_image();
             Data_image image = chann;
@@ -215,10 +213,10 @@ private Q_SLOTS:
         for (int row : {1, 3, Name_row(1), Name_row(3), 139, 140, 131})
             for (int column = 0; column < 16; ++column)
                 QCOMPARE(merged(row, column), base(row, column));
-        QCOMPARE(Channel_name(2, merged), QStringLiteral("NEW"));
+        QCOMPARE(Channel_name(2, merged), "NEW");
         QCOMPARE(std::tuple(merged(2, 10), merged(2, 15), Stored_choice(2, Band_column, merged)),
                  std::tuple(qint16(3), qint16(0x5A), 0));
-        QCOMPARE(Channel_name(5, merged), QStringLiteral("FIVE"));
+        QCOMPARE(Channel_name(5, merged), "FIVE");
 
         // Replacing all channels leaves the unlisted ones empty and nameless;
         // the listed ones still keep what the list does not carry.
@@ -228,10 +226,9 @@ private Q_SLOTS:
         QVERIFY(Channel_name(1, replaced).isEmpty() && Channel_name(3, replaced).isEmpty());
         QCOMPARE(std::tuple(replaced(2, 10), replaced(2, 15)), std::tuple(qint16(3), qint16(0x5A)));
         QCOMPARE(Channel_csv::Summary(report).english,
-                 QStringLiteral("2 channels were imported from the CSV file (read as UTF-8). 1 "
-                                "channel kept its VOX and the settings a CSV file does not carry. "
-                                "2 channels not in the file were emptied. No Power column: every "
-                                "channel set to High."));
+                 "2 channels were imported from the CSV file (read as UTF-8). 1 channel kept its "
+                 "VOX and the settings a CSV file does not carry. 2 channels not in the file were "
+                 "emptied. No Power column: every channel set to High.");
     }
 
     // Lists as spreadsheets and other programs write them, the bytes made by
@@ -299,8 +296,7 @@ private Q_SLOTS:
                  "# Club channels\r\n"
                  "\"1\",\"Club\",\"146.520000\",\"\",\"0.600000\",\"TSQL\",\"88.5\",\"100.0\","
                  "\"023\",\"NN\",\"023\",\"Tone->Tone\",\"FM\",\"5.00\",\"\",\"50W\",\"\",\"\","
-                 "\"\","
-                 "\"\",\"\"\r\n"
+                 "\"\",\"\",\"\"\r\n"
                  "\"2\",\"Split\",\"145.500000\",\"split\",\"256.525000\",\"\",\"88.5\",\"88.5\","
                  "\"023\",\"NN\",\"023\",\"Tone->Tone\",\"NFM\",\"12.50\",\"S\",\"1.0W\","
                  "\"satellite\",\"\",\"\",\"\",\"\"\r\n"

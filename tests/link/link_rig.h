@@ -27,7 +27,6 @@ struct Recording_listener final : r7k::Link_listener {
     QStringList statuses, messages;
     QString details;           // of the last message
     r7k::Link_failure failure; // how the last attempt ended, once no retry is left
-    int radio_failures = 0;
     int finished_count = 0;
     int failures = 0; // starts that ended without a transfer
     int levels = 0;
@@ -48,11 +47,7 @@ struct Recording_listener final : r7k::Link_listener {
     void levels_received() override { ++levels; }
     void finished() override { ++finished_count; }
     void failed() override { ++failures; }
-    void radio_failed(const r7k::Link_failure &last) override
-    {
-        failure = last;
-        ++radio_failures;
-    }
+    void radio_failed(const r7k::Link_failure &last) override { failure = last; }
 
     // The block numbers that the statuses name, in order.
     QList<int> block_numbers() const

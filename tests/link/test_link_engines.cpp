@@ -41,61 +41,56 @@ private Q_SLOTS:
     void initTestCase_data() { Test_radios::add_rows(); }
     void init() { Start_link_test(); }
 
-    void read_whole_data()
-    {
-        QTest::addColumn<int>("largest_piece");
-        QTest::newRow("replies in pieces") << 20;
-        // The tail of a reply then comes while the next command waits to go out:
-        // it must not be taken for the first byte of the next reply.
-        QTest::newRow("replies a byte at a time") << 1;
-    }
     void read_whole()
     {
-        QFETCH(int, largest_piece);
-        Link_rig<Read_engine> rig({}, largest_piece);
-        chann.fill(0, Data_image::rows - 1, 0, 15, 77); // so that any change shows
-        rig.engine.opened();
-        rig.engine.start();
-        rig.clock.advance(14);
-        QVERIFY(rig.log.sent.isEmpty());
-        rig.clock.advance(1); // the command goes out in one burst
-        QCOMPARE(rig.log.sent, Connect_command);
-        QVERIFY(rig.run_to_end());
+        // Replies in pieces, and a byte at a time: the tail of a reply then
+        // comes while the next command waits to go out, and must not be taken
+        // for the first byte of the next reply.
+        for (int largest_piece : {20, 1}) {
+            Start_link_test();
+            Link_rig<Read_engine> rig({}, largest_piece);
+            chann.fill(0, Data_image::rows - 1, 0, 15, 77); // so that any change shows
+            rig.engine.opened();
+            rig.engine.start();
+            rig.clock.advance(14);
+            QVERIFY(rig.log.sent.isEmpty());
+            rig.clock.advance(1); // the command goes out in one burst
+            QCOMPARE(rig.log.sent, Connect_command);
+            QVERIFY(rig.run_to_end());
 
-        QVERIFY(QRegularExpression("^[A-Z]{8}$").match(Protocol::Access_word).hasMatch());
-        // The four header bytes of a reply are the radio's: kept, not looked at.
-        const sim::Personality radio = Test_radios::personality();
-        QByteArray requests = Handshake;
-        for (int block : Transfer_blocks(272)) {
-            requests += "AT^R" + Address_of(block) + "\x10\r";
-            const QByteArray header = radio.header == sim::Personality::Header::Fixed
-                                          ? radio.fixed_header
-                                          : "R" + Address_of(block) + "\x10";
-            QCOMPARE(cells<QByteArray>(block, 0, 19, rig.engine.comm_buf),
-                     header + cells<QByteArray>(block, 0, 15, rig.radio));
-            if (block <= 271)
-                QCOMPARE(cells<QByteArray>(block, 0, 15),
-                         cells<QByteArray>(block, 0, 15, rig.radio));
+            QVERIFY(QRegularExpression("^[A-Z]{8}$").match(Protocol::Access_word).hasMatch());
+            // The four header bytes of a reply are the radio's: kept, not looked at.
+            const sim::Personality radio = Test_radios::personality();
+            QByteArray requests = Handshake;
+            for (int block : Transfer_blocks(272)) {
+                requests += "AT^R" + Address_of(block) + "\x10\r";
+                const QByteArray header = radio.header == sim::Personality::Header::Fixed
+                                              ? radio.fixed_header
+                                              : "R" + Address_of(block) + "\x10";
+                QCOMPARE(cells<QByteArray>(block, 0, 19, rig.engine.comm_buf),
+                         header + cells<QByteArray>(block, 0, 15, rig.radio));
+            }
+            QVERIFY(Same_blocks(Transfer_blocks(271), chann, rig.radio));
+            QCOMPARE(rig.log.sent, requests);
+            QCOMPARE(rig.log.longer_writes, 0);
+            for (int row : {0, 272, 273, 300})
+                QCOMPARE(cells<QByteArray>(row, 0, 15), QByteArray(16, 77));
+
+            const Recording_listener &shown = rig.listener;
+            QCOMPARE(shown.block_numbers(), Transfer_blocks(272));
+            QCOMPARE(shown.statuses.first(), "正在与对讲机联络 ！ / Connecting with transceiver. ");
+            QCOMPARE(shown.statuses[1], "正在读取 1 数据块 / Reading 1 Data Block");
+            QCOMPARE(shown.statuses.last(), "数据读出正常 ！ / Read Data in gear. ");
+            QCOMPARE(shown.progress.first(), 0);
+            QCOMPARE(shown.progress.mid(shown.progress.size() - 2), (QList<int>{99, 100}));
+            QVERIFY(std::is_sorted(shown.progress.cbegin(), shown.progress.cend()));
+            QCOMPARE(shown.messages, QStringList{Read_complete_message});
+            QCOMPARE(shown.failures, 0);
+            QVERIFY(!rig.log.open && !rig.engine.link_busy);
+            QCOMPARE(shown.finished_count, 0); // the dialog closes at the next check
+            rig.clock.advance(200);
+            QVERIFY(shown.finished_count >= 1);
         }
-        QCOMPARE(rig.log.sent, requests);
-        QCOMPARE(rig.log.longer_writes, 0);
-        for (int row : {0, 272, 273, 300})
-            QCOMPARE(cells<QByteArray>(row, 0, 15), QByteArray(16, 77));
-
-        const Recording_listener &shown = rig.listener;
-        QCOMPARE(shown.block_numbers(), Transfer_blocks(272));
-        QCOMPARE(shown.statuses.first(), "正在与对讲机联络 ！ / Connecting with transceiver. ");
-        QCOMPARE(shown.statuses[1], "正在读取 1 数据块 / Reading 1 Data Block");
-        QCOMPARE(shown.statuses.last(), "数据读出正常 ！ / Read Data in gear. ");
-        QCOMPARE(shown.progress.first(), 0);
-        QCOMPARE(shown.progress.mid(shown.progress.size() - 2), (QList<int>{99, 100}));
-        QVERIFY(std::is_sorted(shown.progress.cbegin(), shown.progress.cend()));
-        QCOMPARE(shown.messages, QStringList{Read_complete_message});
-        QCOMPARE(shown.failures, 0);
-        QVERIFY(!rig.log.open && !rig.engine.link_busy);
-        QCOMPARE(shown.finished_count, 0); // the dialog closes at the next check
-        rig.clock.advance(200);
-        QVERIFY(shown.finished_count >= 1);
     }
 
     // The port closes at the time-out until the retry; a new start while a
@@ -126,15 +121,10 @@ private Q_SLOTS:
     void timer_periods()
     {
         // sender, reply time-out, retry, close check
-        const auto as_sets = [](QList<int> periods) {
-            QList<QSet<int>> sets;
-            for (int period : periods)
-                sets.append(QSet<int>{period});
-            return sets;
-        };
-        QCOMPARE(periods_used<Read_engine>(), as_sets({15, 1000, 5000, 200}));
-        QCOMPARE(periods_used<Write_engine>(), as_sets({15, 1000, 5000, 500}));
-        QCOMPARE(periods_used<Power_engine>(), as_sets({15, 1000, 5000, 500}));
+        using Periods = QList<QSet<int>>;
+        QCOMPARE(periods_used<Read_engine>(), (Periods{{15}, {1000}, {5000}, {200}}));
+        QCOMPARE(periods_used<Write_engine>(), (Periods{{15}, {1000}, {5000}, {500}}));
+        QCOMPARE(periods_used<Power_engine>(), (Periods{{15}, {1000}, {5000}, {500}}));
     }
 
     void read_start_and_cancel_are_refused_only_while_busy()
@@ -197,15 +187,11 @@ private Q_SLOTS:
         QVERIFY(rig.run_to_end());
 
         QCOMPARE(rig.radio.written_blocks(), Transfer_blocks(271));
-        const QByteArray &sent = rig.log.sent;
-        QCOMPARE(sent.size(), Handshake.size() + 258 * 24 + 1);
-        QVERIFY(sent.startsWith(Handshake) && sent.endsWith('E'));
-        for (int i = 0; i < 258; ++i) {
-            const int block = Transfer_blocks(271)[i];
-            QCOMPARE(sent.mid(Handshake.size() + i * 24, 24),
-                     "AT^W" + Address_of(block) + "\x10" + cells<QByteArray>(block, 0, 15) + "\r");
-            QCOMPARE(cells<QByteArray>(block, 0, 15, rig.radio), cells<QByteArray>(block, 0, 15));
-        }
+        QByteArray frames = Handshake;
+        for (int block : Transfer_blocks(271))
+            frames += "AT^W" + Address_of(block) + "\x10" + cells<QByteArray>(block, 0, 15) + "\r";
+        QCOMPARE(rig.log.sent, frames + 'E');
+        QVERIFY(Same_blocks(Transfer_blocks(271), chann, rig.radio));
         QCOMPARE(rig.log.longer_writes, 0);
 
         const Recording_listener &shown = rig.listener;
@@ -279,9 +265,7 @@ private Q_SLOTS:
         QVERIFY(rig.run_to_end());
         QVERIFY(chann == written);
         QCOMPARE(rig.engine.differing_blocks(), QList<int>{corrupt_at});
-        for (int block : Transfer_blocks(271))
-            QCOMPARE(cells<QByteArray>(block, 0, 15, rig.engine.radio_image()),
-                     cells<QByteArray>(block, 0, 15, rig.radio));
+        QVERIFY(Same_blocks(Transfer_blocks(271), rig.engine.radio_image(), rig.radio));
         QCOMPARE(rig.listener.messages,
                  QStringList{"Operate prompt: 对讲机数据与当前数据不一致，以下数据块不同：\n"
                              "数据块 255：信道 112 的名称 / The radio's data differ from the "
@@ -299,21 +283,20 @@ private Q_SLOTS:
     {
         Fake_clock clock;
         struct Radio_link {
+            Fake_clock &clock;
             sim::Radio radio = Test_radios::radio();
-            Wire_log log;
-            Recording_listener listener;
+            Wire_log log{};
+            Recording_listener listener{};
+            Fake_line line{clock, radio, log};
+            Fake_timer_set timers{clock};
         };
-        std::array<Radio_link, 3> links;
+        std::array<Radio_link, 3> links{{{clock}, {clock}, {clock}}};
         links[1].radio.set_byte(5, 7, 0x42); // the radios hold different data
         links[2].radio.set_faults({.noise_at = 60, .once = true});
-        Fake_line line_1{clock, links[0].radio, links[0].log};
-        Fake_line line_2{clock, links[1].radio, links[1].log};
-        Fake_line line_3{clock, links[2].radio, links[2].log};
-        Fake_timer_set timers_1{clock}, timers_2{clock}, timers_3{clock};
         Data_image image_1, image_2;
-        Read_engine first(line_1, timers_1, links[0].listener, image_1);
-        Read_engine second(line_2, timers_2, links[1].listener, image_2);
-        Write_engine third(line_3, timers_3, links[2].listener, chann);
+        Read_engine first(links[0].line, links[0].timers, links[0].listener, image_1);
+        Read_engine second(links[1].line, links[1].timers, links[1].listener, image_2);
+        Write_engine third(links[2].line, links[2].timers, links[2].listener, chann);
         const Data_image program = chann;
         first.start();
         second.start();
@@ -321,14 +304,9 @@ private Q_SLOTS:
         QVERIFY(clock.advance_until(
             [&] { return first.link_done && second.link_done && third.link_done; }, 60'000));
 
-        for (int block : Transfer_blocks(271)) {
-            QCOMPARE(cells<QByteArray>(block, 0, 15, image_1),
-                     cells<QByteArray>(block, 0, 15, links[0].radio));
-            QCOMPARE(cells<QByteArray>(block, 0, 15, image_2),
-                     cells<QByteArray>(block, 0, 15, links[1].radio));
-            QCOMPARE(cells<QByteArray>(block, 0, 15, links[2].radio),
-                     cells<QByteArray>(block, 0, 15, chann));
-        }
+        QVERIFY(Same_blocks(Transfer_blocks(271), image_1, links[0].radio));
+        QVERIFY(Same_blocks(Transfer_blocks(271), image_2, links[1].radio));
+        QVERIFY(Same_blocks(Transfer_blocks(271), chann, links[2].radio));
         QCOMPARE(cells(5, 7, 7, image_2), QList<int>{0x42});
         QCOMPARE(cells<QByteArray>(272, 4, 19, second.comm_buf),
                  cells<QByteArray>(272, 0, 15, links[1].radio));

@@ -21,12 +21,7 @@ struct Far_end {
 
 Port_entry entry_of(int port_no, const QString &device, int vendor = -1, int product = -1)
 {
-    Port_entry entry;
-    entry.port_no = port_no;
-    entry.device.location = device;
-    entry.device.vendor_id = vendor;
-    entry.device.product_id = product;
-    return entry;
+    return {.port_no = port_no, .device = {device, {}, {}, vendor, product}};
 }
 
 } // namespace
@@ -43,9 +38,7 @@ private Q_SLOTS:
         Fake_clock clock;
         std::deque<Far_end> ports;
         const auto add = [&ports](const Port_entry &entry) -> Far_end & {
-            ports.emplace_back();
-            ports.back().entry = entry;
-            return ports.back();
+            return ports.emplace_back(entry);
         };
         add(entry_of(1, "/dev/ttyUSB0", 0x1a86, 0x7523));
         add(entry_of(2, "/dev/ttyUSB1", 0x067b, 0x2303)).radio.set_faults({.no_answer = true});

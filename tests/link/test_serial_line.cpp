@@ -204,54 +204,44 @@ private Q_SLOTS:
 
     // A device whose permissions keep this user out. As root, who may open
     // everything, the probe program opens it as the user nobody.
-    void a_device_this_user_may_not_use_data()
-    {
-        QTest::addColumn<mode_t>("mode");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("advice");
-        // As root the device keeps its owner's permissions, which nobody lacks.
-        const bool root = geteuid() == 0;
-        QTest::newRow("the group may")
-            << mode_t(root ? 0660 : 0060) << QString(root ? "crw-rw----" : "c---rw----")
-            << Not_in_group_advice;
-        QTest::newRow("the group may not")
-            << mode_t(root ? 0620 : 0020) << QString(root ? "crw--w----" : "c----w----")
-            << Group_may_not_advice;
-    }
-
     void a_device_this_user_may_not_use()
     {
-        QFETCH(mode_t, mode);
-        QFETCH(QString, shown);
-        QFETCH(QString, advice);
-        Pty radio;
-        QVERIFY(::chmod(QFile::encodeName(radio.path).constData(), mode) == 0);
-        const QFileInfo device(radio.path);
-        QStringList command{R7K_PORT_PROBE};
-        QTemporaryDir folder;
-        if (geteuid() == 0) {
-            const QString setpriv = QStandardPaths::findExecutable("setpriv");
-            if (setpriv.isEmpty())
-                QSKIP("running as root, who may open every device, and without setpriv to run "
-                      "the probe as another user");
-            // Where the user nobody may run it.
-            const QString probe = folder.filePath("port_probe");
-            QVERIFY(QFile::copy(R7K_PORT_PROBE, probe));
-            QVERIFY(QFile::setPermissions(folder.path(),
-                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner | QFileDevice::ExeOther));
-            command = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups", probe};
-        } else if (getegid() == device.groupId()) {
-            QSKIP("this user is in the group of pseudo-terminals");
+        // As root the device keeps its owner's permissions, which nobody lacks.
+        const bool root = geteuid() == 0;
+        const std::tuple<mode_t, QString, QString> cases[] = {
+            {root ? 0660 : 0060, root ? "crw-rw----" : "c---rw----", Not_in_group_advice},
+            {root ? 0620 : 0020, root ? "crw--w----" : "c----w----", Group_may_not_advice},
+        };
+        for (const auto &[mode, shown, advice] : cases) {
+            Pty radio;
+            QVERIFY(::chmod(QFile::encodeName(radio.path).constData(), mode) == 0);
+            const QFileInfo device(radio.path);
+            QStringList command{R7K_PORT_PROBE};
+            QTemporaryDir folder;
+            if (geteuid() == 0) {
+                const QString setpriv = QStandardPaths::findExecutable("setpriv");
+                if (setpriv.isEmpty())
+                    QSKIP("running as root, who may open every device, and without setpriv to run "
+                          "the probe as another user");
+                // Where the user nobody may run it.
+                const QString probe = folder.filePath("port_probe");
+                QVERIFY(QFile::copy(R7K_PORT_PROBE, probe));
+                QVERIFY(QFile::setPermissions(folder.path(),
+                                              QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner | QFileDevice::ExeOther));
+                command = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups", probe};
+            } else if (getegid() == device.groupId()) {
+                QSKIP("this user is in the group of pseudo-terminals");
+            }
+            QProcess probe;
+            probe.start(command.takeFirst(), command << radio.path);
+            QVERIFY(probe.waitForFinished(10000));
+            QCOMPARE(QString(probe.readAllStandardError()), QString());
+            QCOMPARE(QString(probe.readAllStandardOutput()),
+                     QString("This user may not read and write %1 (%2, owner %3, group %4). ")
+                             .arg(radio.path, shown, device.owner(), device.group()) +
+                         advice.arg(device.group()) + '\n');
         }
-        QProcess probe;
-        probe.start(command.takeFirst(), command << radio.path);
-        QVERIFY(probe.waitForFinished(10000));
-        QCOMPARE(QString(probe.readAllStandardError()), QString());
-        QCOMPARE(QString(probe.readAllStandardOutput()),
-                 QString("This user may not read and write %1 (%2, owner %3, group %4). ")
-                         .arg(radio.path, shown, device.owner(), device.group()) +
-                     advice.arg(device.group()) + '\n');
     }
 
     // Anything else is told in the system's own words.

@@ -2,7 +2,6 @@
 // keys pressed into whatever has the focus after the change: the image comes
 // back exactly, and the window in front shows it.
 #include "channels/channel_frequency.h"
-#include "channels/channel_record.h"
 #include "core/image.h"
 #include "csv/csv_export.h"
 #include "dialog_driver.h"
@@ -13,18 +12,12 @@
 #include "started_program.h"
 #include "table_driver.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
-#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QTemporaryDir>
 
 using namespace r7k;
@@ -68,15 +61,10 @@ class Test_undo : public Table_driver {
             QTest::keyClicks(QApplication::focusWidget(), u"446"_s);
             keys(Qt::Key_Return, {});
             break;
-        case Change::List_choice: {
+        case Change::List_choice:
             click(1, Power_column);
-            auto *list = program->findChild<QComboBox *>(u"Combo_edit"_s);
-            list->showPopup();
-            const QModelIndex low = list->view()->model()->index(0, 0);
-            QTest::mouseClick(list->view()->viewport(), Qt::LeftButton, {},
-                              list->view()->visualRect(low).center());
+            choose(0);
             break;
-        }
         case Change::Paste:
             QGuiApplication::clipboard()->setText(u"446\t447\r\n448\t449\r\n"_s);
             click(4, Rx_column);

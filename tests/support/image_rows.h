@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <algorithm>
 
 // Cells first..last of one row of a table: by default the image, else any
 // table read as table(row, column) (the reply buffer, an image of its own)
@@ -32,4 +33,12 @@ inline QList<int> Transfer_blocks(int last)
         if (block <= 128 || block == 131 || block == 140 || block >= 144)
             blocks.append(block);
     return blocks;
+}
+
+// Columns 0..15 of each of `blocks` are the same in both tables.
+template <class A, class B> bool Same_blocks(const QList<int> &blocks, const A &a, const B &b)
+{
+    return std::ranges::all_of(blocks, [&](int block) {
+        return cells<QByteArray>(block, 0, 15, a) == cells<QByteArray>(block, 0, 15, b);
+    });
 }

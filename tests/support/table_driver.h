@@ -47,6 +47,17 @@ protected:
             key(each);
     }
 
+    // Picks list entry `index` from the drop-down's popup with the mouse.
+    void choose(int index) const
+    {
+        combo()->showPopup();
+        QAbstractItemView *list = combo()->view();
+        list->scrollTo(list->model()->index(index, 0));
+        const QPoint centre = list->visualRect(list->model()->index(index, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+        QTRY_VERIFY(!list->isVisible());
+    }
+
     // Right-clicks a channel's number cell: the menu that opens.
     QMenu *number_menu(int channel) const
     {
