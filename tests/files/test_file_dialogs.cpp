@@ -10,7 +10,6 @@
 #include "pattern_files.h"
 #include "started_program.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -137,7 +136,7 @@ private Q_SLOTS:
                 QTRY_VERIFY(!window(false)); // and the table shows the file
             const QList<Message> by_menu = messages.messages;
             const Data_image image = chann;
-            const QStringList grid = table_texts();
+            const QStringList grid = grid_texts(program->host().window(Window_id::Chann));
             const QString path = Image_origin.file;
 
             program.reset();
@@ -146,7 +145,7 @@ private Q_SLOTS:
             messages.messages.clear();
             program = Start_program(name); // relative to the working folder, as typed
             QVERIFY(!program->host().window(Window_id::Open_chann));
-            QCOMPARE(table_texts(), grid);
+            QCOMPARE(grid_texts(program->host().window(Window_id::Chann)), grid);
             QVERIFY(chann == image);
             QCOMPARE(Image_origin.file, path);
             if (path.isEmpty()) {
@@ -298,18 +297,6 @@ private:
         type_name(dialog, name);
         click(dialog, "Command_enter");
         return dialog;
-    }
-
-    // Every cell of the channel table, row by row.
-    QStringList table_texts() const
-    {
-        QStringList texts;
-        const QWidget *table = program->host().window(Window_id::Chann);
-        const auto *grid = table ? table->findChild<QAbstractItemView *>("MSF_chann") : nullptr;
-        for (int row = 0; grid && row < grid->model()->rowCount(); ++row)
-            for (int column = 0; column < grid->model()->columnCount(); ++column)
-                texts.append(grid->model()->index(row, column).data().toString());
-        return texts;
     }
 
     static QListWidgetItem *find_entry(const QListWidget *list, const QString &path)
