@@ -34,14 +34,6 @@ Data_image fill_with_pattern()
     return fill_file_rows([](int row, int column) { return (row * 7 + column * 3) % 256; });
 }
 
-QStringList items_of(const QListWidget *list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
-}
-
 } // namespace
 
 class Test_file_dialogs : public QObject {
@@ -204,12 +196,11 @@ private Q_SLOTS:
         trigger(*program, "Language_eng");
         QWidget *dialog = open_dialog(false);
         auto *folders = control<Directory_list>(dialog, "Dir1");
-        auto *files = control<QListWidget>(dialog, "File1");
-        QCOMPARE(items_of(files), (QStringList{"a.chann", "B.CHANN"}));
+        QCOMPARE(grid_texts(dialog, "File1"), (QStringList{"a.chann", "B.CHANN"}));
 
         activate(folders, folder.filePath("sub"));
         QCOMPARE(folders->path(), folder.filePath("sub"));
-        QCOMPARE(items_of(files), QStringList{"inner.chann"});
+        QCOMPARE(grid_texts(dialog, "File1"), QStringList{"inner.chann"});
         QVERIFY(find_entry(folders, folder.filePath("sub/deeper")));
         fill_with_pattern();
         enter(false, "inner.chann");
@@ -253,7 +244,7 @@ private Q_SLOTS:
         QCOMPARE(control<Directory_list>(dialog, "Dir1")->path(), QDir::rootPath());
         const QStringList in_root =
             QDir::root().entryList({"*.chann", "*.CHANN"}, QDir::Files | QDir::CaseSensitive);
-        QCOMPARE(items_of(control<QListWidget>(dialog, "File1")).size(), in_root.size());
+        QCOMPARE(grid_texts(dialog, "File1").size(), in_root.size());
     }
 
     void cancel_closes_without_effect()

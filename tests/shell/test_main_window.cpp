@@ -270,17 +270,20 @@ private Q_SLOTS:
                  QStringLiteral("*.chann"));
     }
 
-    // Each toolbar button's tooltip is the menu caption of its command, from start-up on.
+    // Each toolbar button's tooltip is the menu caption of its command, from
+    // start-up on; the toolkit's own texts (here a button's) follow the language too.
     void toolbar_tooltips_follow_the_language()
     {
-        for (const auto &[command, tips] :
-             {std::pair<const char *, QString>{
-                  nullptr, "打开|保存|信道信息|从对讲机读取数据|向对讲机写入数据|退出"},
-              {"Language_eng",
+        const QString chinese = "打开|保存|信道信息|从对讲机读取数据|向对讲机写入数据|退出";
+        for (const auto &[command, ok, tips] :
+             {std::tuple<const char *, QString, QString>{nullptr, "确定", chinese},
+              {"Language_eng", "OK",
                "Open|Save|Channel Information |Read from radio|Write to radio|Exit"},
-              {"Language_chn", "打开|保存|信道信息|从对讲机读取数据|向对讲机写入数据|退出"}}) {
-            if (command)
+              {"Language_chn", "确定", chinese}}) {
+            if (command) {
                 trigger(*program, command);
+                QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), ok);
+            }
             QStringList shown;
             for (const QAction *button : program->findChild<QToolBar *>()->actions())
                 shown.append(button->toolTip());
@@ -303,16 +306,6 @@ private Q_SLOTS:
               window(Window_id::Setup)})
             QVERIFY2(shown->windowIcon().cacheKey() == icon.cacheKey(),
                      qPrintable(shown->objectName()));
-    }
-
-    // The toolkit's own texts (here a button's) follow the language on screen.
-    void toolkit_texts_follow_the_language()
-    {
-        for (const auto &[command, ok] :
-             {std::pair("Language_chn", "确定"), std::pair("Language_eng", "OK")}) {
-            trigger(*program, command);
-            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QString::fromUtf8(ok));
-        }
     }
 
     // A window reopened from the menu, the toolbar or the language switch lies

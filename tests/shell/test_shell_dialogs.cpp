@@ -209,11 +209,9 @@ private Q_SLOTS:
         QTest::keyClick(find, Qt::Key_Space);
         QTRY_VERIFY_WITH_TIMEOUT(find->isEnabled(), 10'000);
         auto *found = control<QListWidget>(window(Window_id::Setup), "List_found");
-        QStringList lines;
-        for (int row = 0; row < found->count(); ++row)
-            lines.append(found->item(row)->text());
-        QCOMPARE(lines.mid(0, 2), QStringList({"COM3: 没有应答 (" + QString(silent) + ")",
-                                               "COM5: R7K 对讲机 (" + link + ")"}));
+        QCOMPARE(grid_texts(window(Window_id::Setup), "List_found").mid(0, 2),
+                 QStringList({"COM3: 没有应答 (" + QString(silent) + ")",
+                              "COM5: R7K 对讲机 (" + link + ")"}));
         ::close(master);
         ::close(slave);
         QTest::mouseClick(found->viewport(), Qt::LeftButton, {},

@@ -49,7 +49,7 @@ inline QString text_of(const QWidget *window, const char *name)
     return {};
 }
 
-// Every cell of the window's grid `name`, row by row; none without the window.
+// Every cell of the window's grid or list `name`, row by row; none without the window.
 inline QStringList grid_texts(const QWidget *window, const char *name = "MSF_chann")
 {
     QStringList texts;
