@@ -147,8 +147,8 @@ private Q_SLOTS:
         check_main_captions(true, true);
         QCOMPARE(std::tuple(Port_no, Model_no, Freq_low, Freq_high, Language),
                  std::tuple(qint16(1), qint16(0), 136.0, 470.0, true));
-        QCOMPARE(chann(Settings_row, 0), qint16(5));
-        QCOMPARE(chann(0, 0), qint16(255));
+        QCOMPARE(std::tuple(chann(Settings_row, 0), chann(0, 0)),
+                 std::tuple(qint16(5), qint16(255)));
         QStringList keys;
         for (const char *name : {"File_New", "File_Open", "File_save", "Prog_read", "Prog_write"})
             keys.append(program->findChild<QAction *>(name)->shortcut().toString());
