@@ -2,6 +2,7 @@
 #include "core/image.h"
 #include "core/tables.h"
 #include "core/tone_code.h"
+#include "image_rows.h"
 #include "tone_boundaries.h"
 
 #include <QProcess>
@@ -13,21 +14,8 @@ using namespace r7k;
 
 namespace {
 
-QList<int> row_bytes(int row, int first = 0, int last = 15)
-{
-    QList<int> bytes;
-    for (int c = first; c <= last; ++c)
-        bytes.append(chann(row, c));
-    return bytes;
-}
-
 // Set for a child process that is to make one reading out of bounds.
 const char *const Out_of_bounds_variable = "R7K_READ_OUT_OF_BOUNDS";
-
-QList<int> repeated(int value, int count)
-{
-    return QList<int>(count, value);
-}
 
 } // namespace
 
@@ -39,20 +27,18 @@ private Q_SLOTS:
     void start_up_fill()
     {
         Reset_image();
-        for (int row = 0; row <= 143; ++row) {
-            if (row == Vfo_row || row == Settings_row)
-                continue;
-            QCOMPARE(row_bytes(row), repeated(255, 16));
-        }
+        for (int row = 0; row <= 143; ++row)
+            if (row != Vfo_row && row != Settings_row)
+                QCOMPARE(cells(row, 0, 15), QList<int>(16, 255));
         for (int row = First_name_row; row <= Last_name_row; ++row)
-            QCOMPARE(row_bytes(row), repeated(0, 16));
-        QCOMPARE(row_bytes(Spare_name_row), repeated(0, 16));
-        QCOMPARE(row_bytes(Vfo_row),
+            QCOMPARE(cells(row, 0, 15), QList<int>(16, 0));
+        QCOMPARE(cells(Spare_name_row, 0, 15), QList<int>(16, 0));
+        QCOMPARE(cells(Vfo_row, 0, 15),
                  (QList<int>{80, 18, 0, 64, 80, 18, 0, 64, 0, 0, 0, 7, 0, 255, 255, 255}));
-        QCOMPARE(row_bytes(Settings_row),
+        QCOMPARE(cells(Settings_row, 0, 15),
                  (QList<int>{5, 1, 0, 2, 0, 0, 0, 0, 37, 1, 104, 255, 255, 255, 255, 255}));
-        QCOMPARE(row_bytes(280), repeated(0, 16));
-        QCOMPARE(row_bytes(0, 16, 32), repeated(0, 17));
+        QCOMPARE(cells(280, 0, 15), QList<int>(16, 0));
+        QCOMPARE(cells(0, 16, 32), QList<int>(17, 0));
     }
 
     void factory_defaults()
@@ -64,16 +50,16 @@ private Q_SLOTS:
         chann(Settings_row, 0) = 9;
         Load_default_image();
 
-        QCOMPARE(row_bytes(0), repeated(255, 16));
-        QCOMPARE(row_bytes(1),
+        QCOMPARE(cells(0, 0, 15), QList<int>(16, 255));
+        QCOMPARE(cells(1, 0, 15),
                  (QList<int>{0, 80, 2, 69, 0, 80, 2, 69, 0, 0, 0, 7, 0, 255, 255, 255}));
-        QCOMPARE(row_bytes(6),
+        QCOMPARE(cells(6, 0, 15),
                  (QList<int>{0, 37, 133, 69, 0, 37, 133, 69, 56, 56, 0, 7, 3, 255, 255, 255}));
-        QCOMPARE(row_bytes(4, 8, 9), (QList<int>{120, 120}));
-        QCOMPARE(row_bytes(16, 0, 3), (QList<int>{0, 37, 49, 70}));
-        QCOMPARE(row_bytes(Name_row(1)), repeated(0, 16));
-        QCOMPARE(row_bytes(17), repeated(0x44, 16));
-        QCOMPARE(row_bytes(Name_row(17)), repeated(66, 16));
+        QCOMPARE(cells(4, 8, 9), (QList<int>{120, 120}));
+        QCOMPARE(cells(16, 0, 3), (QList<int>{0, 37, 49, 70}));
+        QCOMPARE(cells(Name_row(1), 0, 15), QList<int>(16, 0));
+        QCOMPARE(cells(17, 0, 15), QList<int>(16, 0x44));
+        QCOMPARE(cells(Name_row(17), 0, 15), QList<int>(16, 66));
         QCOMPARE(chann(Settings_row, 0), qint16(9));
     }
 
@@ -94,18 +80,15 @@ private Q_SLOTS:
     {
         chann.fill(Radio_id_row, Radio_id_row, 0, 15, 7);
         Put_radio_id_row();
-        QCOMPARE(row_bytes(Radio_id_row), (QList<int>{90, 82, 81, 45, 52, 55, 255, 255, 255, 255,
-                                                      255, 255, 255, 255, 255, 255}));
+        QCOMPARE(cells(Radio_id_row, 0, 15), (QList<int>{90, 82, 81, 45, 52, 55, 255, 255, 255, 255,
+                                                         255, 255, 255, 255, 255, 255}));
     }
 
     // The power levels keep radio block 240; channel 97's name lives elsewhere.
     void name_rows_avoid_the_power_block()
     {
-        QCOMPARE(Name_row(1), 144);
-        QCOMPARE(Name_row(96), 239);
-        QCOMPARE(Name_row(98), 241);
-        QCOMPARE(Name_row(128), 271);
-        QCOMPARE(Name_row(97), Spare_name_row);
+        QCOMPARE((QList<int>{Name_row(1), Name_row(96), Name_row(98), Name_row(128), Name_row(97)}),
+                 (QList<int>{144, 239, 241, 271, Spare_name_row}));
         for (int channel = 1; channel <= Channel_count; ++channel)
             QVERIFY(Name_row(channel) != Power_row);
     }

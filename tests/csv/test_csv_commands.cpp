@@ -14,13 +14,9 @@
 #include "pattern_files.h"
 #include "started_program.h"
 
-#include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -59,11 +55,11 @@ private Q_SLOTS:
         Clear_tx_freq(7);
         const Data_image listed = chann;
         const QString path = folder.filePath("list.csv");
-        choose_file("File_export_csv", path);
+        choose_file(*program, "File_export_csv", path);
         QCOMPARE(messages.texts(), QStringList{"已将 16 个信道导出到 CSV 文件。"});
         QCOMPARE(read_file(path), Channel_csv::Export(listed));
         // The second file type is the form for spreadsheets.
-        choose_file("File_export_csv", folder.filePath("sheet.csv"), 1);
+        choose_file(*program, "File_export_csv", folder.filePath("sheet.csv"), 1);
         QCOMPARE(read_file(folder.filePath("sheet.csv")), "\xEF\xBB\xBF" + read_file(path));
 
         chann(3, Record::Vox) = 2;
@@ -73,7 +69,7 @@ private Q_SLOTS:
         QCOMPARE(captions(), QStringLiteral("Export CSV...|Import CSV...|Open Backup..."));
         messages.messages.clear();
         messages.answer = false;
-        choose_file("File_import_csv", path);
+        choose_file(*program, "File_import_csv", path);
         QCOMPARE(messages.texts(),
                  QStringList{"Importing replaces all 128 channels with those of the CSV file: "
                              "the channels in the file keep their VOX and the settings a CSV "
@@ -83,7 +79,7 @@ private Q_SLOTS:
         QCOMPARE(messages.messages[0].title, QStringLiteral("Operate prompt"));
 
         messages.answer = true;
-        choose_file("File_import_csv", path);
+        choose_file(*program, "File_import_csv", path);
         QCOMPARE(messages.texts().last(),
                  QStringLiteral("16 channels were imported from the CSV file (read as UTF-8). "
                                 "16 channels kept their VOX and the settings a CSV file does not "
@@ -99,7 +95,7 @@ private Q_SLOTS:
     {
         const QString path = folder.filePath("rough.csv");
         write_file(path, "Location,Name,Frequency\r\n1,Caf\xC3\xA9,446.007\r\n2,TWO,900\r\n");
-        choose_file("File_import_csv", path);
+        choose_file(*program, "File_import_csv", path);
         QCOMPARE(messages.texts().mid(1, 1),
                  QStringList{"CSV 文件中的名称可按两种编码读取：\nUTF-8：Café\nGBK：Caf茅\n按 GBK "
                              "读取吗？（选“否”则按 UTF-8 读取。）"});
@@ -142,31 +138,6 @@ private Q_SLOTS:
     }
 
 private:
-    // Chooses the command, steps down the file types to the given one, puts
-    // the file's path into the name box of its file dialog (as pasted: typing
-    // would open the name completion's list) and presses Enter; the dialog
-    // closes when it took the file.
-    void choose_file(const char *command, const QString &path, int file_type = 0)
-    {
-        trigger(*program, command);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        const QList<QFileDialog *> dialogs = program->findChildren<QFileDialog *>();
-        QCOMPARE(dialogs.size(), 1);
-        QPointer dialog = dialogs[0];
-        QVERIFY(dialog->isVisible());
-        auto *types = dialog->findChild<QComboBox *>("fileTypeCombo");
-        QVERIFY(types);
-        types->setFocus();
-        for (int step = 0; step < file_type; ++step)
-            QTest::keyClick(types, Qt::Key_Down);
-        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
-        QVERIFY(name);
-        name->setFocus();
-        name->setText(path);
-        QTest::keyClick(name, Qt::Key_Return);
-        QTRY_VERIFY(!dialog || !dialog->isVisible());
-    }
-
     QTemporaryDir data;
     QTemporaryDir folder;
     Message_recorder messages;

@@ -1,9 +1,9 @@
 // Channel lists as CSV written from images of the test's own: each channel
 // kind's line, round trips through the import, what older readers see, and
 // the files an export writes or refuses.
-#include "core/tables.h"
 #include "csv/csv_export.h"
 #include "csv_lists.h"
+#include "logic_start.h"
 #include "pattern_files.h"
 
 #include <QTemporaryDir>
@@ -15,13 +15,7 @@ using namespace csv_lists;
 class Test_csv_export : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        Language = false;
-        Init_tone_table();
-        Model_no = 0;
-        Init_model_table();
-    }
+    void initTestCase() { Start_logic(); }
 
     void each_channel_kind_round_trips_data()
     {

@@ -61,11 +61,6 @@ bool is_fifo(const QString &path)
     return lstat(QFile::encodeName(path).constData(), &facts) == 0 && S_ISFIFO(facts.st_mode);
 }
 
-bool make_fifo(const QString &path)
-{
-    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
-}
-
 } // namespace
 
 // Every load and save works on an image of the test's own; the program's
@@ -155,53 +150,51 @@ private Q_SLOTS:
         const auto with = [&](qsizetype at, qsizetype length, const char *text) {
             return QByteArray(good).replace(at, length, text);
         };
-        // The messages name the file.
-        const QString short_en = "测试.chann is incomplete: it holds %1 values instead of 4496.";
-        const QString short_zh = "测试.chann 不完整：只有 %1 个数值，应为 4496 个。";
-        const QString nan_en = "Line %1 of 测试.chann holds \"%2\", which is not a number.";
-        const QString nan_zh = "测试.chann 第 %1 行的“%2”不是数值。";
-        const QString range_en = "Line %1 of 测试.chann holds the value %2, which is outside 0 "
-                                 "to 255.";
-        const QString range_zh = "测试.chann 第 %1 行的数值 %2 超出 0 至 255 的范围。";
-        const QString part_en = "Line %1 of 测试.chann holds the value %2, which is not a whole "
-                                "number.";
-        const QString part_zh = "测试.chann 第 %1 行的数值 %2 不是整数。";
+        // The messages name the file: English and Chinese forms, by fault.
+        enum Fault { Short, Nan, Range, Part };
+        const std::pair<QString, QString> forms[] = {
+            {"测试.chann is incomplete: it holds %1 values instead of 4496.",
+             "测试.chann 不完整：只有 %1 个数值，应为 4496 个。"},
+            {"Line %1 of 测试.chann holds \"%2\", which is not a number.",
+             "测试.chann 第 %1 行的“%2”不是数值。"},
+            {"Line %1 of 测试.chann holds the value %2, which is outside 0 to 255.",
+             "测试.chann 第 %1 行的数值 %2 超出 0 至 255 的范围。"},
+            {"Line %1 of 测试.chann holds the value %2, which is not a whole number.",
+             "测试.chann 第 %1 行的数值 %2 不是整数。"}};
         const QByteArray cr_only = QByteArray(good).replace("\r\n", "\r");
         const qsizetype line_2 = good.indexOf("\r\n") + 2;
-        const struct {
-            QByteArray text;
-            QString english, chinese;
-        } files[] = {
-            {QByteArray(), short_en.arg(0), short_zh.arg(0)},
-            {good.left(good.lastIndexOf(" 0 ")), short_en.arg(4495), short_zh.arg(4495)},
-            {with(line_2 + 5, 4, " 2x5"), nan_en.arg(2).arg("2x5"), nan_zh.arg(2).arg("2x5")},
-            {with(0, 4, " 7.5"), part_en.arg(1).arg("7.5"), part_zh.arg(1).arg("7.5")},
-            {with(line_2, 4, " .50"), part_en.arg(2).arg(".50"), part_zh.arg(2).arg(".50")},
-            {with(0, 4, " +."), nan_en.arg(1).arg("+."), nan_zh.arg(1).arg("+.")},
-            {with(0, 4, " 1e2"), nan_en.arg(1).arg("1e2"), nan_zh.arg(1).arg("1e2")},
-            {with(0, 4, " 7.0.0"), nan_en.arg(1).arg("7.0.0"), nan_zh.arg(1).arg("7.0.0")},
-            {with(0, 4, " 256.0"), range_en.arg(1).arg("256.0"), range_zh.arg(1).arg("256.0")},
-            {with(0, 4, " 00000000000000000000256"), range_en.arg(1).arg("0000000000000000..."),
-             range_zh.arg(1).arg("0000000000000000...")},
-            {with(0, 4, " 99999999999999999999"), range_en.arg(1).arg("9999999999999999..."),
-             range_zh.arg(1).arg("9999999999999999...")},
-            {QByteArray(cr_only).replace(2 * (cr_only.indexOf('\r') + 1), 4, " 2x5"),
-             nan_en.arg(3).arg("2x5"), nan_zh.arg(3).arg("2x5")},
-            {"\xEF\xBB\xBF\xEF\xBB\xBF" + good, nan_en.arg(1).arg("?"), nan_zh.arg(1).arg("?")},
-            {with(0, 4, " 频道"), nan_en.arg(1).arg("频道"), nan_zh.arg(1).arg("频道")},
-            {with(good.lastIndexOf(" 0 "), 3, " 256 "), range_en.arg(281).arg(256),
-             range_zh.arg(281).arg(256)},
-            {with(0, 4, " -1 "), range_en.arg(1).arg(-1), range_zh.arg(1).arg(-1)},
+        // The text, its fault, the line (or the count of values) and the value named.
+        const std::tuple<QByteArray, Fault, int, QString> files[] = {
+            {QByteArray(), Short, 0, {}},
+            {good.left(good.lastIndexOf(" 0 ")), Short, 4495, {}},
+            {with(line_2 + 5, 4, " 2x5"), Nan, 2, "2x5"},
+            {with(0, 4, " 7.5"), Part, 1, "7.5"},
+            {with(line_2, 4, " .50"), Part, 2, ".50"},
+            {with(0, 4, " +."), Nan, 1, "+."},
+            {with(0, 4, " 1e2"), Nan, 1, "1e2"},
+            {with(0, 4, " 7.0.0"), Nan, 1, "7.0.0"},
+            {with(0, 4, " 256.0"), Range, 1, "256.0"},
+            {with(0, 4, " 00000000000000000000256"), Range, 1, "0000000000000000..."},
+            {with(0, 4, " 99999999999999999999"), Range, 1, "9999999999999999..."},
+            {QByteArray(cr_only).replace(2 * (cr_only.indexOf('\r') + 1), 4, " 2x5"), Nan, 3,
+             "2x5"},
+            {"\xEF\xBB\xBF\xEF\xBB\xBF" + good, Nan, 1, "?"},
+            {with(0, 4, " 频道"), Nan, 1, "频道"},
+            {with(good.lastIndexOf(" 0 "), 3, " 256 "), Range, 281, "256"},
+            {with(0, 4, " -1 "), Range, 1, "-1"},
         };
         const Data_image before = fill_file_rows(
             [](int row, int column) { return (row * 7 + column * 13) % 256; }, image);
-        for (const auto &file : files) {
-            write_file(path("测试.chann"), file.text);
+        for (const auto &[text, fault, line, value] : files) {
+            write_file(path("测试.chann"), text);
             const Channel_file::Outcome outcome = Channel_file::Load(path("测试.chann"), image);
-            QVERIFY2(!outcome.ok, qPrintable(file.english));
-            QCOMPARE(outcome.message.english, file.english);
-            QCOMPARE(outcome.message.chinese, file.chinese);
-            QVERIFY2(image == before, qPrintable(file.english));
+            QStringList said;
+            for (const QString &form : {forms[fault].first, forms[fault].second})
+                said.append(value.isNull() ? form.arg(line) : form.arg(line).arg(value));
+            QVERIFY2(!outcome.ok, qPrintable(said[0]));
+            QCOMPARE(outcome.message.english, said[0]);
+            QCOMPARE(outcome.message.chinese, said[1]);
+            QVERIFY2(image == before, qPrintable(said[0]));
         }
     }
 
@@ -231,7 +224,7 @@ private Q_SLOTS:
         const Bilingual too_large{
             "它大于 1 MB，远大于本程序读取的任何文件。",
             "It is larger than 1 MB, far larger than any file this program reads."};
-        QVERIFY(make_fifo(path("pipe.chann")));
+        QVERIFY(mkfifo(QFile::encodeName(path("pipe.chann")).constData(), 0600) == 0);
         QVERIFY(QFile::link("/dev/zero", path("zero.chann")));
         QVERIFY(QDir().mkpath(path("folder.chann")));
         const QByteArray good = Channel_file::Format_image(image);
@@ -332,7 +325,7 @@ private Q_SLOTS:
     // A pipe named like a channel file, or a link to one, stays what it is.
     void saves_over_nothing_but_a_regular_file()
     {
-        QVERIFY(make_fifo(path("pipe.chann")));
+        QVERIFY(mkfifo(QFile::encodeName(path("pipe.chann")).constData(), 0600) == 0);
         QVERIFY(QFile::link(path("pipe.chann"), path("link.chann")));
         for (const char *name : {"pipe.chann", "link.chann"}) {
             const Channel_file::Outcome outcome = Channel_file::Save(path(name), image);

@@ -10,7 +10,6 @@
 #include "pattern_files.h"
 #include "started_program.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -33,14 +32,6 @@ public:
 Data_image fill_with_pattern()
 {
     return fill_file_rows([](int row, int column) { return (row * 7 + column * 3) % 256; });
-}
-
-QStringList items_of(const QListWidget *list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
 }
 
 } // namespace
@@ -137,7 +128,7 @@ private Q_SLOTS:
                 QTRY_VERIFY(!window(false)); // and the table shows the file
             const QList<Message> by_menu = messages.messages;
             const Data_image image = chann;
-            const QStringList grid = table_texts();
+            const QStringList grid = grid_texts(program->host().window(Window_id::Chann));
             const QString path = Image_origin.file;
 
             program.reset();
@@ -146,7 +137,7 @@ private Q_SLOTS:
             messages.messages.clear();
             program = Start_program(name); // relative to the working folder, as typed
             QVERIFY(!program->host().window(Window_id::Open_chann));
-            QCOMPARE(table_texts(), grid);
+            QCOMPARE(grid_texts(program->host().window(Window_id::Chann)), grid);
             QVERIFY(chann == image);
             QCOMPARE(Image_origin.file, path);
             if (path.isEmpty()) {
@@ -205,12 +196,11 @@ private Q_SLOTS:
         trigger(*program, "Language_eng");
         QWidget *dialog = open_dialog(false);
         auto *folders = control<Directory_list>(dialog, "Dir1");
-        auto *files = control<QListWidget>(dialog, "File1");
-        QCOMPARE(items_of(files), (QStringList{"a.chann", "B.CHANN"}));
+        QCOMPARE(grid_texts(dialog, "File1"), (QStringList{"a.chann", "B.CHANN"}));
 
         activate(folders, folder.filePath("sub"));
         QCOMPARE(folders->path(), folder.filePath("sub"));
-        QCOMPARE(items_of(files), QStringList{"inner.chann"});
+        QCOMPARE(grid_texts(dialog, "File1"), QStringList{"inner.chann"});
         QVERIFY(find_entry(folders, folder.filePath("sub/deeper")));
         fill_with_pattern();
         enter(false, "inner.chann");
@@ -254,7 +244,7 @@ private Q_SLOTS:
         QCOMPARE(control<Directory_list>(dialog, "Dir1")->path(), QDir::rootPath());
         const QStringList in_root =
             QDir::root().entryList({"*.chann", "*.CHANN"}, QDir::Files | QDir::CaseSensitive);
-        QCOMPARE(items_of(control<QListWidget>(dialog, "File1")).size(), in_root.size());
+        QCOMPARE(grid_texts(dialog, "File1").size(), in_root.size());
     }
 
     void cancel_closes_without_effect()
@@ -298,18 +288,6 @@ private:
         type_name(dialog, name);
         click(dialog, "Command_enter");
         return dialog;
-    }
-
-    // Every cell of the channel table, row by row.
-    QStringList table_texts() const
-    {
-        QStringList texts;
-        const QWidget *table = program->host().window(Window_id::Chann);
-        const auto *grid = table ? table->findChild<QAbstractItemView *>("MSF_chann") : nullptr;
-        for (int row = 0; grid && row < grid->model()->rowCount(); ++row)
-            for (int column = 0; column < grid->model()->columnCount(); ++column)
-                texts.append(grid->model()->index(row, column).data().toString());
-        return texts;
     }
 
     static QListWidgetItem *find_entry(const QListWidget *list, const QString &path)

@@ -37,32 +37,28 @@ public:
     int commits = 0;
 };
 
-// Opens a dialog by its menu command, on a fake line to the bench's radio.
-template <class Dialog>
-QPointer<Dialog> open_on(Main_window &program, Window_id id, const char *command, Wire_bench &bench)
-{
-    program.host().set_factory(id, [&](QWidget *parent) -> QWidget * {
-        if constexpr (std::is_base_of_v<Transfer_dialog, Dialog>)
-            return new Dialog(parent, program.host(), bench.parts());
-        else
-            return new Dialog(parent, bench.parts());
-    });
-    trigger(program, command);
-    return program.findChild<Dialog *>();
-}
-
 } // namespace
 
 class Test_link_dialogs : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { Port_map::Set_mapping(1, QStringLiteral("/dev/null-r7k-no-such-port")); }
-    void cleanup() { Port_map::Reset(); }
+    void init()
+    {
+        Port_map::Set_mapping(1, QStringLiteral("/dev/null-r7k-no-such-port"));
+        bench.emplace();
+        program = Start_program();
+        recorder.messages.clear();
+        recorder.answer = false;
+    }
+    void cleanup()
+    {
+        program.reset(); // before the fake link it runs on goes away
+        bench.reset();
+        Port_map::Reset();
+    }
 
     void the_read_dialog_on_a_missing_port()
     {
-        auto program = Start_program();
-        Message_recorder recorder;
         trigger(*program, "Prog_read");
         QPointer<Form_Comm_Read> dialog = program->findChild<Form_Comm_Read *>();
         QVERIFY(dialog && program->host().open_flag(Window_id::Comm_read));
@@ -100,27 +96,23 @@ private Q_SLOTS:
 
     void a_write_stores_the_unfinished_edit_shows_progress_and_stops_with_the_program()
     {
-        Wire_bench bench;
-        auto program = Start_program();
         program->host().set_factory(Window_id::Option,
                                     [](QWidget *parent) { return new Editing_view(parent); });
         auto *view = static_cast<Editing_view *>(program->host().open(Window_id::Option));
-        Message_recorder recorder;
         Load_default_image();
-        auto dialog =
-            open_on<Form_Comm_Write>(*program, Window_id::Comm_write, "Prog_write", bench);
+        auto dialog = open_on<Form_Comm_Write>(Window_id::Comm_write, "Prog_write");
         QCOMPARE(dialog->windowTitle() + text_of(dialog, "Command_Write"),
                  QStringLiteral("写数据到对讲机写入"));
         click(dialog, "Command_Write");
         QCOMPARE(view->commits, 1);
         QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("正在与对讲机联络 ！"));
-        bench.clock.advance(3000);
+        bench->clock.advance(3000);
         QVERIFY(text_of(dialog, "Label_tr_count").startsWith(QStringLiteral("正在写入 ")));
         QVERIFY(control<QProgressBar>(dialog, "ProgressBar1")->value() > 0);
-        QCOMPARE(bench.radio.byte(1, 3), 0x43);
+        QCOMPARE(bench->radio.byte(1, 3), 0x43);
         click(dialog, "Command_Cancel");
         QCOMPARE(recorder.texts(), QStringList{"正在进行读写操作,请勿关窗口 ！,"});
-        QVERIFY(dialog->isVisible() && bench.log.open);
+        QVERIFY(dialog->isVisible() && bench->log.open);
 
         // Quitting, the user insists: the write stops cleanly, with the End
         // byte before the port closes.
@@ -128,12 +120,12 @@ private Q_SLOTS:
         QVERIFY(program->close());
         QCOMPARE(recorder.texts().last(),
                  QStringLiteral("正在与对讲机进行读写操作，现在退出将中断读写。确定退出吗？"));
-        QVERIFY(!bench.log.open && bench.log.sent.endsWith('E') && bench.radio.ended());
-        QVERIFY(bench.radio.written_blocks().size() < 258);
+        QVERIFY(!bench->log.open && bench->log.sent.endsWith('E') && bench->radio.ended());
+        QVERIFY(bench->radio.written_blocks().size() < 258);
         program.reset();
-        const QByteArray sent = bench.log.sent;
-        bench.clock.advance(30'000);
-        QCOMPARE(bench.log.sent, sent);
+        const QByteArray sent = bench->log.sent;
+        bench->clock.advance(30'000);
+        QCOMPARE(bench->log.sent, sent);
     }
 
     // The verification reads the radio back into an image of its own: the
@@ -141,15 +133,11 @@ private Q_SLOTS:
     // as it is. Against a radio that stored a block wrong, end to end.
     void the_verify_dialog_compares_without_touching_the_image()
     {
-        Wire_bench bench;
-        auto program = Start_program();
-        Message_recorder recorder;
         Load_default_image();
         for (int block = 0; block < Channel_file::Rows; ++block)
             for (int c = 0; c < 16; ++c)
-                bench.radio.set_byte(block, c, chann(block, c));
-        auto dialog =
-            open_on<Form_Comm_Verify>(*program, Window_id::Comm_verify, "Prog_verify", bench);
+                bench->radio.set_byte(block, c, chann(block, c));
+        auto dialog = open_on<Form_Comm_Verify>(Window_id::Comm_verify, "Prog_verify");
         QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
         QCOMPARE(dialog->windowTitle() + text_of(dialog, "Command_Verify") +
                      text_of(dialog, "Command_Cancel") + text_of(dialog, "Command_Help"),
@@ -157,22 +145,22 @@ private Q_SLOTS:
         const Data_image before = chann;
         click(dialog, "Command_Verify");
         QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("正在与对讲机联络 ！"));
-        QVERIFY(bench.clock.advance_until([&] { return dialog->engine().link_done; }, 60'000));
+        QVERIFY(bench->clock.advance_until([&] { return dialog->engine().link_done; }, 60'000));
         QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("数据校验完毕 ！"));
         QCOMPARE(control<QProgressBar>(dialog, "ProgressBar1")->value(), 100);
         QCOMPARE(recorder.texts(), QStringList{"对讲机数据与当前数据一致 ！"});
         QCOMPARE(recorder.messages[0].title, QStringLiteral("操作提示"));
         QVERIFY(chann == before);
-        QVERIFY(bench.clock.advance_until([&] { return !dialog->isVisible(); }, 1000));
+        QVERIFY(bench->clock.advance_until([&] { return !dialog->isVisible(); }, 1000));
 
         program->switch_language(false);
         chann(Settings_row, 0) = 9; // changed since the write
         recorder.messages.clear();
-        dialog = open_on<Form_Comm_Verify>(*program, Window_id::Comm_verify, "Prog_verify", bench);
+        dialog = open_on<Form_Comm_Verify>(Window_id::Comm_verify, "Prog_verify");
         QCOMPARE(dialog->windowTitle() + text_of(dialog, "Command_Verify"),
                  QStringLiteral("Verify Radio DataVerify"));
         click(dialog, "Command_Verify");
-        QVERIFY(bench.clock.advance_until([&] { return dialog->engine().link_done; }, 60'000));
+        QVERIFY(bench->clock.advance_until([&] { return dialog->engine().link_done; }, 60'000));
         QCOMPARE(recorder.texts(),
                  QStringList{"The radio's data differ from the current data in these blocks:\n"
                              "block 140: the optional features"});
@@ -198,15 +186,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, way);
         QFETCH(QString, message);
-        Wire_bench bench;
-        auto program = Start_program();
         program->switch_language(false);
-        Message_recorder recorder;
         Load_default_image();
-        auto dialog =
-            open_on<Form_Comm_Write>(*program, Window_id::Comm_write, "Prog_write", bench);
+        auto dialog = open_on<Form_Comm_Write>(Window_id::Comm_write, "Prog_write");
         click(dialog, "Command_Write");
-        bench.clock.advance(2000);
+        bench->clock.advance(2000);
         QVERIFY(dialog->engine().link_busy);
 
         if (way == "Cancel")
@@ -222,9 +206,9 @@ private Q_SLOTS:
         QCOMPARE(recorder.messages[0].title, QStringLiteral("Operate prompt"));
         QVERIFY(dialog->isVisible() && program->isVisible());
 
-        QVERIFY(bench.clock.advance_until([&] { return !dialog->isVisible(); }, 30'000));
-        QCOMPARE(bench.radio.written_blocks(), Transfer_blocks(271));
-        QVERIFY(bench.radio.ended() && bench.log.sent.endsWith('E') && !bench.log.open);
+        QVERIFY(bench->clock.advance_until([&] { return !dialog->isVisible(); }, 30'000));
+        QCOMPARE(bench->radio.written_blocks(), Transfer_blocks(271));
+        QVERIFY(bench->radio.ended() && bench->log.sent.endsWith('E') && !bench->log.open);
         QCOMPARE(recorder.texts().size(), 1);
     }
 
@@ -233,16 +217,13 @@ private Q_SLOTS:
     // to check, in the language on screen.
     void a_failed_read_says_where_the_radio_stopped()
     {
-        Wire_bench bench;
-        bench.radio.set_faults({.stall_at = 40});
-        auto program = Start_program();
-        Message_recorder recorder;
-        auto dialog = open_on<Form_Comm_Read>(*program, Window_id::Comm_read, "Prog_read", bench);
+        bench->radio.set_faults({.stall_at = 40});
+        auto dialog = open_on<Form_Comm_Read>(Window_id::Comm_read, "Prog_read");
         click(dialog, "Command_Read");
-        QVERIFY(bench.clock.advance_until([&] { return bench.log.opens == 2; }, 10'000));
+        QVERIFY(bench->clock.advance_until([&] { return bench->log.opens == 2; }, 10'000));
         QCOMPARE(text_of(dialog, "Label_tr_count"),
                  QStringLiteral("正在与对讲机联络 ！（第 2 次尝试，共 4 次）"));
-        QVERIFY(bench.clock.advance_until([&] { return !recorder.messages.isEmpty(); }, 60'000));
+        QVERIFY(bench->clock.advance_until([&] { return !recorder.messages.isEmpty(); }, 60'000));
         QCOMPARE(recorder.texts(), QStringList{"与对讲机联络失败 ！"});
         QCOMPARE(recorder.messages[0].details,
                  QStringLiteral("对讲机在第 40 个数据块（共 259 个）处停止应答。\n\n请检查：\n"
@@ -253,7 +234,7 @@ private Q_SLOTS:
         program->switch_language(false);
         dialog = qobject_cast<Form_Comm_Read *>(program->host().window(Window_id::Comm_read));
         click(dialog, "Command_Read");
-        QVERIFY(bench.clock.advance_until([&] { return recorder.messages.size() == 2; }, 60'000));
+        QVERIFY(bench->clock.advance_until([&] { return recorder.messages.size() == 2; }, 60'000));
         QCOMPARE(recorder.messages[1].details,
                  QStringLiteral("The radio stopped answering at block 40 of 259.\n\nPlease check "
                                 "that:\n- the radio is switched on;\n- the programming cable is "
@@ -266,17 +247,14 @@ private Q_SLOTS:
     // How the levels show and move is tested end to end against r7k-sim.
     void the_power_dialog_disappears_when_the_radio_stays_silent()
     {
-        Wire_bench bench;
-        auto program = Start_program();
-        bench.radio.set_faults({.no_answer = true});
-        Message_recorder recorder;
-        auto dialog = open_on<Form_Adjust_Txp>(*program, Window_id::Adjust_txp, "Adj_Txp", bench);
+        bench->radio.set_faults({.no_answer = true});
+        auto dialog = open_on<Form_Adjust_Txp>(Window_id::Adjust_txp, "Adj_Txp");
         QCOMPARE(dialog->windowTitle(), QStringLiteral("发射功率调整"));
         QCOMPARE(text_of(dialog, "Label_Low") + text_of(dialog, "Label_Mid") +
                      text_of(dialog, "Label_High") + text_of(dialog, "Command_Close"),
                  QStringLiteral("低功率中功率高功率关闭"));
-        QVERIFY(bench.clock.advance_until([&] { return !dialog || !dialog->isVisible(); }, 5000));
-        QCOMPARE(bench.clock.now(), 1500);
+        QVERIFY(bench->clock.advance_until([&] { return !dialog || !dialog->isVisible(); }, 5000));
+        QCOMPARE(bench->clock.now(), 1500);
         QVERIFY(recorder.messages.isEmpty());
     }
 
@@ -284,12 +262,9 @@ private Q_SLOTS:
     // frame that the radio leaves unanswered is said before the dialog goes.
     void the_power_dialog_says_what_the_radio_acknowledged()
     {
-        Wire_bench bench;
-        auto program = Start_program();
-        Message_recorder recorder;
-        auto dialog = open_on<Form_Adjust_Txp>(*program, Window_id::Adjust_txp, "Adj_Txp", bench);
+        auto dialog = open_on<Form_Adjust_Txp>(Window_id::Adjust_txp, "Adj_Txp");
         const auto sent_is = [&](const QString &text) {
-            return bench.clock.advance_until(
+            return bench->clock.advance_until(
                 [&] { return text_of(dialog, "Label_sent").startsWith(text); }, 1000);
         };
         QVERIFY(sent_is("已发送："));
@@ -298,12 +273,30 @@ private Q_SLOTS:
         QVERIFY(level > 0);
         high->setValue(level - 1);
         QVERIFY(sent_is(QString("已发送：高功率 %1").arg(level - 1)));
-        bench.radio.set_faults({.no_answer = true});
+        bench->radio.set_faults({.no_answer = true});
         high->setValue(level);
-        QVERIFY(bench.clock.advance_until([&] { return !dialog || !dialog->isVisible(); }, 5000));
+        QVERIFY(bench->clock.advance_until([&] { return !dialog || !dialog->isVisible(); }, 5000));
         QCOMPARE(recorder.texts(),
                  QStringList{QString("对讲机没有确认高功率 %1，连接已断开 ！").arg(level)});
     }
+
+private:
+    // Opens a dialog by its menu command, on a fake line to the bench's radio.
+    template <class Dialog> QPointer<Dialog> open_on(Window_id id, const char *command)
+    {
+        program->host().set_factory(id, [this](QWidget *parent) -> QWidget * {
+            if constexpr (std::is_base_of_v<Transfer_dialog, Dialog>)
+                return new Dialog(parent, program->host(), bench->parts());
+            else
+                return new Dialog(parent, bench->parts());
+        });
+        trigger(*program, command);
+        return program->findChild<Dialog *>();
+    }
+
+    std::optional<Wire_bench> bench;
+    std::unique_ptr<Main_window> program;
+    Message_recorder recorder;
 };
 
 QTEST_MAIN(Test_link_dialogs)

@@ -166,12 +166,7 @@ private Q_SLOTS:
         QCOMPARE(source(), u"fleet.chann"_s);
         QCOMPARE(suggested(), folder.filePath(u"fleet.pdf"_s));
 
-        trigger(*program, "File_import_csv");
-        auto *dialog = program->findChild<QFileDialog *>(u"Form_import_csv"_s);
-        auto *name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
-        name->setFocus();
-        name->setText(csv_path);
-        QTest::keyClick(name, Qt::Key_Return);
+        choose_file(*program, "File_import_csv", csv_path);
         QVERIFY(
             recorder.texts().last().startsWith(u"已从 CSV 文件（按 UTF-8 读取）导入 2 个信道。"_s));
         QCOMPARE(source(), u"list.csv"_s);

@@ -191,7 +191,34 @@ private Q_SLOTS:
 #ifdef Q_OS_WIN
         QSKIP("r7k-sim serves its radio on a pseudo-terminal, which Windows has not");
 #else
-        find_radio_on_pseudo_terminals();
+        sim::Sim_process radio;
+        const QString link =
+            QStringLiteral("/tmp/r7k-find-%1").arg(QCoreApplication::applicationPid());
+        QString error;
+        QVERIFY2(radio.start(QStringLiteral(R7K_SIM_PATH), link, {}, error), qPrintable(error));
+        int master = -1, slave = -1;
+        char silent[256] = {};
+        QVERIFY(openpty(&master, &slave, silent, nullptr, nullptr) == 0);
+        Port_map::Set_mapping(3, QString::fromLocal8Bit(silent));
+        Port_map::Set_mapping(5, link);
+
+        trigger(*program, "proc_setup");
+        auto *find = control<QPushButton>(window(Window_id::Setup), "Command_find");
+        QCOMPARE(find->text(), QStringLiteral("查找对讲机"));
+        find->setFocus();
+        QTest::keyClick(find, Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(find->isEnabled(), 10'000);
+        auto *found = control<QListWidget>(window(Window_id::Setup), "List_found");
+        QCOMPARE(grid_texts(window(Window_id::Setup), "List_found").mid(0, 2),
+                 QStringList({"COM3: 没有应答 (" + QString(silent) + ")",
+                              "COM5: R7K 对讲机 (" + link + ")"}));
+        ::close(master);
+        ::close(slave);
+        QTest::mouseClick(found->viewport(), Qt::LeftButton, {},
+                          found->visualItemRect(found->item(1)).center());
+        QVERIFY(option(5)->isChecked());
+        click(window(Window_id::Setup), "Command_ok");
+        QCOMPARE(Port_no, qint16(5));
 #endif
     }
 
@@ -285,42 +312,6 @@ private:
         click(window(Window_id::Setup), "Command_ok");
         QCOMPARE(Port_no, qint16(port));
     }
-
-#ifndef Q_OS_WIN
-    void find_radio_on_pseudo_terminals()
-    {
-        sim::Sim_process radio;
-        const QString link =
-            QStringLiteral("/tmp/r7k-find-%1").arg(QCoreApplication::applicationPid());
-        QString error;
-        QVERIFY2(radio.start(QStringLiteral(R7K_SIM_PATH), link, {}, error), qPrintable(error));
-        int master = -1, slave = -1;
-        char silent[256] = {};
-        QVERIFY(openpty(&master, &slave, silent, nullptr, nullptr) == 0);
-        Port_map::Set_mapping(3, QString::fromLocal8Bit(silent));
-        Port_map::Set_mapping(5, link);
-
-        trigger(*program, "proc_setup");
-        auto *find = control<QPushButton>(window(Window_id::Setup), "Command_find");
-        QCOMPARE(find->text(), QStringLiteral("查找对讲机"));
-        find->setFocus();
-        QTest::keyClick(find, Qt::Key_Space);
-        QTRY_VERIFY_WITH_TIMEOUT(find->isEnabled(), 10'000);
-        auto *found = control<QListWidget>(window(Window_id::Setup), "List_found");
-        QStringList lines;
-        for (int row = 0; row < found->count(); ++row)
-            lines.append(found->item(row)->text());
-        QCOMPARE(lines.mid(0, 2), QStringList({"COM3: 没有应答 (" + QString(silent) + ")",
-                                               "COM5: R7K 对讲机 (" + link + ")"}));
-        ::close(master);
-        ::close(slave);
-        QTest::mouseClick(found->viewport(), Qt::LeftButton, {},
-                          found->visualItemRect(found->item(1)).center());
-        QVERIFY(option(5)->isChecked());
-        click(window(Window_id::Setup), "Command_ok");
-        QCOMPARE(Port_no, qint16(5));
-    }
-#endif
 
     Message_recorder messages;
     std::unique_ptr<Main_window> program;
