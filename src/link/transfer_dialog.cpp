@@ -67,7 +67,7 @@ void Transfer_dialog::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-Image_history &Transfer_dialog::image_history() const
+Image_history &Transfer_dialog::image_history()
 {
     return host.history();
 }

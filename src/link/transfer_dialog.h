@@ -53,7 +53,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
     // The history of the image the transfer reads into or sends.
-    Image_history &image_history() const;
+    Image_history &image_history();
 
 private:
     Window_host &host;
