@@ -1,14 +1,16 @@
 // r7k as a user runs it, as a process, on the channel files and lists it
-// is given: its words for a file, its CSV commands, what it refuses and its
-// help. Transfers are in test_cli_transfers.
+// is given: its words for a file, its CSV commands, what it refuses, its
+// help and the ports it finds radios on. Transfers are in
+// test_cli_transfers.
 #include "cli_rig.h"
 #include "core/tables.h"
 #include "csv/csv_export.h"
 #include "image_rows.h"
+#include "link/commands.h"
 #include "logic_start.h"
 #include "pattern_files.h"
 
-#include <QRegularExpression>
+#include <QDir>
 #include <QTest>
 
 using namespace r7k;
@@ -17,283 +19,311 @@ class Test_cli : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { Start_logic(); }
-    void show_and_diff_in_words();
-    void csv_export_and_import();
-    void refusals_data();
-    void refusals();
-    void help_and_version();
-};
 
-void Test_cli::show_and_diff_in_words()
-{
-    QTemporaryDir dir;
-    const Data_image a = Named_channels();
-    chann = a;
-    chann(2, 11) &= ~4;         // channel 2 narrow
-    chann(4, 11) &= ~1;         // a bit that the table does not show
-    chann(6, 12) &= ~1;         // channel 6 decodes D036 with normal polarity
-    chann(Settings_row, 0) = 3; // squelch 3
-    Store_channel_name(3, "车队 B");
-    chann(Name_row(3), 0) = 0; // ESC for 车: a file may hold any code
-    chann(Name_row(3), 1) = 0x1b;
-    chann.fill(9, 9, 0, 15, 255); // channel 9 erased
-    const Data_image b = chann;
-    const QString path_a = Saved(dir.filePath("a.chann"), a);
-    const QString path_b = Saved(dir.filePath("b.chann"), b);
+    void show_and_diff_in_words()
+    {
+        QTemporaryDir dir;
+        const Data_image a = Named_channels();
+        chann = a;
+        chann(2, 11) &= ~4;         // channel 2 narrow
+        chann(4, 11) &= ~1;         // a bit that the table does not show
+        chann(6, 12) &= ~1;         // channel 6 decodes D036 with normal polarity
+        chann(Settings_row, 0) = 3; // squelch 3
+        Store_channel_name(3, "车队 B");
+        chann(Name_row(3), 0) = 0; // ESC for 车: a file may hold any code
+        chann(Name_row(3), 1) = 0x1b;
+        chann.fill(9, 9, 0, 15, 255); // channel 9 erased
+        const Data_image b = chann;
+        const QString path_a = Saved(dir.filePath("a.chann"), a);
+        const QString path_b = Saved(dir.filePath("b.chann"), b);
 
-    Ran ran = Run_r7k({"diff", path_a, path_b});
-    QCOMPARE(ran.err, QString());
-    QCOMPARE(ran.status, 1);
-    QCOMPARE(ran.out,
-             QStringLiteral("Channel 2: Wide/Narrow: Wide -> Narrow\n"
-                            "Channel 3: Name: \"车队 A\" -> \"\\x1b队 B\"\n"
-                            "Channel 6: CTCSS/DCS Dec: D036I -> D036N\n"
-                            "Channel 9: RX Frequency 460.82500, TX Frequency 460.82500, CTCSS/DCS "
-                            "Dec OFF, CTCSS/DCS Enc OFF, TX-Power High, VOX-Level Off, Wide/Narrow "
-                            "Wide, Name \"\" -> empty\n"
-                            "Optional features: Squelch level: 5 -> 3\n"
-                            "Block 4 (channel 4): byte 11: 7 -> 6\n"));
-    ran = Run_r7k({"diff", path_a, path_a});
-    QVERIFY2(ran.status == 0 && ran.out.isEmpty() && ran.err.isEmpty(), qPrintable(ran.shown()));
-
-    ran = Run_r7k({"show", path_b});
-    QCOMPARE(ran.status, 0);
-    const QStringList lines = ran.out.split('\n');
-    QCOMPARE(lines[0], "Channel  RX Frequency  TX Frequency  CTCSS/DCS Dec  CTCSS/DCS Enc  "
-                       "TX-Power  VOX-Level  Wide/Narrow  Name");
-    QCOMPARE(lines[1], "1        450.25000     450.25000     OFF            OFF            "
-                       "High      Off        Wide         BASE");
-    QVERIFY(lines.contains("2        456.85000     456.85000     88.5           88.5           "
-                           "High      Off        Narrow"));
-    QVERIFY(!ran.out.contains("\n9 ")); // empty channels are left out
-    QVERIFY(ran.out.contains("Wide         \\x1b队 B\n") && !ran.out.contains('\x1b'));
-    QCOMPARE(lines.indexOf("Optional features:"), 17);
-    QVERIFY(lines.contains("  Squelch level         3"));
-    QVERIFY(lines.contains("  Offset (MHz)          68.012500"));
-    QVERIFY(lines.contains("Frequency mode:") && lines.contains("Power levels:"));
-
-    // For a spreadsheet: the same table in tab-separated columns.
-    ran = Run_r7k({"show", "--tsv", path_b});
-    QCOMPARE(ran.status, 0);
-    const QStringList rows = ran.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(rows[0], lines[0].split(QRegularExpression("  +")).join('\t'));
-    QCOMPARE(rows[1], "1\t450.25000\t450.25000\tOFF\tOFF\tHigh\tOff\tWide\tBASE");
-    for (const QString &row : rows)
-        QVERIFY2(row.count('\t') == 8 || row.count('\t') == 2, qPrintable(row));
-}
-
-void Test_cli::csv_export_and_import()
-{
-    QTemporaryDir dir;
-    // A list holds programmed channels only: the names of empty channels stay behind.
-    Data_image named = Named_channels();
-    Clear_channel_name(100, named);
-    Clear_channel_name(120, named);
-    const QString file = Saved(dir.filePath("named.chann"), named);
-    Ran ran = Run_r7k({"export-csv", file, "-o", dir.filePath("named.csv")});
-    QCOMPARE(ran.out, dir.filePath("named.csv") + ": 16 channels were exported to the CSV file.\n");
-    QCOMPARE(ran.status, 0);
-    QCOMPARE(read_file(dir.filePath("named.csv")), Channel_csv::Export(named));
-
-    // Into a fresh image, the list gives back the file.
-    ran = Run_r7k({"import-csv", dir.filePath("named.csv"), "-o", dir.filePath("copy.chann")});
-    QCOMPARE(ran.out, dir.filePath("named.csv") +
-                          ": 16 channels were imported from the CSV file (read as UTF-8). "
-                          "Written to " +
-                          dir.filePath("copy.chann") + ".\n");
-    QVERIFY(Loaded(dir.filePath("copy.chann")) == named);
-
-    // With a base, only the listed channels change; every note names its line.
-    const QString rough = dir.filePath("rough.csv");
-    write_file(rough, "Location,Name,Frequency,Mode\r\n2,NEW,470.5,NFM\r\n3,UHF,446.007,NFM\r\n");
-    ran = Run_r7k({"import-csv", rough, "-o", dir.filePath("merged.chann"), "--base", file});
-    QCOMPARE(ran.out, rough +
-                          ": Line 2 skipped: the receive frequency 470.500000 MHz is outside "
-                          "the band of the selected model, from 136 MHz up to, but not "
-                          "including, 470 MHz.\n" +
-                          rough +
-                          ": Line 3: the receive frequency 446.007000 MHz was snapped to "
-                          "the channel grid and stored as 446.006250 MHz.\n" +
-                          rough +
-                          ": Line 3: the transmit frequency 446.007000 MHz was snapped "
-                          "to the channel grid and stored as 446.006250 MHz.\n" +
-                          rough +
-                          ": 1 channel was imported from the CSV file (read as UTF-8); 1 row "
-                          "was skipped. 1 channel kept its VOX and the settings a CSV file "
-                          "does not carry. No Power column: every channel set to High. "
-                          "Written to " +
-                          dir.filePath("merged.chann") + ".\n");
-    Data_image merged = Loaded(dir.filePath("merged.chann"));
-    for (int row = 0; row < Channel_file::Rows; ++row)
-        if (row != 3 && row != Name_row(3))
-            QCOMPARE(cells<QByteArray>(row, 0, 15, merged), cells<QByteArray>(row, 0, 15, named));
-    QCOMPARE(Channel_name(3, merged), QStringLiteral("UHF"));
-
-    // The band is the model's.
-    ran = Run_r7k({"import-csv", rough, "-o", dir.filePath("uhf.chann"), "--model", "kl7m full"});
-    QVERIFY2(ran.status == 0 && ran.out.contains("2 channels were imported"),
-             qPrintable(ran.shown()));
-
-    // A list for spreadsheets begins with a byte-order mark. Names that read
-    // as UTF-8 and as GBK are taken as UTF-8 unless told, and the choice is
-    // named.
-    ran = Run_r7k({"export-csv", file, "-o", dir.filePath("bom.csv"), "--bom"});
-    QCOMPARE(ran.status, 0);
-    QCOMPARE(read_file(dir.filePath("bom.csv")), "\xEF\xBB\xBF" + Channel_csv::Export(named));
-    write_file(rough, "Location,Name,Frequency\r\n1,Caf\xC3\xA9,446\r\n");
-    ran = Run_r7k({"import-csv", rough, "-o", dir.filePath("cafe.chann")});
-    QVERIFY2(ran.out.startsWith(rough + ": the names read as UTF-8 (Café) could also be GBK "
-                                        "(Caf茅); --encoding gbk reads them so.\n"),
-             qPrintable(ran.shown()));
-    QCOMPARE(Channel_name(1, Loaded(dir.filePath("cafe.chann"))), QStringLiteral("Café"));
-    ran = Run_r7k({"import-csv", rough, "-o", dir.filePath("cafe.chann"), "--encoding", "GBK"});
-    QVERIFY2(ran.out.contains("(read as GBK)"), qPrintable(ran.shown()));
-    QCOMPARE(Channel_name(1, Loaded(dir.filePath("cafe.chann"))), QStringLiteral("Caf茅"));
-}
-
-void Test_cli::refusals_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message"); // stderr, DIR standing for the test's folder
-
-    QTest::newRow("unknown encoding")
-        << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/x.chann", "--encoding", "latin"}
-        << 2
-        << "r7k: import-csv: --encoding takes utf-8, gbk, windows-1252 or auto, not 'latin'. "
-           "See 'r7k import-csv --help'.";
-    QTest::newRow("no verb") << QStringList{} << 2 << "r7k: A verb is missing. See 'r7k --help'.";
-    QTest::newRow("unknown verb") << QStringList{"fly"} << 2
-                                  << "r7k: Unknown verb 'fly'. See 'r7k --help'.";
-    QTest::newRow("unknown option") << QStringList{"read", "--fast"} << 2
-                                    << "r7k: read: Unknown option 'fast'. See 'r7k read --help'.";
-    QTest::newRow("no port") << QStringList{"read"} << 2
-                             << "r7k: read: --port is missing. See 'r7k read --help'.";
-    QTest::newRow("two ports to read")
-        << QStringList{"read", "--port", "/dev/a", "--port", "/dev/b"} << 2
-        << "r7k: read: A read takes one --port. See 'r7k read --help'.";
-    QTest::newRow("COM9") << QStringList{"write", "--port", "COM9", "DIR/good.chann"} << 2
-                          << "r7k: write: --port takes a device or COM1..COM8, not 'COM9'. See "
-                             "'r7k write --help'.";
-    QTest::newRow("port twice")
-        << QStringList{"write", "--port", "/dev/a", "--port", "/dev/a", "DIR/good.chann"} << 2
-        << "r7k: write: /dev/a is named twice; each radio needs its own port. See 'r7k write "
-           "--help'.";
-    QTest::newRow("no file to write") << QStringList{"write", "--port", "/dev/a"} << 2
-                                      << "r7k: write: The FILE to write is missing. See 'r7k "
-                                         "write --help'.";
-    QTest::newRow("one file to diff") << QStringList{"diff", "a.chann"} << 2
-                                      << "r7k: diff: Two files to compare are needed. See 'r7k "
-                                         "diff --help'.";
-    QTest::newRow("two files to show") << QStringList{"show", "a.chann", "b.chann"} << 2
-                                       << "r7k: show: Unexpected argument 'b.chann'. See 'r7k "
-                                          "show --help'.";
-    QTest::newRow("missing file") << QStringList{"show", "DIR/none.chann"} << 3
-                                  << "r7k: DIR/none.chann: The channel parameter file cannot be "
-                                     "opened. (No such file or directory)";
-    QTest::newRow("bad value") << QStringList{"diff", "DIR/good.chann", "DIR/bad.chann"} << 3
-                               << "r7k: DIR/bad.chann: Line 2 of bad.chann holds the value "
-                                  "300, which is outside 0 to 255.";
-    QTest::newRow("nothing to write")
-        << QStringList{"write", "--port", "/dev/a", "DIR/empty.chann"} << 3
-        << "r7k: DIR/empty.chann: no channel has a frequency; there is nothing a radio could use.";
-    QTest::newRow("no output for the export")
-        << QStringList{"export-csv", "DIR/good.chann"} << 2
-        << "r7k: export-csv: -o OUT.csv is missing. See 'r7k export-csv --help'.";
-    QTest::newRow("unknown model")
-        << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/x.chann", "--model", "7"} << 2
-        << "r7k: import-csv: --model takes 0..6 or a model's name, not '7'. See 'r7k "
-           "import-csv --help'.";
-    QTest::newRow("missing list")
-        << QStringList{"import-csv", "DIR/none.csv", "-o", "DIR/x.chann"} << 3
-        << "r7k: DIR/none.csv: The CSV file cannot be read. (No such file or directory)";
-    QTest::newRow("list with nothing to import")
-        << QStringList{"import-csv", "DIR/good.chann", "-o", "DIR/x.chann"} << 3
-        << "r7k: DIR/good.chann: The first line of the CSV file names no Location column; this "
-           "is not a channel list.";
-    QTest::newRow("no such folder")
-        << QStringList{"read", "--port", "/dev/a", "-o", "DIR/none/x.chann"} << 3
-        << "r7k: DIR/none/x.chann: the folder does not exist.";
-    QTest::newRow("export over its input")
-        << QStringList{"export-csv", "DIR/good.chann", "-o", "DIR/good.chann"} << 2
-        << "r7k: export-csv: DIR/good.chann: this is the input file; the output must go to "
-           "another file. See 'r7k export-csv --help'.";
-    QTest::newRow("import over its input")
-        << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/good.csv"} << 2
-        << "r7k: import-csv: DIR/good.csv: this is the input file; the output must go to another "
-           "file. See 'r7k import-csv --help'.";
-    QTest::newRow("two outputs")
-        << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/a.chann", "--output", "DIR/b.chann"}
-        << 2 << "r7k: import-csv: -o is given more than once. See 'r7k import-csv --help'.";
-    QTest::newRow("no file name") << QStringList{"show", ""} << 2
-                                  << "r7k: show: A file name is empty. See 'r7k show --help'.";
-    QTest::newRow("a CSV list to write")
-        << QStringList{"write", "--port", "/dev/a", "DIR/good.csv"} << 3
-        << "r7k: DIR/good.csv: this is a CSV channel list, not a channel file; make one of it "
-           "with 'r7k import-csv'.";
-    QTest::newRow("a program to write")
-        << QStringList{"write", "--port", "/dev/a", "DIR/binary.chann"} << 3
-        << "r7k: DIR/binary.chann: Line 1 of binary.chann holds \"?ELF?????\", "
-           "which is not a number.";
-    QTest::newRow("read into a folder")
-        << QStringList{"read", "--port", "/dev/a", "-o", "DIR"} << 3
-        << "r7k: DIR: it is not a regular file but a device, a pipe or a folder.";
-    QTest::newRow("a relative name is a device")
-        << QStringList{"read", "--port", "r7k-no-such-port", "-o", "DIR/x.chann"} << 4
-        << "r7k: r7k-no-such-port: cannot open the port: /dev/r7k-no-such-port does not exist. Is "
-           "the programming cable plugged in? A USB cable gets its name (such as /dev/ttyUSB0) "
-           "when it is plugged in.";
-    QTest::newRow("no such port")
-        << QStringList{"write", "--port", "/dev/r7k-no-such-port", "DIR/good.chann"} << 4
-        << "r7k: /dev/r7k-no-such-port: cannot open the port: /dev/r7k-no-such-port does not "
-           "exist. Is the programming cable plugged in? A USB cable gets its name (such as "
-           "/dev/ttyUSB0) when it is plugged in.";
-}
-
-void Test_cli::refusals()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, status);
-    QFETCH(QString, message);
-    QTemporaryDir dir;
-    Reset_image();
-    Saved(dir.filePath("empty.chann"), chann);
-    Load_default_image();
-    Saved(dir.filePath("good.chann"), chann);
-    chann(1, 2) = 300; // a value no cell of the radio can hold
-    Saved(dir.filePath("bad.chann"), chann);
-    write_file(dir.filePath("good.csv"), "Location,Name,Frequency\r\n1,A,446.00625\r\n");
-    write_file(dir.filePath("binary.chann"), QByteArray("\x7f"
-                                                        "ELF\x02\x01\x01\0\0 rest",
-                                                        14));
-
-    for (QString &argument : arguments)
-        argument.replace("DIR", dir.path());
-    const Ran ran = Run_r7k(arguments);
-    QCOMPARE(ran.status, status);
-    QCOMPARE(ran.err, message.replace("DIR", dir.path()) + "\n");
-    // No progress for a port that never opened.
-    QVERIFY2(!ran.out.contains('%') && !ran.out.contains("written") &&
-                 !ran.out.contains("read into"),
-             qPrintable(ran.out));
-}
-
-void Test_cli::help_and_version()
-{
-    Ran ran = Run_r7k({"--version"});
-    QCOMPARE(ran.status, 0);
-    QCOMPARE(ran.out, QStringLiteral("r7k 1.4\n"));
-    ran = Run_r7k({"--help"});
-    QVERIFY(ran.status == 0 && ran.out.startsWith("Usage: r7k VERB"));
-    QVERIFY(ran.out.contains("  5  a radio holds other data than was written to it"));
-    for (const QString verb :
-         {"read", "write", "verify", "show", "diff", "export-csv", "import-csv"}) {
-        ran = Run_r7k({verb, "--help"});
-        QVERIFY2(ran.status == 0 && ran.err.isEmpty() && ran.out.startsWith("Usage: r7k " + verb),
+        Ran ran = Run_r7k({"diff", path_a, path_b});
+        QCOMPARE(ran.err, QString());
+        QCOMPARE(ran.status, 1);
+        QCOMPARE(
+            ran.out,
+            QStringLiteral("Channel 2: Wide/Narrow: Wide -> Narrow\n"
+                           "Channel 3: Name: \"车队 A\" -> \"\\x1b队 B\"\n"
+                           "Channel 6: CTCSS/DCS Dec: D036I -> D036N\n"
+                           "Channel 9: RX Frequency 460.82500, TX Frequency 460.82500, CTCSS/DCS "
+                           "Dec OFF, CTCSS/DCS Enc OFF, TX-Power High, VOX-Level Off, Wide/Narrow "
+                           "Wide, Name \"\" -> empty\n"
+                           "Optional features: Squelch level: 5 -> 3\n"
+                           "Block 4 (channel 4): byte 11: 7 -> 6\n"));
+        ran = Run_r7k({"diff", path_a, path_a});
+        QVERIFY2(ran.status == 0 && ran.out.isEmpty() && ran.err.isEmpty(),
                  qPrintable(ran.shown()));
-        QVERIFY(ran.out.contains("Exit status:"));
+
+        ran = Run_r7k({"show", path_b});
+        QCOMPARE(ran.status, 0);
+        const QStringList lines = ran.out.split('\n');
+        QCOMPARE(lines[0], "Channel  RX Frequency  TX Frequency  CTCSS/DCS Dec  CTCSS/DCS Enc  "
+                           "TX-Power  VOX-Level  Wide/Narrow  Name");
+        QCOMPARE(lines[1], "1        450.25000     450.25000     OFF            OFF            "
+                           "High      Off        Wide         BASE");
+        QVERIFY(!ran.out.contains("\n9 ")); // empty channels are left out
+        QVERIFY(ran.out.contains("Wide         \\x1b队 B\n") && !ran.out.contains('\x1b'));
+        QCOMPARE(lines.indexOf("Optional features:"), 17);
+        QVERIFY(lines.contains("  Squelch level         3"));
+        QVERIFY(lines.contains("Frequency mode:") && lines.contains("Power levels:"));
+
+        // For a spreadsheet: the same table in tab-separated columns.
+        ran = Run_r7k({"show", "--tsv", path_b});
+        QCOMPARE(ran.status, 0);
+        const QStringList rows = ran.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows[1], "1\t450.25000\t450.25000\tOFF\tOFF\tHigh\tOff\tWide\tBASE");
+        for (const QString &row : rows)
+            QVERIFY2(row.count('\t') == 8 || row.count('\t') == 2, qPrintable(row));
     }
-}
+
+    void csv_export_and_import()
+    {
+        QTemporaryDir dir;
+        // A list holds programmed channels only: the names of empty channels stay behind.
+        Data_image named = Named_channels();
+        Clear_channel_name(100, named);
+        Clear_channel_name(120, named);
+        const QString file = Saved(dir.filePath("named.chann"), named);
+        Ran ran = Run_r7k({"export-csv", file, "-o", dir.filePath("named.csv")});
+        QCOMPARE(ran.out,
+                 dir.filePath("named.csv") + ": 16 channels were exported to the CSV file.\n");
+        QCOMPARE(ran.status, 0);
+        QCOMPARE(read_file(dir.filePath("named.csv")), Channel_csv::Export(named));
+
+        // Into a fresh image, the list gives back the file.
+        Run_r7k({"import-csv", dir.filePath("named.csv"), "-o", dir.filePath("copy.chann")});
+        QVERIFY(Loaded(dir.filePath("copy.chann")) == named);
+
+        // With a base, only the listed channels change; every note names its line.
+        const QString rough = dir.filePath("rough.csv");
+        write_file(rough,
+                   "Location,Name,Frequency,Mode\r\n2,NEW,470.5,NFM\r\n3,UHF,446.00625,NFM\r\n");
+        ran = Run_r7k({"import-csv", rough, "-o", dir.filePath("merged.chann"), "--base", file});
+        QVERIFY2(ran.out.startsWith(rough + ": Line 2 skipped: ") &&
+                     ran.out.contains("\n" + rough + ": 1 channel was imported") &&
+                     ran.out.endsWith(" Written to " + dir.filePath("merged.chann") + ".\n"),
+                 qPrintable(ran.shown()));
+        Data_image merged = Loaded(dir.filePath("merged.chann"));
+        for (int row = 0; row < Channel_file::Rows; ++row)
+            if (row != 3 && row != Name_row(3))
+                QCOMPARE(cells<QByteArray>(row, 0, 15, merged),
+                         cells<QByteArray>(row, 0, 15, named));
+        QCOMPARE(Channel_name(3, merged), QStringLiteral("UHF"));
+
+        // The band is the model's.
+        ran =
+            Run_r7k({"import-csv", rough, "-o", dir.filePath("uhf.chann"), "--model", "kl7m full"});
+        QVERIFY2(ran.status == 0 && ran.out.contains("2 channels were imported"),
+                 qPrintable(ran.shown()));
+
+        // A list for spreadsheets begins with a byte-order mark. Names that read
+        // as UTF-8 and as GBK are taken as UTF-8 unless told, and the choice is
+        // named.
+        ran = Run_r7k({"export-csv", file, "-o", dir.filePath("bom.csv"), "--bom"});
+        QCOMPARE(ran.status, 0);
+        QCOMPARE(read_file(dir.filePath("bom.csv")), "\xEF\xBB\xBF" + Channel_csv::Export(named));
+        write_file(rough, "Location,Name,Frequency\r\n1,Caf\xC3\xA9,446\r\n");
+        ran = Run_r7k({"import-csv", rough, "-o", dir.filePath("cafe.chann")});
+        QVERIFY2(ran.out.startsWith(rough + ": the names read as UTF-8 (Café) could also be GBK "
+                                            "(Caf茅); --encoding gbk reads them so.\n"),
+                 qPrintable(ran.shown()));
+        Run_r7k({"import-csv", rough, "-o", dir.filePath("cafe.chann"), "--encoding", "GBK"});
+        QCOMPARE(Channel_name(1, Loaded(dir.filePath("cafe.chann"))), QStringLiteral("Caf茅"));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        // What r7k says on stderr after "r7k: ", DIR standing for the test's
+        // folder; a bad command line is followed by where its help is.
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("no verb") << QStringList{} << 2 << "A verb is missing.";
+        QTest::newRow("unknown verb") << QStringList{"fly"} << 2 << "Unknown verb 'fly'.";
+        QTest::newRow("unknown option")
+            << QStringList{"read", "--fast"} << 2 << "read: Unknown option 'fast'.";
+        QTest::newRow("no port") << QStringList{"read"} << 2 << "read: --port is missing.";
+        QTest::newRow("two ports to read")
+            << QStringList{"read", "--port", "/dev/a", "--port", "/dev/b"} << 2
+            << "read: A read takes one --port.";
+        QTest::newRow("COM9") << QStringList{"write", "--port", "COM9", "DIR/good.chann"} << 2
+                              << "write: --port takes a device or COM1..COM8, not 'COM9'.";
+        QTest::newRow("COM0") << QStringList{"read", "--port", "COM0"} << 2
+                              << "read: --port takes a device or COM1..COM8, not 'COM0'.";
+        QTest::newRow("empty port") << QStringList{"read", "--port", ""} << 2
+                                    << "read: --port needs a device or COM1..COM8.";
+        QTest::newRow("port twice")
+            << QStringList{"write", "--port", "/dev/a", "--port", "/dev/a", "DIR/good.chann"} << 2
+            << "write: /dev/a is named twice; each radio needs its own port.";
+        QTest::newRow("no file to write") << QStringList{"write", "--port", "/dev/a"} << 2
+                                          << "write: The FILE to write is missing.";
+        QTest::newRow("two files to show") << QStringList{"show", "a.chann", "b.chann"} << 2
+                                           << "show: Unexpected argument 'b.chann'.";
+        QTest::newRow("no file name")
+            << QStringList{"show", ""} << 2 << "show: A file name is empty.";
+        QTest::newRow("missing file")
+            << QStringList{"diff", "DIR/good.chann", "DIR/none.chann"} << 3
+            << "DIR/none.chann: The channel parameter file cannot be opened. (No such file or "
+               "directory)";
+        QTest::newRow("nothing to write")
+            << QStringList{"write", "--port", "/dev/a", "DIR/empty.chann"} << 3
+            << "DIR/empty.chann: no channel has a frequency; there is nothing a radio could use.";
+        QTest::newRow("a CSV list to write")
+            << QStringList{"write", "--port", "/dev/a", "DIR/good.csv"} << 3
+            << "DIR/good.csv: this is a CSV channel list, not a channel file; make one of it with "
+               "'r7k import-csv'.";
+        QTest::newRow("no output for the export") << QStringList{"export-csv", "DIR/good.chann"}
+                                                  << 2 << "export-csv: -o OUT.csv is missing.";
+        QTest::newRow("export over its input")
+            << QStringList{"export-csv", "DIR/good.chann", "-o", "DIR/good.chann"} << 2
+            << "export-csv: DIR/good.chann: this is the input file; the output must go to another "
+               "file.";
+        QTest::newRow("import over its input")
+            << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/good.csv"} << 2
+            << "import-csv: DIR/good.csv: this is the input file; the output must go to another "
+               "file.";
+        QTest::newRow("two outputs") << QStringList{"import-csv",  "DIR/good.csv", "-o",
+                                                    "DIR/a.chann", "--output",     "DIR/b.chann"}
+                                     << 2 << "import-csv: -o is given more than once.";
+        QTest::newRow("unknown model")
+            << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/x.chann", "--model", "7"} << 2
+            << "import-csv: --model takes 0..6 or a model's name, not '7'.";
+        QTest::newRow("unknown model to export")
+            << QStringList{"export-csv", "DIR/good.chann", "-o", "DIR/x.csv", "--model", "9"} << 2
+            << "export-csv: --model takes 0..6 or a model's name, not '9'.";
+        QTest::newRow("unknown encoding")
+            << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/x.chann", "--encoding", "latin"}
+            << 2 << "import-csv: --encoding takes utf-8, gbk, windows-1252 or auto, not 'latin'.";
+        QTest::newRow("missing list")
+            << QStringList{"import-csv", "DIR/none.csv", "-o", "DIR/x.chann"} << 3
+            << "DIR/none.csv: The CSV file cannot be read. (No such file "
+               "or directory)";
+        QTest::newRow("import into no folder")
+            << QStringList{"import-csv", "DIR/good.csv", "-o", "DIR/none/x.chann"} << 3
+            << "DIR/none/x.chann: The channel parameter file cannot be saved. (No such file or "
+               "directory)";
+        QTest::newRow("read into no folder")
+            << QStringList{"read", "--port", "/dev/a", "-o", "DIR/none/x.chann"} << 3
+            << "DIR/none/x.chann: the folder does not exist.";
+        QTest::newRow("read into a folder")
+            << QStringList{"read", "--port", "/dev/a", "-o", "DIR"} << 3
+            << "DIR: it is not a regular file but a device, a pipe or "
+               "a folder.";
+        QTest::newRow("a relative name is a device")
+            << QStringList{"read", "--port", "r7k-no-such-port", "-o", "DIR/x.chann"} << 4
+            << "r7k-no-such-port: cannot open the port: /dev/r7k-no-such-port does not exist. Is "
+               "the "
+               "programming cable plugged in? A USB cable gets its name (such as /dev/ttyUSB0) "
+               "when "
+               "it is plugged in.";
+        QTest::newRow("no such port")
+            << QStringList{"write", "--port", "/dev/r7k-no-such-port", "DIR/good.chann"} << 4
+            << "/dev/r7k-no-such-port: cannot open the port: /dev/r7k-no-such-port does not exist. "
+               "Is the programming cable plugged in? A USB cable gets its name (such as "
+               "/dev/ttyUSB0) when it is plugged in.";
+    }
+
+    void refusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        Reset_image();
+        Saved(dir.filePath("empty.chann"), chann);
+        Load_default_image();
+        Saved(dir.filePath("good.chann"), chann);
+        write_file(dir.filePath("good.csv"), "Location,Name,Frequency\r\n1,A,446.00625\r\n");
+
+        for (QString &argument : arguments)
+            argument.replace("DIR", dir.path());
+        message.replace("DIR", dir.path());
+        if (status == 2)
+            message += QStringLiteral(" See 'r7k %1--help'.")
+                           .arg(message.startsWith(arguments.value(0) + ": ") ? arguments[0] + ' '
+                                                                              : QString());
+        const Ran ran = Run_r7k(arguments, {}, "C.UTF-8");
+        QCOMPARE(ran.status, status);
+        QCOMPARE(ran.err, "r7k: " + message + "\n");
+        // No progress for a port that never opened.
+        QVERIFY2(!ran.out.contains('%') && !ran.out.contains("written") &&
+                     !ran.out.contains("read into"),
+                 qPrintable(ran.out));
+    }
+
+    // The messages of the command line, of files and of ports come in Chinese
+    // when the environment asks for it, the port's own reasons included.
+    void messages_follow_the_environment_language()
+    {
+        QTemporaryDir dir;
+        const std::pair<QStringList, const char *> said[] = {
+            {{"write", "a.chann"}, "r7k: write：缺少 --port。"},
+            {{"show", "missing.chann"}, "missing.chann: 无法打开信道参数文件。"},
+            {{"read", "--port", "r7k-no-such-tty"},
+             "无法打开端口：设备 /dev/r7k-no-such-tty 不存在"},
+        };
+        for (const auto &[arguments, chinese] : said) {
+            const Ran ran = Run_r7k(arguments, dir.path(), "zh_CN.UTF-8");
+            QVERIFY2(ran.status > 1 && ran.err.contains(QString::fromUtf8(chinese)),
+                     qPrintable(ran.shown()));
+        }
+    }
+
+    void help_and_version()
+    {
+        Ran ran = Run_r7k({"--version"});
+        QCOMPARE(ran.status, 0);
+        QCOMPARE(ran.out, QStringLiteral("r7k 1.4\n"));
+        ran = Run_r7k({"--help"});
+        QVERIFY(ran.status == 0 && ran.out.startsWith("Usage: r7k VERB"));
+        QVERIFY(ran.out.contains("  5  a radio holds other data than was written to it"));
+        for (const QString verb :
+             {"read", "write", "verify", "show", "diff", "export-csv", "import-csv"}) {
+            ran = Run_r7k({verb, "--help"});
+            QVERIFY2(ran.status == 0 && ran.err.isEmpty() &&
+                         ran.out.startsWith("Usage: r7k " + verb),
+                     qPrintable(ran.shown()));
+            QVERIFY(ran.out.contains("Exit status:"));
+        }
+    }
+
+    // Two radios and a port that answers nothing: detect names the radios'
+    // ports, sends the silent one only Connect, and no radio is written to.
+    void detect_finds_the_radios()
+    {
+        Radios radios;
+        const QStringList links{radios.start("detect-0"), radios.start("detect-1")};
+        Pty silent;
+        const QStringList mappings{"--port", "COM1=" + links[0], "--port", "COM2=" + silent.path,
+                                   "--port", "COM4=" + links[1]};
+        Ran ran = Run_r7k(QStringList{"detect"} + mappings);
+        QCOMPARE(ran.status, 0);
+        QCOMPARE(ran.out.split('\n').mid(0, 3),
+                 QStringList({"COM1: R7K radio (" + links[0] + ")",
+                              "COM2: no answer (" + silent.path + ")",
+                              "COM4: R7K radio (" + links[1] + ")"}));
+        QCOMPARE(silent.received(), Command::Connect());
+        QVERIFY(QDir(radios.dir.path()).entryList({"*-memory.chann"}).isEmpty());
+
+        ran = Run_r7k({"detect", "--port", "COM2=" + silent.path}, {}, "zh_CN.UTF-8");
+        QCOMPARE(ran.status, 4);
+        QCOMPARE(ran.out.split('\n').value(0), "COM2: 没有应答 (" + silent.path + ")");
+        QCOMPARE(ran.err, QStringLiteral("r7k: 没有对讲机应答。\n"));
+
+        ran = Run_r7k(QStringList{"ports"} + mappings);
+        QCOMPARE(ran.status, 0);
+        QStringList lines = ran.out.split('\n');
+        QCOMPARE(lines.value(0).simplified(), "Port Device Maker Product USB May open");
+        QCOMPARE(lines.value(1).simplified(), "COM1 " + links[0] + " - - - yes");
+        QCOMPARE(lines.value(2).simplified(), "COM2 " + silent.path + " - - - yes");
+        lines = Run_r7k({"ports", "--port", "COM1=/nowhere/ttyUSB9"}, {}, "zh_CN.UTF-8")
+                    .out.split('\n');
+        QCOMPARE(lines.value(0).simplified(), "端口 设备 厂商 产品 USB 可以打开");
+        QCOMPARE(lines.value(1).simplified(), "COM1 /nowhere/ttyUSB9 - - - 不存在");
+        QCOMPARE(Run_r7k({"ports", "--port", "COM9=/dev/ttyS0"}).status, 2);
+    }
+};
 
 QTEST_GUILESS_MAIN(Test_cli)
 #include "test_cli.moc"
