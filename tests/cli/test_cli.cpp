@@ -1,12 +1,17 @@
 // r7k as a user runs it, as a process, on the channel files and lists it
 // is given: its words for a file, its CSV commands, what it refuses, its
-// help and the ports it finds radios on. Transfers are in
+// help and the ports it finds radios on; in process, what it makes of its
+// port arguments and of a file's settings. Transfers are in
 // test_cli_transfers.
+#include "cli/exit_status.h"
+#include "cli/image_words.h"
+#include "cli/radio_port.h"
 #include "cli_rig.h"
 #include "core/tables.h"
 #include "csv/csv_export.h"
 #include "image_rows.h"
 #include "link/commands.h"
+#include "link/port_map.h"
 #include "logic_start.h"
 #include "pattern_files.h"
 
@@ -14,11 +19,13 @@
 #include <QTest>
 
 using namespace r7k;
+using namespace r7k::cli;
 
 class Test_cli : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { Start_logic(); }
+    void cleanup() { Port_map::Reset(); }
 
     void show_and_diff_in_words()
     {
@@ -27,7 +34,6 @@ private Q_SLOTS:
         chann = a;
         chann(2, 11) &= ~4;         // channel 2 narrow
         chann(4, 11) &= ~1;         // a bit that the table does not show
-        chann(6, 12) &= ~1;         // channel 6 decodes D036 with normal polarity
         chann(Settings_row, 0) = 3; // squelch 3
         Store_channel_name(3, "车队 B");
         chann(Name_row(3), 0) = 0; // ESC for 车: a file may hold any code
@@ -44,7 +50,6 @@ private Q_SLOTS:
             ran.out,
             QStringLiteral("Channel 2: Wide/Narrow: Wide -> Narrow\n"
                            "Channel 3: Name: \"车队 A\" -> \"\\x1b队 B\"\n"
-                           "Channel 6: CTCSS/DCS Dec: D036I -> D036N\n"
                            "Channel 9: RX Frequency 460.82500, TX Frequency 460.82500, CTCSS/DCS "
                            "Dec OFF, CTCSS/DCS Enc OFF, TX-Power High, VOX-Level Off, Wide/Narrow "
                            "Wide, Name \"\" -> empty\n"
@@ -322,6 +327,55 @@ private Q_SLOTS:
         QCOMPARE(lines.value(0).simplified(), "端口 设备 厂商 产品 USB 可以打开");
         QCOMPARE(lines.value(1).simplified(), "COM1 /nowhere/ttyUSB9 - - - 不存在");
         QCOMPARE(Run_r7k({"ports", "--port", "COM9=/dev/ttyS0"}).status, 2);
+    }
+
+    // COMn, in either letter case, stands for the device it is mapped to; a
+    // port and its device are the same radio.
+    void com_ports_stand_for_their_devices()
+    {
+        Port_map::Set_mapping(2, "/dev/r7k-two");
+        int status = Exit_ok;
+        QString error;
+        const QList<Radio_port> ports = Radio_ports({"com2", "/dev/r7k-three"}, status, error);
+        QCOMPARE(ports.size(), 2);
+        QCOMPARE(ports[0].name + ' ' + ports[0].device, "com2 /dev/r7k-two");
+        QVERIFY(Radio_ports({"COM2", "/dev/r7k-two"}, status, error).isEmpty());
+        QCOMPARE(status, int(Exit_usage));
+    }
+
+    void settings_in_words()
+    {
+        Data_image image;
+        Reset_image(image);
+        image(Power_row, 0) = 40;
+        image(Settings_row, 3) = 7; // channel mode, scan and battery save on
+        image(Vfo_row, 9) = 60;     // encode D053 inverted
+        image(Vfo_row, 12) = 2;
+        QStringList lines;
+        for (const Image_field &field : Setting_fields(image))
+            lines.append(QStringLiteral("%1 %2: %3 = %4")
+                             .arg(field.block)
+                             .arg(field.section, field.name, field.value));
+        QCOMPARE(lines, (QStringList{"140 Optional features: Squelch level = 5",
+                                     "140 Optional features: Time-out timer (min) = 1",
+                                     "140 Optional features: Scan resume = TO",
+                                     "140 Optional features: Scan = On",
+                                     "140 Optional features: Battery save = On",
+                                     "140 Optional features: Work mode = Channel",
+                                     "140 Optional features: Step (kHz) = 5K",
+                                     "140 Optional features: Duplex = Off",
+                                     "140 Optional features: Offset (MHz) = 68.012500",
+                                     "131 Frequency mode: RX frequency (MHz) = 400.01250",
+                                     "131 Frequency mode: TX frequency (MHz) = 400.01250",
+                                     "131 Frequency mode: Decode = OFF",
+                                     "131 Frequency mode: Encode = D053I",
+                                     "131 Frequency mode: VOX = Off",
+                                     "131 Frequency mode: TX power = High",
+                                     "131 Frequency mode: Bandwidth = Wide",
+                                     "131 Frequency mode: TX bandwidth = Wide",
+                                     "240 Power levels: Low = 40",
+                                     "240 Power levels: Mid = 0",
+                                     "240 Power levels: High = 0"}));
     }
 };
 
