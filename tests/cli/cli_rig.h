@@ -34,9 +34,7 @@ inline Ran Finished(QProcess &process)
 {
     Ran ran;
     if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 90'000)) {
-        process.kill();
-        process.waitForFinished();
-        ran.err = QStringLiteral("did not finish");
+        ran.err = QStringLiteral("did not finish"); // the QProcess ends it
         return ran;
     }
     ran.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -102,19 +100,19 @@ struct Radios {
     std::vector<std::unique_ptr<r7k::sim::Sim_process>> sims;
 
     // Starts one with the r7k-sim `options`; it saves its memory to
-    // memory_file(name) after every write.
+    // NAME-memory.chann in `dir` after every write.
     QString start(const QString &name, const QStringList &options = {})
     {
         const QString link =
             QStringLiteral("/tmp/r7k-cli-%1-%2").arg(QCoreApplication::applicationPid()).arg(name);
         sims.push_back(std::make_unique<r7k::sim::Sim_process>());
         QString error;
-        if (!sims.back()->start(QStringLiteral(R7K_SIM_PATH), link,
-                                options + QStringList{"--save-to", memory_file(name)}, error))
+        if (!sims.back()->start(
+                QStringLiteral(R7K_SIM_PATH), link,
+                options + QStringList{"--save-to", dir.filePath(name + "-memory.chann")}, error))
             qWarning("%s", qPrintable(error));
         return link;
     }
-    QString memory_file(const QString &name) const { return dir.filePath(name + "-memory.chann"); }
 };
 
 // A channel file's image; one that does not load leaves it all zeros, which

@@ -88,10 +88,9 @@ private Q_SLOTS:
         ran.out.prepend(out);
         QCOMPARE(ran.status, 130);
 
-        const QString how = write
-                                ? "interrupted while writing; the radio now holds a partly written "
-                                  "memory and must be written again"
-                                : "interrupted while reading; nothing was saved";
+        const QString how = write ? "interrupted while writing; the radio now holds a partly "
+                                    "written memory and must be written again"
+                                  : "interrupted while reading; nothing was saved";
         if (count == 1) {
             QCOMPARE(ran.err, "r7k: " + ports[0] + ": " + how + "\n");
         } else {
@@ -123,19 +122,19 @@ private Q_SLOTS:
                 ran.out.contains(QStringLiteral("%1: writing %2%\n").arg(plain).arg(tenth * 10)),
                 qPrintable(ran.out));
         const QStringList summary = ran.out.mid(ran.out.indexOf("Summary:\n")).split('\n');
-        QCOMPARE(summary.mid(0, 5), (QStringList{"Summary:", plain + ": written and verified",
-                                                 other + ": written and verified",
-                                                 bad + ": written, but the radio holds other data "
-                                                       "in 1 block(s)",
-                                                 "  block 148 (the name of channel 5)"}));
+        QCOMPARE(summary.mid(0, 5),
+                 (QStringList{"Summary:", plain + ": written and verified",
+                              other + ": written and verified",
+                              bad + ": written, but the radio holds other data in 1 block(s)",
+                              "  block 148 (the name of channel 5)"}));
         QVERIFY2(summary.value(5).startsWith(lost + ": failed: writing stopped at "),
                  qPrintable(ran.shown()));
         QCOMPARE(summary.size(), 7);
 
         // One backup of what the radios were sent.
         QCOMPARE(backups("fleet").size(), 1);
-        QVERIFY(backups("fleet")[0].endsWith("-before-write.chann"));
-        const Data_image sent = Loaded(backup_folder("fleet") + '/' + backups("fleet")[0]);
+        QVERIFY(backups("fleet")[0].fileName().endsWith("-before-write.chann"));
+        const Data_image sent = Loaded(backups("fleet")[0].filePath());
         for (int block : Transfer_blocks(271))
             QCOMPARE(cells<QByteArray>(block, 0, 15, sent), cells<QByteArray>(block, 0, 15, image));
     }
@@ -187,9 +186,8 @@ private Q_SLOTS:
         }
         // The same image in the backups of r7k-cps, named for a read.
         QCOMPARE(backups("here").size(), 1);
-        QVERIFY(backups("here")[0].endsWith("-read.chann"));
-        QCOMPARE(Loaded(backup_folder("here") + '/' + backups("here")[0]),
-                 Loaded(radios.dir.filePath(files[0])));
+        QVERIFY(backups("here")[0].fileName().endsWith("-read.chann"));
+        QCOMPARE(Loaded(backups("here")[0].filePath()), Loaded(radios.dir.filePath(files[0])));
         QCOMPARE(Loaded(file), image); // the file written is left as it was
     }
 
@@ -199,14 +197,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("err"); // how stderr begins, RADIO standing for the radio's port
         QTest::newRow("written") << "one" << 0 << QString();
-        QTest::newRow("other data")
-            << "bad-one" << 5
-            << "r7k: RADIO: the radio holds other data than written in block 148 (the name of "
-               "channel 5)\n";
-        QTest::newRow("not verified")
-            << "lost-one" << 6
-            << "r7k: RADIO: written but not verified: verifying stopped at 99 %: cannot open the "
-               "port: RADIO does not exist.";
+        QTest::newRow("other data") << "bad-one" << 5
+                                    << "r7k: RADIO: the radio holds other data than written in "
+                                       "block 148 (the name of channel 5)\n";
+        QTest::newRow("not verified") << "lost-one" << 6
+                                      << "r7k: RADIO: written but not verified: verifying stopped "
+                                         "at 99 %: cannot open the port: RADIO does not exist.";
     }
 
     void one_radio()
@@ -239,14 +235,6 @@ private Q_SLOTS:
                  qPrintable(ran.shown()));
     }
 
-    void cleanupTestCase()
-    {
-        for (auto &[name, run] : runs)
-            run->kill(); // when only some functions ran
-        for (auto &[name, run] : runs)
-            run->waitForFinished();
-    }
-
 private:
     // Starts r7k with `arguments` as the run `name`.
     void start(const QString &name, const QStringList &arguments)
@@ -258,13 +246,9 @@ private:
         process->setWorkingDirectory(radios.dir.path());
         process->start(QStringLiteral(R7K_PATH), arguments);
     }
-    QString backup_folder(const QString &run) const
+    QFileInfoList backups(const QString &run) const
     {
-        return radios.dir.filePath(run + "-data/r7k-cps/backups");
-    }
-    QStringList backups(const QString &run) const
-    {
-        return QDir(backup_folder(run)).entryList(QDir::Files);
+        return QDir(radios.dir.filePath(run + "-data/r7k-cps/backups")).entryInfoList(QDir::Files);
     }
 
     Radios radios;
