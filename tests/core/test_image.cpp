@@ -63,19 +63,6 @@ private Q_SLOTS:
         QCOMPARE(chann(Settings_row, 0), qint16(9));
     }
 
-    void fills_work_on_the_image_given()
-    {
-        Data_image own;
-        Reset_image(own);
-        Load_default_image(own);
-        Put_radio_id_row(own);
-        QVERIFY(chann == Data_image());
-        Reset_image();
-        Load_default_image();
-        Put_radio_id_row();
-        QVERIFY(own == chann);
-    }
-
     void radio_id_row()
     {
         chann.fill(Radio_id_row, Radio_id_row, 0, 15, 7);
