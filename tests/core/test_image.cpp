@@ -30,13 +30,7 @@ private Q_SLOTS:
         for (int row = 0; row <= 143; ++row)
             if (row != Vfo_row && row != Settings_row)
                 QCOMPARE(cells(row, 0, 15), QList<int>(16, 255));
-        for (int row = First_name_row; row <= Last_name_row; ++row)
-            QCOMPARE(cells(row, 0, 15), QList<int>(16, 0));
         QCOMPARE(cells(Spare_name_row, 0, 15), QList<int>(16, 0));
-        QCOMPARE(cells(Vfo_row, 0, 15),
-                 (QList<int>{80, 18, 0, 64, 80, 18, 0, 64, 0, 0, 0, 7, 0, 255, 255, 255}));
-        QCOMPARE(cells(Settings_row, 0, 15),
-                 (QList<int>{5, 1, 0, 2, 0, 0, 0, 0, 37, 1, 104, 255, 255, 255, 255, 255}));
         QCOMPARE(cells(280, 0, 15), QList<int>(16, 0));
         QCOMPARE(cells(0, 16, 32), QList<int>(17, 0));
     }
