@@ -3,7 +3,6 @@
 #include "core/tables.h"
 #include "core/tone_code.h"
 #include "image_rows.h"
-#include "tone_boundaries.h"
 
 #include <QProcess>
 #include <QTest>
@@ -88,25 +87,6 @@ private Q_SLOTS:
         for (const auto &[index, text] : shown)
             QCOMPARE(Tone_text[index], QString::fromLatin1(text));
         QVERIFY(Tone_text[259].isEmpty());
-    }
-
-    // Which code and polarity bit each tone entry stores, and which entry a
-    // stored code and bit show, at the edges of every run.
-    void tone_codes()
-    {
-        Init_tone_table();
-        for (const Tone_boundary &edge : Tone_boundaries) {
-            const Stored_tone stored = Tone_to_store(edge.index);
-            QCOMPARE(stored.code, edge.code);
-            QVERIFY(stored.inverted == edge.inverted);
-            QCOMPARE(Is_inverted_tone(edge.index), edge.inverted.value_or(false));
-            for (const bool inverted : {false, true})
-                if (edge.inverted.value_or(inverted) == inverted)
-                    QCOMPARE(Shown_tone(edge.code, inverted), edge.index);
-        }
-        QCOMPARE(Shown_tone(50, true), 50);
-        QCOMPARE(Shown_tone(200, false), 154);
-        QCOMPARE(Shown_tone(255, true), 258);
     }
 
     // A read outside the image, the reply buffer or the tone table stops a
