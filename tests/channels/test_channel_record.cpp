@@ -13,7 +13,6 @@
 #include "core/tables.h"
 #include "image_rows.h"
 #include "logic_start.h"
-#include "tone_boundaries.h"
 
 #include <QTest>
 
@@ -144,23 +143,6 @@ private Q_SLOTS:
         }
     }
 
-    // Each tone entry is stored as its code and polarity bit and shown again
-    // as the same entry, whatever the bit held before.
-    void tone_choices_at_the_edges_of_each_run()
-    {
-        program_channel(2);
-        for (const auto &[column, tone, bit] : {std::tuple{Decode_column, Record::Decode_tone, 1},
-                                                {Encode_column, Record::Encode_tone, 2}})
-            Check_tone_edges(
-                chann(2, Record::Polarity), bit,
-                [column](int index) { Store_choice(2, column, index); },
-                [tone] { return int(chann(2, tone)); },
-                [column] {
-                    return int(
-                        Choice_items(column).indexOf(Channel_row_texts(2)[column].trimmed()));
-                });
-    }
-
     // Names are stored as GBK, refused whole when GBK cannot hold them, and
     // read up to erased memory with undecodable bytes marked.
     void names()
@@ -192,26 +174,6 @@ private Q_SLOTS:
         QCOMPARE(Channel_name(7), u"A"_s); // erased memory ends a name
         put(150, 0, {0, 65, 0, 0x81, 0, 66, 0, 0});
         QCOMPARE(Channel_name(7), u"A\uFFFDB"_s);
-    }
-
-    // Channel 97's name lives apart from the power levels; a cleared table
-    // must not bring old names back when a channel is programmed again.
-    void names_and_clear_leave_the_power_levels()
-    {
-        put(Power_row, 0, {10, 20, 30, 40});
-        for (int channel : {1, 97, 128}) {
-            program_channel(channel);
-            QVERIFY(!Store_channel_name(channel, u"P97"_s));
-        }
-        QCOMPARE(cells(Spare_name_row, 0, 5), (Cells{0, 80, 0, 57, 0, 55}));
-        QCOMPARE(cells(Power_row, 0, 4), (Cells{10, 20, 30, 40, 0}));
-        Clear_all_channels();
-        QCOMPARE(cells(Power_row, 0, 3), (Cells{10, 20, 30, 40}));
-        for (int channel = 1; channel <= Channel_count; ++channel)
-            QCOMPARE(cells(channel, 0, 15) + cells(Name_row(channel), 0, 15),
-                     Erased_record + Cells(16, 0));
-        program_channel(97);
-        QCOMPARE(texts(97, Name_column), QString());
     }
 
     // Typed into an empty channel: what is stored (nothing, when empty), and

@@ -8,13 +8,11 @@
 #include "core/image.h"
 #include "image_rows.h"
 #include "message_recorder.h"
-#include "real_boxes.h"
 #include "started_program.h"
 #include "table_driver.h"
 
 #include <QClipboard>
 #include <QInputMethodEvent>
-#include <QMessageBox>
 #include <QMimeData>
 
 using namespace r7k;
@@ -139,34 +137,6 @@ private Q_SLOTS:
         click(6, Rx_column);
         ctrl(Qt::Key_V);
         QCOMPARE(shown(6).section(u'|', 0, 1), u"447.00000|447.50000"_s);
-    }
-
-    // The report of a paste and the question before channel 128 falls off
-    // run as real boxes; the table under them goes on as before.
-    void real_boxes_report_and_ask()
-    {
-        QGuiApplication::clipboard()->setText(u"RX Frequency\tName\r\n999\tX\r\n"_s);
-        click(5, Number_column);
-        {
-            const Real_boxes boxes(Ok_after(0));
-            ctrl(Qt::Key_V);
-            QCOMPARE(
-                boxes.texts,
-                QStringList{u"以下数值未粘贴：\n信道 5，接收频率(MHZ)：999（接收频率超出范围 ！）\n"
-                            u"信道 5，信道名称：X（请先输入接收频率 ！）"_s});
-        }
-        program_channel(128, u"末"_s);
-        program->host().activate_current();
-        const QStringList before = all_shown();
-        {
-            const Real_boxes boxes([](const QMessageBox &, qint64) { return QMessageBox::No; });
-            row_menu(1, "Row_insert");
-            QCOMPARE(boxes.texts.size(), 1);
-            QVERIFY(boxes.texts.first().startsWith(u"信道 128 已在使用"_s));
-            QVERIFY(boxes.overdue.isEmpty());
-        }
-        QCOMPARE(all_shown(), before);
-        QVERIFY(grid()->isVisible());
     }
 
     // Whatever the cells of a spreadsheet say goes into channel 5, which has

@@ -13,30 +13,6 @@ using namespace Qt::StringLiterals;
 class Test_conversions : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Typed texts snapped to the 5 kHz or 6.25 kHz grid, stored in four cells
-    // that leave their neighbours alone, and shown again as stored.
-    void store_freq()
-    {
-        const std::tuple<QString, QString, QList<int>> cases[] = {
-            {"438.125", "438.12500", {0x00, 0x25, 0x81, 0x43}},
-            {"438.0062", "438.00500", {0x00, 0x05, 0x80, 0x43}}, // to 5 kHz
-            {"446.007", "446.00625", {0x25, 0x06, 0x60, 0x44}},  // between the grids
-            {"438.00625", "438.00625", {0x25, 0x06, 0x80, 0x43}},
-            {"438", "438.00000", {0x00, 0x00, 0x80, 0x43}},
-            {"145.5", "145.50000", {0x00, 0x00, 0x55, 0x14}},
-        };
-        for (const auto &[typed, stored_text, bytes] : cases) {
-            chann.fill(5, 5, 0, 15, 255);
-            QString text = typed;
-            Store_freq(text, 5, 4);
-            QCOMPARE(text, stored_text);
-            QCOMPARE(cells(5, 4, 7), bytes);
-            QCOMPARE(cells(5, 0, 3), (QList<int>{255, 255, 255, 255}));
-            QCOMPARE(chann(5, 8), qint16(255));
-            QCOMPARE(Bcd_to_freq_text(bytes[0], bytes[1], bytes[2], bytes[3]), stored_text);
-        }
-    }
-
     // Below 100 MHz the text keeps nine characters by an extra decimal.
     void store_freq_below_100_mhz()
     {

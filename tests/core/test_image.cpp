@@ -3,7 +3,6 @@
 #include "core/tables.h"
 #include "core/tone_code.h"
 #include "image_rows.h"
-#include "tone_boundaries.h"
 
 #include <QProcess>
 #include <QTest>
@@ -30,13 +29,7 @@ private Q_SLOTS:
         for (int row = 0; row <= 143; ++row)
             if (row != Vfo_row && row != Settings_row)
                 QCOMPARE(cells(row, 0, 15), QList<int>(16, 255));
-        for (int row = First_name_row; row <= Last_name_row; ++row)
-            QCOMPARE(cells(row, 0, 15), QList<int>(16, 0));
         QCOMPARE(cells(Spare_name_row, 0, 15), QList<int>(16, 0));
-        QCOMPARE(cells(Vfo_row, 0, 15),
-                 (QList<int>{80, 18, 0, 64, 80, 18, 0, 64, 0, 0, 0, 7, 0, 255, 255, 255}));
-        QCOMPARE(cells(Settings_row, 0, 15),
-                 (QList<int>{5, 1, 0, 2, 0, 0, 0, 0, 37, 1, 104, 255, 255, 255, 255, 255}));
         QCOMPARE(cells(280, 0, 15), QList<int>(16, 0));
         QCOMPARE(cells(0, 16, 32), QList<int>(17, 0));
     }
@@ -61,19 +54,6 @@ private Q_SLOTS:
         QCOMPARE(cells(17, 0, 15), QList<int>(16, 0x44));
         QCOMPARE(cells(Name_row(17), 0, 15), QList<int>(16, 66));
         QCOMPARE(chann(Settings_row, 0), qint16(9));
-    }
-
-    void fills_work_on_the_image_given()
-    {
-        Data_image own;
-        Reset_image(own);
-        Load_default_image(own);
-        Put_radio_id_row(own);
-        QVERIFY(chann == Data_image());
-        Reset_image();
-        Load_default_image();
-        Put_radio_id_row();
-        QVERIFY(own == chann);
     }
 
     void radio_id_row()
@@ -107,25 +87,6 @@ private Q_SLOTS:
         for (const auto &[index, text] : shown)
             QCOMPARE(Tone_text[index], QString::fromLatin1(text));
         QVERIFY(Tone_text[259].isEmpty());
-    }
-
-    // Which code and polarity bit each tone entry stores, and which entry a
-    // stored code and bit show, at the edges of every run.
-    void tone_codes()
-    {
-        Init_tone_table();
-        for (const Tone_boundary &edge : Tone_boundaries) {
-            const Stored_tone stored = Tone_to_store(edge.index);
-            QCOMPARE(stored.code, edge.code);
-            QVERIFY(stored.inverted == edge.inverted);
-            QCOMPARE(Is_inverted_tone(edge.index), edge.inverted.value_or(false));
-            for (const bool inverted : {false, true})
-                if (edge.inverted.value_or(inverted) == inverted)
-                    QCOMPARE(Shown_tone(edge.code, inverted), edge.index);
-        }
-        QCOMPARE(Shown_tone(50, true), 50);
-        QCOMPARE(Shown_tone(200, false), 154);
-        QCOMPARE(Shown_tone(255, true), 258);
     }
 
     // A read outside the image, the reply buffer or the tone table stops a
