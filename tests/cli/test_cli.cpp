@@ -6,6 +6,7 @@
 #include "cli/exit_status.h"
 #include "cli/image_words.h"
 #include "cli/radio_port.h"
+#include "cli/verbs.h"
 #include "cli_rig.h"
 #include "core/tables.h"
 #include "csv/csv_export.h"
@@ -77,6 +78,12 @@ private Q_SLOTS:
         QCOMPARE(rows[1], "1\t450.25000\t450.25000\tOFF\tOFF\tHigh\tOff\tWide\tBASE");
         for (const QString &row : rows)
             QVERIFY2(row.count('\t') == 8 || row.count('\t') == 2, qPrintable(row));
+
+        // In process the verbs read their files into images of their own: the
+        // program's image keeps what it holds.
+        QCOMPARE(Run_diff({path_a, path_b}), int(Exit_differ));
+        QCOMPARE(Run_show({path_a}), int(Exit_ok));
+        QVERIFY(chann == b);
     }
 
     void csv_export_and_import()
