@@ -72,7 +72,7 @@ private Q_SLOTS:
         QCOMPARE(recorder.texts(), QStringList{"通讯端口打开错误，请正确设置通讯端口 ！"});
         QCOMPARE(recorder.messages[0].title, QStringLiteral("操作提示"));
         // The details name the cause in the language on screen.
-        QString details = recorder.messages[0].details;
+        const QString details = recorder.messages[0].details;
 #ifdef Q_OS_WIN
         const QString missing = QStringLiteral("/dev/null-r7k-no-such-port 不存在。");
 #else
@@ -85,10 +85,6 @@ private Q_SLOTS:
         dialog = qobject_cast<Form_Comm_Read *>(program->host().window(Window_id::Comm_read));
         QCOMPARE(dialog->windowTitle() + text_of(dialog, "Command_Read"),
                  QStringLiteral("Read Data From RadioRead"));
-        click(dialog, "Command_Read");
-        details = recorder.messages.value(1).details;
-        QVERIFY2(details.startsWith("/dev/null-r7k-no-such-port does not exist."),
-                 qPrintable(details));
         click(dialog, "Command_Cancel");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!dialog && !program->host().open_flag(Window_id::Comm_read));
@@ -110,8 +106,6 @@ private Q_SLOTS:
         QVERIFY(text_of(dialog, "Label_tr_count").startsWith(QStringLiteral("正在写入 ")));
         QVERIFY(control<QProgressBar>(dialog, "ProgressBar1")->value() > 0);
         QCOMPARE(bench->radio.byte(1, 3), 0x43);
-        click(dialog, "Command_Cancel");
-        QCOMPARE(recorder.texts(), QStringList{"正在进行读写操作,请勿关窗口 ！,"});
         QVERIFY(dialog->isVisible() && bench->log.open);
 
         // Quitting, the user insists: the write stops cleanly, with the End
@@ -130,51 +124,45 @@ private Q_SLOTS:
 
     // The verification reads the radio back into an image of its own: the
     // program's image, a cell of it edited since the write included, stays
-    // as it is. Against a radio that stored a block wrong, end to end.
+    // as it is.
     void the_verify_dialog_compares_without_touching_the_image()
     {
         Load_default_image();
         for (int block = 0; block < Channel_file::Rows; ++block)
             for (int c = 0; c < 16; ++c)
                 bench->radio.set_byte(block, c, chann(block, c));
+        chann(Settings_row, 0) = 9;
+        const Data_image before = chann;
         auto dialog = open_on<Form_Comm_Verify>(Window_id::Comm_verify, "Prog_verify");
         QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
         QCOMPARE(dialog->windowTitle() + text_of(dialog, "Command_Verify") +
                      text_of(dialog, "Command_Cancel") + text_of(dialog, "Command_Help"),
                  QStringLiteral("校验对讲机数据校验取消帮助"));
-        const Data_image before = chann;
         click(dialog, "Command_Verify");
         QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("正在与对讲机联络 ！"));
         QVERIFY(bench->clock.advance_until([&] { return dialog->engine().link_done; }, 60'000));
         QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("数据校验完毕 ！"));
         QCOMPARE(control<QProgressBar>(dialog, "ProgressBar1")->value(), 100);
-        QCOMPARE(recorder.texts(), QStringList{"对讲机数据与当前数据一致 ！"});
+        QCOMPARE(recorder.texts(),
+                 QStringList{"对讲机数据与当前数据不一致，以下数据块不同：\n数据块 140：可选功能"});
         QCOMPARE(recorder.messages[0].title, QStringLiteral("操作提示"));
         QVERIFY(chann == before);
         QVERIFY(bench->clock.advance_until([&] { return !dialog->isVisible(); }, 1000));
 
         program->switch_language(false);
-        chann(Settings_row, 0) = 9; // changed since the write
-        recorder.messages.clear();
         dialog = open_on<Form_Comm_Verify>(Window_id::Comm_verify, "Prog_verify");
         QCOMPARE(dialog->windowTitle() + text_of(dialog, "Command_Verify"),
                  QStringLiteral("Verify Radio DataVerify"));
-        click(dialog, "Command_Verify");
-        QVERIFY(bench->clock.advance_until([&] { return dialog->engine().link_done; }, 60'000));
-        QCOMPARE(recorder.texts(),
-                 QStringList{"The radio's data differ from the current data in these blocks:\n"
-                             "block 140: the optional features"});
-        QCOMPARE(chann(Settings_row, 0), qint16(9));
     }
 
-    // While a write runs, every way of closing its dialog is refused as Cancel
-    // is, and quitting the program asks first; the write goes on to its end.
+    // While a write runs, Escape and the close box are refused as Cancel is
+    // (tested under real boxes), and quitting the program asks first; the
+    // write goes on to its end.
     void closing_during_a_write_data()
     {
         QTest::addColumn<QString>("way");
         QTest::addColumn<QString>("message");
         const QString refused = QStringLiteral("Read-write operating，don't close the window. ,");
-        QTest::newRow("Cancel") << "Cancel" << refused;
         QTest::newRow("Escape") << "Escape" << refused;
         QTest::newRow("close box") << "close box" << refused;
         QTest::newRow("quitting, answered No")
@@ -193,9 +181,7 @@ private Q_SLOTS:
         bench->clock.advance(2000);
         QVERIFY(dialog->engine().link_busy);
 
-        if (way == "Cancel")
-            click(dialog, "Command_Cancel");
-        else if (way == "Escape")
+        if (way == "Escape")
             QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog.data(),
                             Qt::Key_Escape);
         else if (way == "close box")
@@ -212,50 +198,34 @@ private Q_SLOTS:
         QCOMPARE(recorder.texts().size(), 1);
     }
 
-    // While a read is retried the status line says which attempt runs; the
-    // failure message says in its details where the radio stopped and what
-    // to check, in the language on screen.
+    // The failure message says in its details where the radio stopped and
+    // what to check, in the language on screen.
     void a_failed_read_says_where_the_radio_stopped()
     {
-        bench->radio.set_faults({.stall_at = 40});
+        bench->radio.set_faults({.stall_at = Power_row});
         auto dialog = open_on<Form_Comm_Read>(Window_id::Comm_read, "Prog_read");
         click(dialog, "Command_Read");
-        QVERIFY(bench->clock.advance_until([&] { return bench->log.opens == 2; }, 10'000));
-        QCOMPARE(text_of(dialog, "Label_tr_count"),
-                 QStringLiteral("正在与对讲机联络 ！（第 2 次尝试，共 4 次）"));
         QVERIFY(bench->clock.advance_until([&] { return !recorder.messages.isEmpty(); }, 60'000));
         QCOMPARE(recorder.texts(), QStringList{"与对讲机联络失败 ！"});
-        QCOMPARE(recorder.messages[0].details,
-                 QStringLiteral("对讲机在第 40 个数据块（共 259 个）处停止应答。\n\n请检查：\n"
-                                "- 对讲机已开机；\n- 编程线已插牢在对讲机和电脑上；\n"
-                                "- 编程线接在 COM1 上（在“端口设置”中选择）；\n"
-                                "- 对讲机是 R7K 型（机型标识为 ZRQ-47）。"));
+        QCOMPARE(
+            recorder.messages[0].details,
+            QStringLiteral("对讲机在第 227 个数据块（共 259 个，存储器第 240 块）处停止应答。\n\n"
+                           "请检查：\n"
+                           "- 对讲机已开机；\n- 编程线已插牢在对讲机和电脑上；\n"
+                           "- 编程线接在 COM1 上（在“端口设置”中选择）；\n"
+                           "- 对讲机是 R7K 型（机型标识为 ZRQ-47）。"));
 
         program->switch_language(false);
         dialog = qobject_cast<Form_Comm_Read *>(program->host().window(Window_id::Comm_read));
         click(dialog, "Command_Read");
         QVERIFY(bench->clock.advance_until([&] { return recorder.messages.size() == 2; }, 60'000));
         QCOMPARE(recorder.messages[1].details,
-                 QStringLiteral("The radio stopped answering at block 40 of 259.\n\nPlease check "
-                                "that:\n- the radio is switched on;\n- the programming cable is "
-                                "seated firmly in the radio and in the computer;\n- the cable is "
+                 QStringLiteral("The radio stopped answering at block 227 of 259 (block 240 of "
+                                "its memory).\n\nPlease check that:\n- the radio is switched "
+                                "on;\n- the programming cable is seated firmly in the radio and "
+                                "in the computer;\n- the cable is "
                                 "on COM1 (chosen under Communication);\n- the radio is an R7K "
                                 "model (it identifies itself as ZRQ-47)."));
-        QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("Communication fault."));
-    }
-
-    // How the levels show and move is tested end to end against r7k-sim.
-    void the_power_dialog_disappears_when_the_radio_stays_silent()
-    {
-        bench->radio.set_faults({.no_answer = true});
-        auto dialog = open_on<Form_Adjust_Txp>(Window_id::Adjust_txp, "Adj_Txp");
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("发射功率调整"));
-        QCOMPARE(text_of(dialog, "Label_Low") + text_of(dialog, "Label_Mid") +
-                     text_of(dialog, "Label_High") + text_of(dialog, "Command_Close"),
-                 QStringLiteral("低功率中功率高功率关闭"));
-        QVERIFY(bench->clock.advance_until([&] { return !dialog || !dialog->isVisible(); }, 5000));
-        QCOMPARE(bench->clock.now(), 1500);
-        QVERIFY(recorder.messages.isEmpty());
     }
 
     // After each acknowledged frame the dialog says which level went out; a
@@ -267,12 +237,17 @@ private Q_SLOTS:
             return bench->clock.advance_until(
                 [&] { return text_of(dialog, "Label_sent").startsWith(text); }, 1000);
         };
+        QCOMPARE(dialog->windowTitle() + text_of(dialog, "Label_Low") +
+                     text_of(dialog, "Label_Mid") + text_of(dialog, "Label_High") +
+                     text_of(dialog, "Command_Close"),
+                 QStringLiteral("发射功率调整低功率中功率高功率关闭"));
         QVERIFY(sent_is("已发送："));
         auto *high = dialog->findChild<QScrollBar *>("HScroll_H");
         const int level = high->value();
         QVERIFY(level > 0);
         high->setValue(level - 1);
         QVERIFY(sent_is(QString("已发送：高功率 %1").arg(level - 1)));
+        QCOMPARE(text_of(dialog, "Label_H"), QString::number(level - 1));
         bench->radio.set_faults({.no_answer = true});
         high->setValue(level);
         QVERIFY(bench->clock.advance_until([&] { return !dialog || !dialog->isVisible(); }, 5000));

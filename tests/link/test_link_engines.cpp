@@ -93,28 +93,58 @@ private Q_SLOTS:
         }
     }
 
-    // The port closes at the time-out until the retry; a new start while a
-    // retry is pending cancels the retry.
-    void read_times_out_retries_and_a_new_start_cancels_the_retry()
+    // A silent radio: the port closes at each time-out until the retry, and
+    // after the fourth attempt the user is told what happened. The time-out
+    // counts from the end of the last command, the retry from the time-out.
+    // A new start while a retry is pending cancels the retry.
+    void read_of_a_silent_radio()
     {
         Link_rig<Read_engine> rig({.no_answer = true});
+        const Data_image before = chann;
+        qint64 message_at = -1;
+        rig.listener.while_message = [&] { message_at = rig.clock.now(); };
         rig.engine.start();
         rig.clock.advance(15 + 1000);
         QVERIFY(!rig.log.open && !rig.engine.link_busy);
         rig.clock.advance(5000);
         QCOMPARE(rig.log.opens, 2);
         QCOMPARE(rig.engine.retry_count, 2);
-        // While it is retried, the status says which attempt runs.
         QCOMPARE(rig.listener.statuses.last(), "正在与对讲机联络 ！（第 2 次尝试，共 4 次） / "
                                                "Connecting with transceiver. (attempt 2 of 4)");
+        rig.clock.advance(60'000);
+        QCOMPARE(
+            rig.listener.messages,
+            QStringList{"Operate prompt: 与对讲机联络失败 ！ / Fail connect with transceiver."});
+        QCOMPARE(rig.listener.failures, 1);
+        QCOMPARE(rig.log.sent.count(Connect_command), 4);
+        QCOMPARE(message_at - rig.log.last_sent_at, 1000 + 5000);
+        QCOMPARE(rig.listener.failure.what_happened().english,
+                 "the radio does not answer the connect command");
+        QCOMPARE(rig.listener.statuses.last(), "与对讲机通讯故障 ！ / Communication fault.");
+        QCOMPARE(rig.listener.progress.last(), 0);
+        QVERIFY(chann == before && !rig.engine.link_busy && !rig.log.open);
 
-        rig.clock.advance(2000); // timed out again; the next retry is due in 4 s
+        rig.engine.start();
+        rig.clock.advance(15 + 1000 + 2000); // timed out; the retry is due in 3 s
         rig.radio.set_faults({});
         rig.engine.start();
         QVERIFY(rig.run_to_end());
+        QCOMPARE(rig.log.opens, 4 + 2);
         QCOMPARE(rig.listener.block_numbers(), Transfer_blocks(272));
-        QCOMPARE(rig.log.opens, 3);
-        QCOMPARE(rig.listener.messages, QStringList{Read_complete_message});
+        QCOMPARE(rig.listener.messages.last(), Read_complete_message);
+    }
+
+    // A fault that strikes once: the second attempt starts over from the
+    // first block and completes.
+    void read_retried_after_noise_starts_over()
+    {
+        Link_rig<Read_engine> rig({.noise_at = Power_row, .once = true});
+        rig.engine.start();
+        QVERIFY(rig.run_to_end());
+        QCOMPARE(rig.log.opens, 2);
+        const QList<int> numbers = rig.listener.block_numbers();
+        QCOMPARE(numbers.mid(numbers.lastIndexOf(1)), Transfer_blocks(272));
+        QVERIFY(Same_blocks(Transfer_blocks(271), chann, rig.radio));
     }
 
     // Each timer runs with the one period that the radio's protocol fixes.
@@ -144,21 +174,6 @@ private Q_SLOTS:
                               "Operate prompt: 正在进行读写操作,请勿关窗口 ！, / Read-write "
                               "operating，don't close the window. ,",
                               Read_complete_message}));
-    }
-
-    // The link goes on while the message of a refused Read is up, and may
-    // time out meanwhile: the click was refused, and stays refused.
-    void read_refused_start_decides_before_its_message()
-    {
-        Link_rig<Read_engine> rig({.stall_at = 60});
-        rig.engine.start();
-        QVERIFY(rig.clock.advance_until([&] { return rig.engine.block_no == 60; }, 10'000));
-        rig.listener.while_message = [&] { rig.clock.advance(2000); };
-        rig.engine.start();
-        QVERIFY(!rig.engine.link_busy && !rig.log.open);
-        QCOMPARE(rig.log.opens, 1);
-        QCOMPARE(rig.listener.statuses.last(), "正在读取 60 数据块 / Reading 60 Data Block");
-        QCOMPARE(rig.listener.messages.size(), 1);
     }
 
     void read_port_that_cannot_be_opened_shows_only_the_port_error()
@@ -228,6 +243,22 @@ private Q_SLOTS:
         QVERIFY(rig.listener.messages.isEmpty());
     }
 
+    // The radio goes away midway: the port error after the reply time-out,
+    // and no retry.
+    void write_to_a_radio_that_hangs_up()
+    {
+        Link_rig<Write_engine> rig({.hang_up_at = 3});
+        qint64 message_at = -1;
+        rig.listener.while_message = [&] { message_at = rig.clock.now(); };
+        rig.engine.start();
+        rig.clock.advance(60'000);
+        QCOMPARE(rig.listener.messages, QStringList{Port_failed_message});
+        QCOMPARE(message_at - rig.log.last_sent_at, 1 + 5000);
+        QCOMPARE(rig.listener.failures, 1);
+        QCOMPARE(rig.log.sent.count(Connect_command), 1);
+        QVERIFY(!rig.engine.link_busy && !rig.log.open);
+    }
+
     void write_without_a_programmed_channel_sends_nothing()
     {
         Link_rig<Write_engine> rig;
@@ -276,53 +307,6 @@ private Q_SLOTS:
         QVERIFY(rig.listener.finished_count >= 1);
     }
 
-    // Engines keep to their own image, replies and timers: two reads into
-    // images of their own and a write from the program's image, to three
-    // radios at the same time on one clock.
-    void engines_run_side_by_side()
-    {
-        Fake_clock clock;
-        struct Radio_link {
-            Fake_clock &clock;
-            sim::Radio radio = Test_radios::radio();
-            Wire_log log{};
-            Recording_listener listener{};
-            Fake_line line{clock, radio, log};
-            Fake_timer_set timers{clock};
-        };
-        std::array<Radio_link, 3> links{{{clock}, {clock}, {clock}}};
-        links[1].radio.set_byte(5, 7, 0x42); // the radios hold different data
-        links[2].radio.set_faults({.noise_at = 60, .once = true});
-        Data_image image_1, image_2;
-        Read_engine first(links[0].line, links[0].timers, links[0].listener, image_1);
-        Read_engine second(links[1].line, links[1].timers, links[1].listener, image_2);
-        Write_engine third(links[2].line, links[2].timers, links[2].listener, chann);
-        const Data_image program = chann;
-        first.start();
-        second.start();
-        third.start();
-        QVERIFY(clock.advance_until(
-            [&] { return first.link_done && second.link_done && third.link_done; }, 60'000));
-
-        QVERIFY(Same_blocks(Transfer_blocks(271), image_1, links[0].radio));
-        QVERIFY(Same_blocks(Transfer_blocks(271), image_2, links[1].radio));
-        QVERIFY(Same_blocks(Transfer_blocks(271), chann, links[2].radio));
-        QCOMPARE(cells(5, 7, 7, image_2), QList<int>{0x42});
-        QCOMPARE(cells<QByteArray>(272, 4, 19, second.comm_buf),
-                 cells<QByteArray>(272, 0, 15, links[1].radio));
-        // The write started over after the noise; the reads went on meanwhile.
-        QCOMPARE(links[2].log.opens, 2);
-        QCOMPARE(links[0].log.opens + links[1].log.opens, 2);
-        // The reads left the program's image alone; the write put the radio
-        // identifier into it, as it always does.
-        for (int row = 0; row < Data_image::rows; ++row)
-            if (row != Radio_id_row)
-                QCOMPARE(cells(row, 0, 15), cells(row, 0, 15, program));
-        QCOMPARE(cells<QByteArray>(Radio_id_row, 0, 5), QByteArray("ZRQ-47"));
-        for (const Radio_link &link : links)
-            QCOMPARE(link.listener.failures, 0);
-    }
-
     void power_takes_the_levels_from_the_radio_and_sends_each_change()
     {
         Link_rig<Power_engine> rig;
@@ -366,6 +350,32 @@ private Q_SLOTS:
         rig.engine.leave();
         QCOMPARE(rig.log.sent, sent + "b");
         QVERIFY(!rig.log.open && rig.radio.left());
+    }
+
+    // The power dialog does not retry: it closes without a word at the
+    // watchdog's next check after the port closed, on a silent radio and on
+    // noise for an acknowledgement. Identified, the levels are the radio's.
+    void power_gives_up_without_a_word()
+    {
+        for (const bool silent : {true, false}) {
+            Start_link_test();
+            Link_rig<Power_engine> rig(silent ? sim::Faults{.no_answer = true}
+                                              : sim::Faults{.noise_at = Power_row});
+            Data_image expected = chann;
+            for (int level = 0; !silent && level < 3; ++level)
+                expected(Power_row, level) = qint16(rig.radio.byte(Power_row, level));
+            rig.engine.opened();
+            QVERIFY(
+                rig.clock.advance_until([&] { return rig.listener.finished_count > 0; }, 30'000));
+            const qint64 waited = rig.clock.now() - rig.log.last_sent_at;
+            QVERIFY2(waited > 1000 && waited <= 1000 + Power_engine::Watchdog_ms,
+                     qPrintable(QString::number(waited)));
+            rig.clock.advance(30'000);
+            QCOMPARE(rig.listener.finished_count, 1);
+            QCOMPARE(rig.log.sent.count(Power_connect), 1);
+            QVERIFY(rig.listener.messages.isEmpty() && !rig.log.open);
+            QVERIFY(chann == expected);
+        }
     }
 
     // The identifier may come after other bytes, as long as it starts within

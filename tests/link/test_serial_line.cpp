@@ -74,23 +74,6 @@ private Q_SLOTS:
         Language = true;
     }
 
-    void mappings_hold_until_reset()
-    {
-        const QStringList system = Port_map::Devices();
-        Port_map::Set_mapping(3, QStringLiteral("/dev/ttyUSB9"));
-        const std::optional<Port_map::Mapping> given =
-            Port_map::Parse_mapping(QStringLiteral("com8=/tmp/x y"));
-        QVERIFY(given && given->port_no == 8);
-        Port_map::Set_mapping(given->port_no, given->device);
-        QStringList mapped = system;
-        mapped[2] = QStringLiteral("/dev/ttyUSB9");
-        mapped[7] = QStringLiteral("/tmp/x y");
-        QCOMPARE(Port_map::Devices(), mapped);
-        QCOMPARE(Port_map::Device(8), QStringLiteral("/tmp/x y"));
-        Port_map::Reset();
-        QCOMPARE(Port_map::Devices(), system);
-    }
-
     void a_vanished_device_is_reported_once_and_the_line_closes()
     {
         auto radio = std::make_unique<Pty>();

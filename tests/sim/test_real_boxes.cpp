@@ -1,8 +1,8 @@
 // The program's real message boxes, each running its own event loop while
-// the link goes on under it, over a link in virtual time: a transfer may end,
-// time out or be cut off by a language switch while a box is up, and no
-// window may go away under a box of its own. The clock moves while a box is
-// up, from an event of the box's own loop, where the link's timers fire.
+// the link goes on under it, over a link in virtual time: a transfer may end
+// while a box is up, and no window may go away under a box of its own. The
+// clock moves while a box is up, from an event of the box's own loop, where
+// the link's timers fire.
 #include "core/globals.h"
 #include "dialog_driver.h"
 #include "fake_line.h"
@@ -95,8 +95,6 @@ private Q_SLOTS:
     void a_read_ends_under_a_box_of_its_dialog_data();
     void a_read_ends_under_a_box_of_its_dialog();
     void a_write_goes_on_under_the_quit_question_and_the_cancel_warning();
-    void a_time_out_under_the_busy_warning_starts_nothing();
-    void a_language_switch_under_the_cancel_warning();
 };
 
 void Test_real_boxes::a_read_ends_under_a_box_of_its_dialog_data()
@@ -172,50 +170,6 @@ void Test_real_boxes::a_write_goes_on_under_the_quit_question_and_the_cancel_war
         QCOMPARE(cells<QByteArray>(block, 0, 15, bench.radio), cells<QByteArray>(block, 0, 15));
     QVERIFY(bench.program->close());
     QCOMPARE(boxes.texts.size(), 1);
-}
-
-// The radio stops answering while the busy warning is up: the attempt times
-// out under the box, and the refused Read starts nothing when the box goes.
-void Test_real_boxes::a_time_out_under_the_busy_warning_starts_nothing()
-{
-    Bench bench;
-    bench.radio.set_faults({.stall_at = 128});
-    QPointer dialog = bench.started<Form_Comm_Read>("Prog_read", "Command_Read");
-    Real_boxes boxes(While_up{Busy, [&] {
-                                  bench.clock.advance_until(
-                                      [&] { return !dialog->engine().link_busy; }, 10'000);
-                              }});
-    click(dialog, "Command_Read");
-    QCOMPARE(boxes.texts, QStringList{Busy});
-    QVERIFY(!dialog->engine().link_busy && !bench.log.open);
-    QCOMPARE(text_of(dialog, "Label_tr_count"), QStringLiteral("正在读取 128 数据块"));
-    QCOMPARE(bench.log.opens, 1);
-    click(dialog, "Command_Cancel");
-    QTRY_VERIFY(!dialog);
-}
-
-// The language switch rebuilds the read dialog while its Cancel warning is
-// up: the old dialog stops its read at once and goes once the box has.
-void Test_real_boxes::a_language_switch_under_the_cancel_warning()
-{
-    Bench bench;
-    const Data_image before = chann;
-    QPointer dialog = bench.started<Form_Comm_Read>("Prog_read", "Command_Read");
-    Real_boxes boxes(While_up{Closing_busy, [&] {
-                                  trigger(*bench.program, "Language_eng");
-                                  QVERIFY(dialog && !bench.log.open);
-                              }});
-    click(dialog, "Command_Cancel");
-    QCOMPARE(boxes.texts, QStringList{Closing_busy});
-    QTRY_VERIFY(!dialog);
-    QPointer rebuilt = bench.program->findChild<Form_Comm_Read *>();
-    QVERIFY(rebuilt && rebuilt->isVisible() &&
-            bench.program->host().open_flag(Window_id::Comm_read));
-    QCOMPARE(rebuilt->windowTitle(), QStringLiteral("Read Data From Radio"));
-    QVERIFY(!rebuilt->engine().link_busy);
-    QVERIFY(chann == before);
-    click(rebuilt, "Command_Cancel");
-    QTRY_VERIFY(!rebuilt);
 }
 
 QTEST_MAIN(Test_real_boxes)

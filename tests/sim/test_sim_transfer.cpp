@@ -10,7 +10,6 @@
 #include "files/backups.h"
 #include "files/channel_file.h"
 #include "image_rows.h"
-#include "link/adjust_txp_dialog.h"
 #include "link/port_map.h"
 #include "link/protocol.h"
 #include "link/transfer_dialog.h"
@@ -23,7 +22,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QScrollBar>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
@@ -113,8 +111,6 @@ private Q_SLOTS:
     void a_radio_lost_mid_verify_leaves_the_image();
     void read_then_write_back_data() { Test_radios::add_rows(); }
     void read_then_write_back();
-    void power_levels_adjusted_live_data() { Test_radios::add_rows(); }
-    void power_levels_adjusted_live();
 
 private:
     QTemporaryDir data; // the user's data folder, for the backups
@@ -302,30 +298,6 @@ void Test_sim_transfer::read_then_write_back()
     rig.sim.stop();
     QCOMPARE(rig.sim.process().exitCode(), 0);
     QVERIFY(QFileInfo::exists(rig.saved) && !QFileInfo(rig.sim.link()).isSymLink());
-}
-
-void Test_sim_transfer::power_levels_adjusted_live()
-{
-    Test_radios::use_local_row();
-    Rig rig("power");
-    trigger(*rig.main, "Adj_Txp");
-    QPointer dialog =
-        qobject_cast<Form_Adjust_Txp *>(rig.main->host().window(Window_id::Adjust_txp));
-    QVERIFY(dialog);
-    // The levels shown are the radio's.
-    const QByteArray levels = cells<QByteArray>(Power_row, 0, 2, Test_radios::radio());
-    QTRY_COMPARE(text_of(dialog, "Label_H"), QString::number(quint8(levels[2])));
-    control<QScrollBar>(dialog, "HScroll_H")->setValue(200);
-    QTRY_VERIFY(dialog->engine().sent_all); // the frame has gone out
-    click(dialog, "Command_Close");
-    QTRY_VERIFY(!dialog);
-
-    // The radio saved its memory when the Leave byte came.
-    QTRY_VERIFY(QFileInfo::exists(rig.saved));
-    Radio radio;
-    QVERIFY(radio.load(rig.saved).ok);
-    QCOMPARE(cells<QByteArray>(Power_row, 0, 3, radio), levels.left(2) + "\xC8\x02");
-    QCOMPARE(rig.recorder.texts(), QStringList());
 }
 
 QTEST_MAIN(Test_sim_transfer)
