@@ -1,12 +1,10 @@
 #include "core/globals.h"
 #include "core/image.h"
-#include "core/tables.h"
 #include "core/tone_code.h"
 #include "image_rows.h"
 #include "logic_start.h"
 #include "settings/frequency_mode_entry.h"
 #include "settings/option_rules.h"
-#include "tone_boundaries.h"
 
 #include <QTest>
 
@@ -25,16 +23,6 @@ struct Code {
     int stored, picked_1;
 };
 
-// Leaving the RX field: the TX and RX cells stored, or none when rejected.
-struct Rx_leave {
-    QString rx;
-    int duplex;
-    QString offset;
-    QList<int> stored;
-};
-
-const QList<int> Rx_438{0x00, 0x25, 0x81, 0x43};
-
 } // namespace
 
 class Test_option_rules : public QObject {
@@ -51,12 +39,6 @@ private Q_SLOTS:
     {
         Language = true;
         QCOMPARE(List_entries(Mode), QStringList({"频率", "信道", "仅信道模式"}));
-        Language = false;
-        QCOMPARE(List_entries(Mode), QStringList({"Frequncy", "Channel", "Only Channel"}));
-        const QStringList tones = List_entries(Encode);
-        QCOMPARE(tones.size(), 259);
-        QCOMPARE(tones.mid(49, 3), QStringList({"250.3", "254.1", "D023N"}));
-        QCOMPARE(tones.mid(154, 2), QStringList({"D754N", "D023I"}));
     }
 
     void codes_shown_lowered_and_picked()
@@ -123,47 +105,16 @@ private Q_SLOTS:
             Lower_stored_code(list);
         pick(TXP, 0, {51, 0, 0, 0xFC, 0xF2});
         pick(WN_RX, 1, {51, 0, 0, 0xFD, 0xF2});
+        QCOMPARE(Shown_index(TXP), 0); // the power bit, not the bandwidth's
     }
 
-    // Each tone entry is stored as its code and polarity bit and shown again
-    // as the same entry, whatever the bit held before.
-    void tone_picks_at_the_edges_of_each_run()
+    // No text stores more digits than four BCD bytes hold.
+    void texts_beyond_four_bcd_bytes_are_refused()
     {
-        for (const auto &[list, column, bit] : {std::tuple{Decode, 8, 1}, {Encode, 9, 2}})
-            Check_tone_edges(
-                chann(Vfo_row, 12), bit, [list](int index) { Store_index(list, index); },
-                [column] { return int(chann(Vfo_row, column)); },
-                [list] { return Shown_index(list); });
-    }
-
-    void frequencies_stored_as_typed()
-    {
-        QVERIFY(Store_rx_text("438.125"));
-        // No snapping to the 5 kHz or 6.25 kHz grid.
-        QVERIFY(Store_tx_text("438.0062"));
-        QCOMPARE(cells(Vfo_row, 0, 7), QList<int>({0x20, 0x06, 0x80, 0x43}) + Rx_438);
-        QCOMPARE(Shown_tx_text() + Shown_rx_text(), "438.00620438.12500");
-        QVERIFY(Store_offset_text("12.5"));
-        QCOMPARE(cells(Settings_row, 7, 10), (QList<int>{0, 0, 0x50, 0x12}));
-        QCOMPARE(Shown_offset_text(), "12.500000");
-        QVERIFY(Store_offset_text(QString()));
-        QCOMPARE(cells(Settings_row, 6, 11), (QList<int>{0, 255, 255, 255, 255, 255}));
-    }
-
-    // An erased radio holds 255s; nothing shows a made-up frequency, and no
-    // text can store a byte outside 0..255.
-    void bytes_that_are_not_bcd()
-    {
-        chann.fill(Vfo_row, Vfo_row, 0, 7, 255);
-        chann.fill(Settings_row, Settings_row, 7, 10, 255);
-        QCOMPARE(Shown_rx_text() + Shown_tx_text() + Shown_offset_text(), QString());
-        chann(Vfo_row, 2) = 0x4A;
-        QCOMPARE(Shown_tx_text(), QString());
-        const Data_image erased = chann;
+        const Data_image before = chann;
         QVERIFY(!Store_tx_text("1666.66665"));
-        QVERIFY(!Store_rx_text("-2.5"));
         QVERIFY(!Store_offset_text("166.666665"));
-        QVERIFY(chann == erased);
+        QVERIFY(chann == before);
         QVERIFY(Store_tx_text("999.99999"));
         QVERIFY(Store_offset_text("99.999999"));
         QCOMPARE(cells(Vfo_row, 0, 3) + cells(Settings_row, 7, 10), QList<int>(8, 0x99));
@@ -189,33 +140,6 @@ private Q_SLOTS:
                 QVERIFY2(accepted(c.text, key), qPrintable(field + key));
             for (const QChar key : c.kept_out)
                 QVERIFY2(!accepted(c.text, key), qPrintable(field + key));
-        }
-    }
-
-    void rx_leave()
-    {
-        const auto both = [](QList<int> bytes) { return bytes + bytes; };
-        const Rx_leave leaves[] = {
-            {"438.125", 0, "5", Rx_438 + Rx_438}, // off
-            {"438.125", 1, "", Rx_438 + Rx_438},  // plus, no offset
-            {"438.125", 1, "69.99", QList<int>{0x00, 0x15, 0x81, 0x50} + Rx_438},
-            {"438.125", -1, "5", QList<int>{80, 18, 0, 64} + Rx_438}, // no direction
-            {"400", 0, "", both({0, 0, 0, 0x40})},                    // low limit
-            {"469.99999", 0, "", both({0x99, 0x99, 0x99, 0x46})},
-            {"470", 0, "", {}}, // high limit: rejected
-            {"399.99999", 0, "", {}},
-            {"", 0, "", {}},
-            {"438.125000", 0, "", {}}, // ten characters
-            {"438.1.5", 0, "", both({0, 0, 0x81, 0x43})},
-        };
-        for (const Rx_leave &leave : leaves) {
-            init();
-            const QList<int> before = cells(Vfo_row, 0, 7);
-            const Entry entry = Leave_rx(leave.rx, leave.duplex, leave.offset);
-            QCOMPARE(entry, leave.stored.isEmpty() ? Entry::Rejected : Entry::Accepted);
-            QCOMPARE(cells(Vfo_row, 0, 7), leave.stored.isEmpty() ? before : leave.stored);
-            QCOMPARE(Rx_text_changed(leave.rx),
-                     leave.rx.size() > 9 ? Entry::Rejected : Entry::Accepted);
         }
     }
 
@@ -245,6 +169,7 @@ private Q_SLOTS:
         QCOMPARE(Following_tx_text(1, "", "5"), std::nullopt);
         QCOMPARE(Following_tx_text(2, "145.6", ".6"), "145");
         QCOMPARE(Following_tx_text(1, "438.125", "abc"), "438.125");
+        QCOMPARE(Following_tx_text(-1, "438.125", "5"), std::nullopt); // no direction
     }
 };
 

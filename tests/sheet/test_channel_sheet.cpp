@@ -160,16 +160,19 @@ private Q_SLOTS:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             return path;
         };
+        const auto *undo = program->findChild<QAction *>(u"Edit_undo"_s);
         QCOMPARE(source(), u"未保存"_s);
 
         QVERIFY(Load_channel_file(chann_path, program->host().history()));
         QCOMPARE(source(), u"fleet.chann"_s);
+        QCOMPARE(undo->text(), u"撤销打开"_s);
         QCOMPARE(suggested(), folder.filePath(u"fleet.pdf"_s));
 
         choose_file(*program, "File_import_csv", csv_path);
         QVERIFY(
             recorder.texts().last().startsWith(u"已从 CSV 文件（按 UTF-8 读取）导入 2 个信道。"_s));
         QCOMPARE(source(), u"list.csv"_s);
+        QCOMPARE(undo->text(), u"撤销导入 CSV"_s);
         QCOMPARE(suggested(), folder.filePath(u"list.pdf"_s));
 
         // The source goes back and forth with the channels.

@@ -3,9 +3,7 @@
 // back exactly, and the window in front shows it.
 #include "channels/channel_frequency.h"
 #include "core/image.h"
-#include "csv/csv_export.h"
 #include "dialog_driver.h"
-#include "files/channel_file.h"
 #include "link/comm_read_dialog.h"
 #include "link_rig.h"
 #include "message_recorder.h"
@@ -14,7 +12,6 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -33,11 +30,8 @@ enum class Change {
     Row_move,
     Clear,
     Default,
-    Optional_feature,
     Frequency_mode,
     Read,
-    File_load,
-    Csv_import,
 };
 
 } // namespace
@@ -84,13 +78,6 @@ class Test_undo : public Table_driver {
             Dialog_driver::click(program->findChild<QWidget *>(u"frm_chann"_s),
                                  change == Change::Clear ? "Command_clear" : "Command_default");
             break;
-        case Change::Optional_feature: {
-            auto *squelch = program->findChild<QComboBox *>(u"Combo_Sql"_s);
-            squelch->setFocus(Qt::MouseFocusReason);
-            keys(Qt::Key_Down, {});
-            QCOMPARE(squelch->currentText(), u"6"_s);
-            break;
-        }
         case Change::Frequency_mode: {
             auto *rx = program->findChild<QLineEdit *>(u"Text_RX_Freq"_s);
             rx->setFocus(Qt::MouseFocusReason);
@@ -108,25 +95,6 @@ class Test_undo : public Table_driver {
             QPointer<Form_Comm_Read> dialog = program->findChild<Form_Comm_Read *>();
             Dialog_driver::click(dialog, "Command_Read");
             QVERIFY(bench.clock.advance_until([&] { return !dialog->isVisible(); }, 60'000));
-            break;
-        }
-        case Change::File_load: {
-            trigger(*program, "File_Open");
-            auto *dialog = program->findChild<QDialog *>(u"Form_open_chann"_s);
-            auto *name = control<QLineEdit>(dialog, "Text1");
-            name->setFocus();
-            QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(name, u"fleet.chann"_s);
-            Dialog_driver::click(dialog, "Command_enter");
-            break;
-        }
-        case Change::Csv_import: {
-            trigger(*program, "File_import_csv");
-            auto *dialog = program->findChild<QFileDialog *>(u"Form_import_csv"_s);
-            auto *name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
-            name->setFocus();
-            name->setText(folder.filePath(u"fleet.csv"_s));
-            QTest::keyClick(name, Qt::Key_Return);
             break;
         }
         }
@@ -150,28 +118,18 @@ private Q_SLOTS:
         QTest::newRow("row move") << Change::Row_move << u"移动信道"_s;
         QTest::newRow("Clear") << Change::Clear << u"清除"_s;
         QTest::newRow("Default") << Change::Default << u"默认"_s;
-        QTest::newRow("optional feature") << Change::Optional_feature << u"可选功能"_s;
         QTest::newRow("frequency mode") << Change::Frequency_mode << u"可选功能"_s;
         QTest::newRow("read from radio") << Change::Read << u"读取"_s;
-        QTest::newRow("file load") << Change::File_load << u"打开"_s;
-        QTest::newRow("CSV import") << Change::Csv_import << u"导入 CSV"_s;
     }
     void each_kind_of_change_undoes_and_redoes_exactly()
     {
         QFETCH(Change, change);
         QFETCH(QString, step);
         Message_recorder recorder;
-        recorder.answer = true; // replace every channel by those of the CSV file
         Wire_bench bench;
-        Data_image file_image = chann;
-        Load_default_image(file_image);
-        QVERIFY(Channel_file::Save(folder.filePath(u"fleet.chann"_s), file_image).ok);
-        QVERIFY(File_io::Write_file(folder.filePath(u"fleet.csv"_s),
-                                    Channel_csv::Export(file_image), {})
-                    .ok);
         QVERIFY(!Enter_rx_freq(1, u"450"_s, true));
         QVERIFY(!Enter_rx_freq(2, u"451"_s, true));
-        if (change == Change::Optional_feature || change == Change::Frequency_mode)
+        if (change == Change::Frequency_mode)
             trigger(*program, "Optional_edit");
         program->host().activate_current();
         const QString first_row = grid()->item(0, Rx_column)->text();
@@ -188,9 +146,7 @@ private Q_SLOTS:
         keys(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(chann == before);
         QCOMPARE(redo->text(), u"重做"_s + step);
-        if (change == Change::Optional_feature)
-            QCOMPARE(program->findChild<QComboBox *>(u"Combo_Sql"_s)->currentText(), u"5"_s);
-        else if (change != Change::Frequency_mode)
+        if (change != Change::Frequency_mode)
             QCOMPARE(grid()->item(0, Rx_column)->text(), first_row);
         keys(Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(chann == after);
