@@ -13,6 +13,7 @@
 #include "core/tables.h"
 #include "image_rows.h"
 #include "logic_start.h"
+#include "tone_boundaries.h"
 
 #include <QTest>
 
@@ -141,6 +142,23 @@ private Q_SLOTS:
             QVERIFY2(cells(2, 8, 15) == after + Cells(3, 255),
                      qPrintable(u"column %1, index %2"_s.arg(column).arg(index)));
         }
+    }
+
+    // Each tone entry is stored as its code and polarity bit and shown again
+    // as the same entry, whatever the bit held before.
+    void tone_choices_at_the_edges_of_each_run()
+    {
+        program_channel(2);
+        for (const auto &[column, tone, bit] : {std::tuple{Decode_column, Record::Decode_tone, 1},
+                                                {Encode_column, Record::Encode_tone, 2}})
+            Check_tone_edges(
+                chann(2, Record::Polarity), bit,
+                [column](int index) { Store_choice(2, column, index); },
+                [tone] { return int(chann(2, tone)); },
+                [column] {
+                    return int(
+                        Choice_items(column).indexOf(Channel_row_texts(2)[column].trimmed()));
+                });
     }
 
     // Names are stored as GBK, refused whole when GBK cannot hold them, and
