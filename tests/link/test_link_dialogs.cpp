@@ -134,7 +134,6 @@ private Q_SLOTS:
         chann(Settings_row, 0) = 9;
         const Data_image before = chann;
         auto dialog = open_on<Form_Comm_Verify>(Window_id::Comm_verify, "Prog_verify");
-        QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
         QCOMPARE(dialog->windowTitle() + text_of(dialog, "Command_Verify") +
                      text_of(dialog, "Command_Cancel") + text_of(dialog, "Command_Help"),
                  QStringLiteral("校验对讲机数据校验取消帮助"));
