@@ -96,8 +96,15 @@ private Q_SLOTS:
         }
     }
 
+    // Cancel and a typed name keep the model; OK takes the chosen one and its band.
     void choosing_a_model_sets_the_band()
     {
+        open_models()->setCurrentIndex(1);
+        click(window(Window_id::Type), "Command_cancel");
+        QTRY_VERIFY(!window(Window_id::Type));
+        QCOMPARE(Model_no, qint16(0));
+        QCOMPARE(program->panel_text(7), QStringLiteral(" 136-- 470 MHZ"));
+
         QComboBox *models = open_models();
         const int index = models->findText("KL7M UHF2");
         models->setCurrentIndex(index);
@@ -108,18 +115,9 @@ private Q_SLOTS:
         QVERIFY(!program->host().open_flag(Window_id::Type));
         QCOMPARE(open_models()->currentIndex(), index);
         QCOMPARE(text_of(window(Window_id::Type), "Label_band"), QStringLiteral("  244 --  247"));
-    }
-
-    void model_cancel_and_typing_keep_the_model()
-    {
-        open_models()->setCurrentIndex(1);
-        click(window(Window_id::Type), "Command_cancel");
-        QTRY_VERIFY(!window(Window_id::Type));
-        QCOMPARE(Model_no, qint16(0));
-        QCOMPARE(program->panel_text(7), QStringLiteral(" 136-- 470 MHZ"));
 
         Select_model(5);
-        QComboBox *models = open_models();
+        models = open_models();
         QTest::keyClicks(models->lineEdit(), QStringLiteral("KL7M FULL"));
         QCOMPARE(models->currentIndex(), -1);
         click(window(Window_id::Type), "Command_ok");
@@ -127,6 +125,7 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(Model_no, Freq_low, Freq_high), std::tuple(qint16(5), 450.0, 521.0));
     }
 
+    // Cancel keeps the port; OK makes the choice the port of the link.
     void port_choices_name_their_devices()
     {
         Port_no = 7;
@@ -147,12 +146,9 @@ private Q_SLOTS:
         click(window(Window_id::Setup), "Command1");
         QTRY_VERIFY(!window(Window_id::Setup));
         QCOMPARE(Port_no, qint16(7));
-    }
 
-    // The read dialog opens the chosen port through the real serial stack; a
-    // device that does not exist fails, and the failure names it.
-    void ok_makes_the_choice_the_port_of_the_link()
-    {
+        // The read dialog opens the chosen port through the real serial stack; a
+        // device that does not exist fails, and the failure names it.
         const QString missing =
             QStringLiteral("/tmp/r7k-port-dialog-%1-none").arg(QCoreApplication::applicationPid());
         Port_map::Set_mapping(4, missing);

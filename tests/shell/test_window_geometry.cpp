@@ -96,10 +96,8 @@ private Q_SLOTS:
         row("port", "proc_setup", "Form_setup", over_main(2, 1.8, 2, 2, 500));
         row("about", "Menu_About", "frmAbout", over_main(0, 0, 2, 2, 500));
         row("read", "Prog_read", "Form_Comm_Read", over_main(1.6, 3, 2, 1.45));
-        row("write", "Prog_write", "Form_Comm_Write", over_main(1.6, 3, 2, 1.45));
         row("power", "Adj_Txp", "Form_Adjust_Txp", over_main(1.8, 2, 2, 3));
         row("open file", "File_Open", "Form_open_chann", over_main(1.5, 1.3, 2, 0));
-        row("save file", "File_save", "Form_save_chann", over_main(1.5, 1.3, 2, 0));
         row("optional features", "Optional_edit", "frm_option",
             over_main(1.04, 1.25, 2, 0, 0, 100));
     }
