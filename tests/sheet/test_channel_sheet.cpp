@@ -1,6 +1,5 @@
 // The channel sheet as the user gets it: exported to PDF through the File
-// menu and its file dialog, then read back with poppler's pdftotext; and
-// shown in the print preview.
+// menu and its file dialog, then read back with poppler's pdftotext.
 #include "channels/channel_frequency.h"
 #include "channels/channel_name.h"
 #include "core/globals.h"
@@ -18,8 +17,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -231,20 +228,6 @@ private Q_SLOTS:
         const int pages = paint_sheet(folder.filePath(u"small.pdf"_s),
                                       QPageSize(QSizeF(60, 40), QPageSize::Millimeter));
         QVERIFY2(pages >= 3 && pages <= 4, qPrintable(QString::number(pages)));
-    }
-
-    void the_print_preview_shows_the_same_pages()
-    {
-        program_channels(128);
-        Image_origin = {Image_source::Radio, {}};
-        trigger(*program, "Print_sheet");
-        auto *dialog = program->findChild<QPrintPreviewDialog *>(u"Form_print_sheet"_s);
-        QVERIFY(dialog && dialog->isVisible());
-        QCOMPARE(dialog->windowTitle(), u"打印信道表"_s);
-        auto *preview = dialog->findChild<QPrintPreviewWidget *>();
-        QTRY_COMPARE(preview->pageCount(), 3);
-        QCOMPARE(dialog->printer()->pageLayout().orientation(), QPageLayout::Portrait);
-        dialog->close();
     }
 };
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -141,7 +142,8 @@ private Q_SLOTS:
 
     // On a small screen (the test platform's is smaller than 1024x768) every
     // status bar panel shows its whole text, a completed write's included,
-    // and the print preview's toolbar shows Print inside the screen.
+    // and the print preview, titled and showing the sheet's page, has its
+    // toolbar's Print inside the screen.
     void small_screen_data()
     {
         QTest::addColumn<QString>("language");
@@ -161,6 +163,9 @@ private Q_SLOTS:
         trigger(*program, "Print_sheet");
         auto *preview = program->findChild<QPrintPreviewDialog *>();
         QVERIFY(preview);
+        QCOMPARE(preview->windowTitle(),
+                 language == "Language_chn" ? "打印信道表" : "Print Channel Sheet");
+        QTRY_COMPARE(preview->findChild<QPrintPreviewWidget *>()->pageCount(), 1);
         auto *toolbar = preview->findChild<QToolBar *>();
         const QWidget *print = toolbar->widgetForAction(toolbar->actions().constLast());
         QVERIFY(print && print->isVisible());
