@@ -212,7 +212,9 @@ private Q_SLOTS:
 #endif
     }
 
-    void about_box_shows_the_about_texts()
+    // The about box shows the about texts and closes on OK; System Information
+    // starts the first viewer installed, in a fixed order, or says there is none.
+    void system_information_starts_the_viewer_or_says_so()
     {
         trigger(*program, "Menu_About");
         const char *const shown[] = {"lblTitle",      "lblVersion", "lblDescription",
@@ -224,33 +226,7 @@ private Q_SLOTS:
         click(window(Window_id::About), "cmdOK");
         QTRY_VERIFY(!window(Window_id::About));
         QVERIFY(!program->host().open_flag(Window_id::About));
-    }
 
-    void finds_the_first_viewer_in_order()
-    {
-#ifdef Q_OS_WIN
-        QSKIP("Windows has one viewer, named in its registry, not a search of the PATH");
-#endif
-        const std::pair<QStringList, QString> rows[] = {
-            {{"kinfocenter"}, "kinfocenter"},
-            {{"kinfocenter", "hardinfo2", "hardinfo"}, "hardinfo"},
-            {{"ksysguard", "gnome-system-monitor", "hardinfo2"}, "hardinfo2"},
-            {{"ksysguard", "gnome-system-monitor"}, "gnome-system-monitor"},
-            {{"top", "htop"}, {}},
-        };
-        for (const auto &[installed, chosen] : rows) {
-            QTemporaryDir folder;
-            for (const QString &name : installed)
-                make_viewer(folder.path(), name);
-            const std::optional<Program_launch> tool = System_info_tool({folder.path()});
-            QCOMPARE(tool ? tool->program : QString(),
-                     chosen.isEmpty() ? QString() : folder.filePath(chosen));
-            QVERIFY(!tool || tool->arguments.isEmpty());
-        }
-    }
-
-    void system_information_starts_the_viewer_or_says_so()
-    {
 #ifdef Q_OS_WIN
         if (System_info_tool({}))
             QSKIP("Windows' own viewer, named in its registry, is installed here");
@@ -275,6 +251,24 @@ private Q_SLOTS:
         QTRY_VERIFY(QFile::exists(folder.filePath("gnome-system-monitor.ran")));
         QVERIFY(!QFile::exists(folder.filePath("kinfocenter.ran")));
         QCOMPARE(messages.messages.size(), 2);
+
+        // Of several viewers installed, the first in a fixed order is chosen.
+        const std::pair<QStringList, QString> rows[] = {
+            {{"kinfocenter"}, "kinfocenter"},
+            {{"kinfocenter", "hardinfo2", "hardinfo"}, "hardinfo"},
+            {{"ksysguard", "gnome-system-monitor", "hardinfo2"}, "hardinfo2"},
+            {{"ksysguard", "gnome-system-monitor"}, "gnome-system-monitor"},
+            {{"top", "htop"}, {}},
+        };
+        for (const auto &[installed, chosen] : rows) {
+            QTemporaryDir viewers;
+            for (const QString &name : installed)
+                make_viewer(viewers.path(), name);
+            const std::optional<Program_launch> tool = System_info_tool({viewers.path()});
+            QCOMPARE(tool ? tool->program : QString(),
+                     chosen.isEmpty() ? QString() : viewers.filePath(chosen));
+            QVERIFY(!tool || tool->arguments.isEmpty());
+        }
     }
 
 private:
