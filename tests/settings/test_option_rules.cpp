@@ -74,11 +74,9 @@ private Q_SLOTS:
         }
         Language = true;
         QCOMPARE(List_entries(Mode), QStringList({"频率", "信道", "仅信道模式"}));
-    }
 
-    // Column 11 holds bandwidth, power and TX bandwidth; column 12 the polarity bits.
-    void tone_and_flag_picks_keep_the_other_bits()
-    {
+        // Column 11 holds bandwidth, power and TX bandwidth; column 12 the polarity bits.
+        init();
         chann(Vfo_row, 11) = 0xFF;
         chann(Vfo_row, 12) = 0xF0;
         const auto pick = [](Option_list list, int index, QList<int> columns_8_to_12) {

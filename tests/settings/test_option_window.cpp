@@ -227,25 +227,7 @@ private Q_SLOTS:
         QCOMPARE(rx->text(), "400.00000");
     }
 
-    void rx_key_filter_in_the_field()
-    {
-        program->switch_language(false);
-        open();
-        auto *rx = get<QLineEdit>("Text_RX_Freq");
-        type_into(rx, ".a-4381250001");
-        QCOMPARE(rx->text(), "438125000");
-        QVERIFY(recorder->messages.isEmpty());
-        QTest::keyClick(rx, Qt::Key_Period);
-        QCOMPARE(recorder->texts(), QStringList(Rx_message));
-        QCOMPARE(rx->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), rx);
-        // Pasting would bring text past the filter.
-        QApplication::clipboard()->setText("x1");
-        QTest::keyClick(rx, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(rx->text(), QString());
-    }
-
-    void offset_limits_typing_and_leaving()
+    void offset_and_rx_typing_and_leaving()
     {
         program->switch_language(false);
         open();
@@ -269,6 +251,21 @@ private Q_SLOTS:
         QCOMPARE(cells(Settings_row, 7, 10), QList<int>(4, 255));
         QTest::keyClicks(offset, ".5..5");
         QCOMPARE(offset->text(), "5.5");
+
+        // The RX field's key filter, entered from the offset field.
+        recorder->messages.clear();
+        auto *rx = get<QLineEdit>("Text_RX_Freq");
+        type_into(rx, ".a-4381250001");
+        QCOMPARE(rx->text(), "438125000");
+        QVERIFY(recorder->messages.isEmpty());
+        QTest::keyClick(rx, Qt::Key_Period);
+        QCOMPARE(recorder->texts(), QStringList(Rx_message));
+        QCOMPARE(rx->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), rx);
+        // Pasting would bring text past the filter.
+        QApplication::clipboard()->setText("x1");
+        QTest::keyClick(rx, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(rx->text(), QString());
     }
 
     // Before the image is used elsewhere the RX being typed is checked and
