@@ -35,12 +35,6 @@ private Q_SLOTS:
         Freq_high = 470;
     }
 
-    void list_entries_in_order()
-    {
-        Language = true;
-        QCOMPARE(List_entries(Mode), QStringList({"频率", "信道", "仅信道模式"}));
-    }
-
     void codes_shown_lowered_and_picked()
     {
         const Code codes[] = {
@@ -78,11 +72,11 @@ private Q_SLOTS:
             expected(code.row, code.column) = qint16(code.picked_1);
             QVERIFY(chann == expected);
         }
-    }
+        Language = true;
+        QCOMPARE(List_entries(Mode), QStringList({"频率", "信道", "仅信道模式"}));
 
-    // Column 11 holds bandwidth, power and TX bandwidth; column 12 the polarity bits.
-    void tone_and_flag_picks_keep_the_other_bits()
-    {
+        // Column 11 holds bandwidth, power and TX bandwidth; column 12 the polarity bits.
+        init();
         chann(Vfo_row, 11) = 0xFF;
         chann(Vfo_row, 12) = 0xF0;
         const auto pick = [](Option_list list, int index, QList<int> columns_8_to_12) {
@@ -106,18 +100,6 @@ private Q_SLOTS:
         pick(TXP, 0, {51, 0, 0, 0xFC, 0xF2});
         pick(WN_RX, 1, {51, 0, 0, 0xFD, 0xF2});
         QCOMPARE(Shown_index(TXP), 0); // the power bit, not the bandwidth's
-    }
-
-    // No text stores more digits than four BCD bytes hold.
-    void texts_beyond_four_bcd_bytes_are_refused()
-    {
-        const Data_image before = chann;
-        QVERIFY(!Store_tx_text("1666.66665"));
-        QVERIFY(!Store_offset_text("166.666665"));
-        QVERIFY(chann == before);
-        QVERIFY(Store_tx_text("999.99999"));
-        QVERIFY(Store_offset_text("99.999999"));
-        QCOMPARE(cells(Vfo_row, 0, 3) + cells(Settings_row, 7, 10), QList<int>(8, 0x99));
     }
 
     // Characters typed into a field holding text: those let in and those kept out.
@@ -170,6 +152,15 @@ private Q_SLOTS:
         QCOMPARE(Following_tx_text(2, "145.6", ".6"), "145");
         QCOMPARE(Following_tx_text(1, "438.125", "abc"), "438.125");
         QCOMPARE(Following_tx_text(-1, "438.125", "5"), std::nullopt); // no direction
+
+        // No text stores more digits than four BCD bytes hold.
+        kept = chann;
+        QVERIFY(!Store_tx_text("1666.66665"));
+        QVERIFY(!Store_offset_text("166.666665"));
+        QVERIFY(chann == kept);
+        QVERIFY(Store_tx_text("999.99999"));
+        QVERIFY(Store_offset_text("99.999999"));
+        QCOMPARE(cells(Vfo_row, 0, 3) + cells(Settings_row, 7, 10), QList<int>(8, 0x99));
     }
 };
 

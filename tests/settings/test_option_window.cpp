@@ -160,6 +160,10 @@ private Q_SLOTS:
         auto *duplex = get<QComboBox>("Combo_Sft_d");
         QCOMPARE(duplex->currentText(), "Minus");
         duplex->setCurrentIndex(1);
+        // Passing through the erased offset stores nothing.
+        auto *offset = get<QLineEdit>("Text_Offset_Freq");
+        offset->setFocus();
+        QTest::keyClick(offset, Qt::Key_Tab);
         QVERIFY(chann == before);
         QCOMPARE(duplex->currentIndex(), 2);
 
@@ -169,7 +173,6 @@ private Q_SLOTS:
         QTest::keyClick(rx, Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() != rx);
         duplex->setCurrentIndex(1);
-        auto *offset = get<QLineEdit>("Text_Offset_Freq");
         type_into(offset, "5");
         QTest::keyClick(offset, Qt::Key_Tab);
         QCOMPARE(cells(Vfo_row, 0, 7), QList<int>({0x00, 0x25, 0x31, 0x44}) + Rx_438);
@@ -184,43 +187,6 @@ private Q_SLOTS:
         type_into(rx, "469.99999");
         QTest::keyClick(rx, Qt::Key_Tab);
         QCOMPARE(rx->text() + get<QLineEdit>("Text_TX_Freq")->text(), "469.99999464.99999");
-        QVERIFY(recorder->messages.isEmpty());
-    }
-
-    // Passing through every field with Tab changes nothing: not an erased
-    // offset, nor one that the field could not take if typed.
-    void tabbing_through_every_field_stores_nothing_data()
-    {
-        QTest::addColumn<int>("stored"); // in each offset byte
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("erased") << 255 << QString();
-        QTest::newRow("beyond the largest") << 0x99 << "99.999999";
-    }
-    void tabbing_through_every_field_stores_nothing()
-    {
-        QFETCH(int, stored);
-        QFETCH(QString, shown);
-        chann.fill(Settings_row, Settings_row, 7, 10, qint16(stored));
-        QPointer<QWidget> window = open();
-        auto *offset_field = get<QLineEdit>("Text_Offset_Freq");
-        QCOMPARE(offset_field->text(), shown);
-        const Data_image before = chann;
-        QWidget *first = get("Combo_TOT");
-        first->setFocus(Qt::TabFocusReason);
-        QSet<QWidget *> passed;
-        for (QWidget *at = first; form()->isAncestorOf(at) && !passed.contains(at);
-             at = QApplication::focusWidget()) {
-            passed.insert(at);
-            QTest::keyClick(at, Qt::Key_Tab);
-        }
-        for (QWidget *control : form()->findChildren<QWidget *>())
-            if (control->focusPolicy() & Qt::TabFocus && control->isVisible())
-                QVERIFY2(passed.contains(control), qPrintable(control->objectName()));
-        QCOMPARE(offset_field->text(), shown);
-        QTest::mouseClick(get("Command_Close"), Qt::LeftButton);
-        QTRY_VERIFY(window.isNull());
-        QCOMPARE(cells(Settings_row, 0, 15), cells(Settings_row, 0, 15, before));
-        QCOMPARE(cells(Vfo_row, 0, 15), cells(Vfo_row, 0, 15, before));
         QVERIFY(recorder->messages.isEmpty());
     }
 
@@ -261,25 +227,7 @@ private Q_SLOTS:
         QCOMPARE(rx->text(), "400.00000");
     }
 
-    void rx_key_filter_in_the_field()
-    {
-        program->switch_language(false);
-        open();
-        auto *rx = get<QLineEdit>("Text_RX_Freq");
-        type_into(rx, ".a-4381250001");
-        QCOMPARE(rx->text(), "438125000");
-        QVERIFY(recorder->messages.isEmpty());
-        QTest::keyClick(rx, Qt::Key_Period);
-        QCOMPARE(recorder->texts(), QStringList(Rx_message));
-        QCOMPARE(rx->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), rx);
-        // Pasting would bring text past the filter.
-        QApplication::clipboard()->setText("x1");
-        QTest::keyClick(rx, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(rx->text(), QString());
-    }
-
-    void offset_limits_typing_and_leaving()
+    void offset_and_rx_typing_and_leaving()
     {
         program->switch_language(false);
         open();
@@ -303,6 +251,21 @@ private Q_SLOTS:
         QCOMPARE(cells(Settings_row, 7, 10), QList<int>(4, 255));
         QTest::keyClicks(offset, ".5..5");
         QCOMPARE(offset->text(), "5.5");
+
+        // The RX field's key filter, entered from the offset field.
+        recorder->messages.clear();
+        auto *rx = get<QLineEdit>("Text_RX_Freq");
+        type_into(rx, ".a-4381250001");
+        QCOMPARE(rx->text(), "438125000");
+        QVERIFY(recorder->messages.isEmpty());
+        QTest::keyClick(rx, Qt::Key_Period);
+        QCOMPARE(recorder->texts(), QStringList(Rx_message));
+        QCOMPARE(rx->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), rx);
+        // Pasting would bring text past the filter.
+        QApplication::clipboard()->setText("x1");
+        QTest::keyClick(rx, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(rx->text(), QString());
     }
 
     // Before the image is used elsewhere the RX being typed is checked and

@@ -153,6 +153,20 @@ private Q_SLOTS:
         trigger(*program, "File_New");
         QCOMPARE(chann(1, 0), qint16(0x11));
         QCOMPARE(program->findChildren<QWidget *>().size(), widgets);
+
+        // Every window shows the application icon.
+        const QIcon icon = Application_icon();
+        QList<int> sizes;
+        for (const QSize &size : icon.availableSizes())
+            sizes.append(size.width());
+        std::sort(sizes.begin(), sizes.end());
+        QCOMPARE(sizes, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
+        trigger(*program, "proc_setup");
+        for (const QWidget *shown :
+             {static_cast<QWidget *>(program.get()), window(Window_id::Chann)->parentWidget(),
+              window(Window_id::Setup)})
+            QVERIFY2(shown->windowIcon().cacheKey() == icon.cacheKey(),
+                     qPrintable(shown->objectName()));
     }
 
     void every_exit_closes_the_program()
@@ -222,23 +236,6 @@ private Q_SLOTS:
         QVERIFY(control<QRadioButton>(window(Window_id::Setup), "Option3")->isChecked());
         QCOMPARE(control<QLineEdit>(window(Window_id::Save_chann), "Text1")->text(), "*.chann");
         QVERIFY(messages.messages.isEmpty());
-    }
-
-    void windows_show_the_application_icon()
-    {
-        const QIcon icon = Application_icon();
-        QList<int> sizes;
-        for (const QSize &size : icon.availableSizes())
-            sizes.append(size.width());
-        std::sort(sizes.begin(), sizes.end());
-        QCOMPARE(sizes, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
-
-        trigger(*program, "proc_setup");
-        for (const QWidget *shown :
-             {static_cast<QWidget *>(program.get()), window(Window_id::Chann)->parentWidget(),
-              window(Window_id::Setup)})
-            QVERIFY2(shown->windowIcon().cacheKey() == icon.cacheKey(),
-                     qPrintable(shown->objectName()));
     }
 
     // A window reopened from the menu or the language switch lies

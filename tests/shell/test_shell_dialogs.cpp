@@ -96,8 +96,15 @@ private Q_SLOTS:
         }
     }
 
+    // Cancel and a typed name keep the model; OK takes the chosen one and its band.
     void choosing_a_model_sets_the_band()
     {
+        open_models()->setCurrentIndex(1);
+        click(window(Window_id::Type), "Command_cancel");
+        QTRY_VERIFY(!window(Window_id::Type));
+        QCOMPARE(Model_no, qint16(0));
+        QCOMPARE(program->panel_text(7), QStringLiteral(" 136-- 470 MHZ"));
+
         QComboBox *models = open_models();
         const int index = models->findText("KL7M UHF2");
         models->setCurrentIndex(index);
@@ -108,18 +115,9 @@ private Q_SLOTS:
         QVERIFY(!program->host().open_flag(Window_id::Type));
         QCOMPARE(open_models()->currentIndex(), index);
         QCOMPARE(text_of(window(Window_id::Type), "Label_band"), QStringLiteral("  244 --  247"));
-    }
-
-    void model_cancel_and_typing_keep_the_model()
-    {
-        open_models()->setCurrentIndex(1);
-        click(window(Window_id::Type), "Command_cancel");
-        QTRY_VERIFY(!window(Window_id::Type));
-        QCOMPARE(Model_no, qint16(0));
-        QCOMPARE(program->panel_text(7), QStringLiteral(" 136-- 470 MHZ"));
 
         Select_model(5);
-        QComboBox *models = open_models();
+        models = open_models();
         QTest::keyClicks(models->lineEdit(), QStringLiteral("KL7M FULL"));
         QCOMPARE(models->currentIndex(), -1);
         click(window(Window_id::Type), "Command_ok");
@@ -127,6 +125,7 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(Model_no, Freq_low, Freq_high), std::tuple(qint16(5), 450.0, 521.0));
     }
 
+    // Cancel keeps the port; OK makes the choice the port of the link.
     void port_choices_name_their_devices()
     {
         Port_no = 7;
@@ -147,12 +146,9 @@ private Q_SLOTS:
         click(window(Window_id::Setup), "Command1");
         QTRY_VERIFY(!window(Window_id::Setup));
         QCOMPARE(Port_no, qint16(7));
-    }
 
-    // The read dialog opens the chosen port through the real serial stack; a
-    // device that does not exist fails, and the failure names it.
-    void ok_makes_the_choice_the_port_of_the_link()
-    {
+        // The read dialog opens the chosen port through the real serial stack; a
+        // device that does not exist fails, and the failure names it.
         const QString missing =
             QStringLiteral("/tmp/r7k-port-dialog-%1-none").arg(QCoreApplication::applicationPid());
         Port_map::Set_mapping(4, missing);
@@ -216,7 +212,9 @@ private Q_SLOTS:
 #endif
     }
 
-    void about_box_shows_the_about_texts()
+    // The about box shows the about texts and closes on OK; System Information
+    // starts the first viewer installed, in a fixed order, or says there is none.
+    void system_information_starts_the_viewer_or_says_so()
     {
         trigger(*program, "Menu_About");
         const char *const shown[] = {"lblTitle",      "lblVersion", "lblDescription",
@@ -228,33 +226,7 @@ private Q_SLOTS:
         click(window(Window_id::About), "cmdOK");
         QTRY_VERIFY(!window(Window_id::About));
         QVERIFY(!program->host().open_flag(Window_id::About));
-    }
 
-    void finds_the_first_viewer_in_order()
-    {
-#ifdef Q_OS_WIN
-        QSKIP("Windows has one viewer, named in its registry, not a search of the PATH");
-#endif
-        const std::pair<QStringList, QString> rows[] = {
-            {{"kinfocenter"}, "kinfocenter"},
-            {{"kinfocenter", "hardinfo2", "hardinfo"}, "hardinfo"},
-            {{"ksysguard", "gnome-system-monitor", "hardinfo2"}, "hardinfo2"},
-            {{"ksysguard", "gnome-system-monitor"}, "gnome-system-monitor"},
-            {{"top", "htop"}, {}},
-        };
-        for (const auto &[installed, chosen] : rows) {
-            QTemporaryDir folder;
-            for (const QString &name : installed)
-                make_viewer(folder.path(), name);
-            const std::optional<Program_launch> tool = System_info_tool({folder.path()});
-            QCOMPARE(tool ? tool->program : QString(),
-                     chosen.isEmpty() ? QString() : folder.filePath(chosen));
-            QVERIFY(!tool || tool->arguments.isEmpty());
-        }
-    }
-
-    void system_information_starts_the_viewer_or_says_so()
-    {
 #ifdef Q_OS_WIN
         if (System_info_tool({}))
             QSKIP("Windows' own viewer, named in its registry, is installed here");
@@ -279,6 +251,24 @@ private Q_SLOTS:
         QTRY_VERIFY(QFile::exists(folder.filePath("gnome-system-monitor.ran")));
         QVERIFY(!QFile::exists(folder.filePath("kinfocenter.ran")));
         QCOMPARE(messages.messages.size(), 2);
+
+        // Of several viewers installed, the first in a fixed order is chosen.
+        const std::pair<QStringList, QString> rows[] = {
+            {{"kinfocenter"}, "kinfocenter"},
+            {{"kinfocenter", "hardinfo2", "hardinfo"}, "hardinfo"},
+            {{"ksysguard", "gnome-system-monitor", "hardinfo2"}, "hardinfo2"},
+            {{"ksysguard", "gnome-system-monitor"}, "gnome-system-monitor"},
+            {{"top", "htop"}, {}},
+        };
+        for (const auto &[installed, chosen] : rows) {
+            QTemporaryDir viewers;
+            for (const QString &name : installed)
+                make_viewer(viewers.path(), name);
+            const std::optional<Program_launch> tool = System_info_tool({viewers.path()});
+            QCOMPARE(tool ? tool->program : QString(),
+                     chosen.isEmpty() ? QString() : viewers.filePath(chosen));
+            QVERIFY(!tool || tool->arguments.isEmpty());
+        }
     }
 
 private:
