@@ -92,7 +92,6 @@ private Q_SLOTS:
         program_channel(7);
         // columns 8..12, then the decode, encode, power, VOX and band texts
         const std::tuple<bool, Cells, QString> cases[] = {
-            {false, {0, 0, 0, 7, 0}, u"OFF|OFF|High|Off|Wide"_s},
             {false, {255, 255, 0x13, 0, 3}, u"OFF|OFF|Low|3|Narrow"_s},
             {false, {9, 9, 12, 2, 3}, u"   88.5    |   88.5    |High|12|Narrow"_s},
             {false, {60, 60, 0, 7, 1}, u"D053I|  D053N   |High|Off|Wide"_s},

@@ -302,15 +302,11 @@ private Q_SLOTS:
             {QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
                         "DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,"
                         "RPT2CALL,DVCODE\r\n"
-                        "1,Tone,146.520000,,0.000000,Tone,100.0,88.5,023,NN,NFM,5.00,,,,,,\r\n"
-                        "2,TSQL,146.520000,,0.000000,TSQL,88.5,100.0,023,NN,FM,5.00,,,,,,\r\n"
-                        "3,DTCS,146.520000,,0.000000,DTCS,88.5,88.5,754,RN,FM,5.00,,,,,,\r\n"
-                        "4,Cross,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,,,,,,\r\n"),
-             {{"", "146.52000", "146.52000", "OFF", "100.0", "High", "Off", "Narrow", "Tone"},
-              {"", "146.52000", "146.52000", "100.0", "100.0", "High", "Off", "Wide", "TSQL"},
-              {"", "146.52000", "146.52000", "D754N", "D754I", "High", "Off", "Wide", "DTCS"},
+                        "1,TSQL,146.520000,,0.000000,TSQL,88.5,100.0,023,NN,FM,5.00,,,,,,\r\n"
+                        "2,Cross,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,,,,,,\r\n"),
+             {{"", "146.52000", "146.52000", "100.0", "100.0", "High", "Off", "Wide", "TSQL"},
               {"", "146.52000", "146.52000", "71.9", "67.0", "High", "Off", "Wide", "Cross"}},
-             "4 channels were imported from the CSV file (read as UTF-8). No Power column: "
+             "2 channels were imported from the CSV file (read as UTF-8). No Power column: "
              "every channel set to High. No CrossMode column: Cross read as Tone->Tone. No "
              "RxDtcsCode column: the receive DCS code taken from DtcsCode."},
 
