@@ -23,7 +23,7 @@ class Test_image : public QObject {
 private Q_SLOTS:
     void init() { chann.clear(); }
 
-    void start_up_fill_and_factory_defaults()
+    void start_up_fill_factory_defaults_and_fixed_rows()
     {
         Reset_image();
         for (int row = 0; row <= 143; ++row)
@@ -50,10 +50,8 @@ private Q_SLOTS:
         QCOMPARE(cells(17, 0, 15), QList<int>(16, 0x44));
         QCOMPARE(cells(Name_row(17), 0, 15), QList<int>(16, 66));
         QCOMPARE(chann(Settings_row, 0), qint16(9));
-    }
 
-    void radio_id_and_name_rows()
-    {
+        // The radio id row, and the name rows.
         chann.fill(Radio_id_row, Radio_id_row, 0, 15, 7);
         Put_radio_id_row();
         QCOMPARE(cells(Radio_id_row, 0, 15), (QList<int>{90, 82, 81, 45, 52, 55, 255, 255, 255, 255,
