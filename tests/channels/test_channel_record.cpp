@@ -282,23 +282,23 @@ private Q_SLOTS:
         }
     }
 
-    void a_spreadsheet_paste_stores_what_typing_would_and_reports_the_rest()
+    void a_paste_with_headings_and_one_without_store_what_typing_would()
     {
         Language = false;
-        const QString text = u"Name\tRX Frequency\tTX FREQUENCY\tCTCSS/DCS Dec\tTX-Power\tNotes\t"
-                             u"Wide/Narrow\r\n"
-                             u"Base\t446.00625\t446.007\t67\thigh\tfront desk\tnarrow\r\n"
-                             u"仓库\t440.1\t480\tD023N\t低\t\t宽带\r\n"
-                             u"한국\t441\t441\t999.9\tHigh\t\tWide\r\n"
-                             u"\t\t447\tOFF\r\n"_s;
-        const Paste_outcome outcome = paste(text, {10, Power_column});
+        const QString sheet = u"Name\tRX Frequency\tTX FREQUENCY\tCTCSS/DCS Dec\tTX-Power\tNotes\t"
+                              u"Wide/Narrow\r\n"
+                              u"Base\t446.00625\t446.007\t67\thigh\tfront desk\tnarrow\r\n"
+                              u"仓库\t440.1\t480\tD023N\t低\t\t宽带\r\n"
+                              u"한국\t441\t441\t999.9\tHigh\t\tWide\r\n"
+                              u"\t\t447\tOFF\r\n"_s;
+        const Paste_outcome pasted = paste(sheet, {10, Power_column});
         QCOMPARE(trimmed_texts(10), u"446.00625|446.00625|67.0|OFF|High|Off|Narrow|Base"_s);
         QCOMPARE(trimmed_texts(11), u"440.10000|440.10000|D023N|OFF|Low|Off|Wide|仓库"_s);
         QCOMPARE(trimmed_texts(12), u"441.00000|441.00000|OFF|OFF|High|Off|Wide|"_s);
         QCOMPARE(trimmed_texts(13), u"|||||||"_s);
-        QCOMPARE(outcome.last, (Grid_cell{13, Name_column}));
+        QCOMPARE(pasted.last, (Grid_cell{13, Name_column}));
         QCOMPARE(
-            both(outcome.message),
+            both(pasted.message),
             u"以下数值未粘贴：\n"
             u"信道 11，发射频率(MHZ)：480（发射频率超出范围 ！）\n"
             u"信道 12，QT/DQT解码：999.9（列表中没有此项）\n"
@@ -312,11 +312,8 @@ private Q_SLOTS:
             u"cannot store.)\n"
             u"Channel 13, TX Frequency: 447 (Please input the receive frequency in advance.)\n"
             u"Channel 13, CTCSS/DCS Dec: OFF (Please input the receive frequency in advance.)"_s);
-    }
 
-    // Without headings the values fill the cells from the one pasted into.
-    void values_fill_the_cells_from_the_first_one_as_in_a_spreadsheet()
-    {
+        // Without headings the values fill the cells from the one pasted into.
         QVERIFY(!Enter_rx_freq(20, u"446"_s, true));
         QVERIFY(!Enter_rx_freq(21, u"446"_s, true));
         chann(21, 0) = 255; // receive only

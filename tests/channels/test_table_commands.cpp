@@ -204,7 +204,7 @@ private Q_SLOTS:
 
     // After moving with the keyboard the paste goes to the current cell, not
     // to the cell selected before.
-    void a_paste_goes_to_the_current_cell_and_reports_what_it_refused()
+    void pastes_go_to_the_current_cell_and_keys_edit_as_in_a_spreadsheet()
     {
         Message_recorder recorder;
         QGuiApplication::clipboard()->setText(u"446\t447\n"_s);
@@ -231,14 +231,11 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), 1 + 20 + 1);
         QCOMPARE(lines[20], u"信道 24，接收频率(MHZ)：999（接收频率超出范围 ！）"_s);
         QCOMPARE(lines.last(), u"……另有 1 个"_s);
-    }
 
-    // Keys as in a spreadsheet: F2 opens the current cell's editor, Escape
-    // closes it unstored, Shift with an arrow extends the selection from a
-    // list too, Delete and Backspace empty the selected cells as one step.
-    void keys_edit_as_in_a_spreadsheet()
-    {
-        Message_recorder recorder;
+        // Keys as in a spreadsheet: F2 opens the current cell's editor, Escape
+        // closes it unstored, Shift with an arrow extends the selection from a
+        // list too, Delete and Backspace empty the selected cells as one step.
+        recorder.messages.clear();
         program_channel(2, u"Two"_s);
         program_channel(3, u"Three"_s);
         program->host().activate_current();
