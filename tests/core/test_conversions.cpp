@@ -47,7 +47,7 @@ private Q_SLOTS:
         QCOMPARE(cells(5, 0, 3), (QList<int>{0x00, 0x00, 0x05, 0x05}));
     }
 
-    void frequency_and_offset_texts_and_bcd_both_ways()
+    void frequency_offset_and_name_codes_and_number_texts()
     {
         QCOMPARE(Freq_text_to_bcd(QStringLiteral("438.125")), 0x43);
         QCOMPARE(Bcd_scratch, (std::array<int, 4>{0x43, 0x81, 0x25, 0x00}));
@@ -85,15 +85,13 @@ private Q_SLOTS:
             QCOMPARE(Bcd_scratch, (std::array<int, 4>{bytes[3], bytes[2], bytes[1], bytes[0]}));
             QCOMPARE(Bcd_to_offset_text(bytes[0], bytes[1], bytes[2], bytes[3]), shown);
         }
-    }
 
-    void char_codes_values_and_number_texts()
-    {
-        const std::pair<QString, int> cases[] = {
+        // Name characters, values and number texts.
+        const std::pair<QString, int> codes[] = {
             {"a", 12}, {"A", 12}, {"Z", 37}, {"0", 0},  {"9", 9}, {"-", 10},
             {"_", 38}, {"+", 39}, {"*", 40}, {"#", 11}, {"", 11}, {"AB", 11},
         };
-        for (const auto &[character, code] : cases)
+        for (const auto &[character, code] : codes)
             QVERIFY2(Char_to_code(character) == code, qPrintable(character));
 
         QCOMPARE(Value_of(QStringLiteral("  446.1abc")), 446.1);

@@ -48,7 +48,7 @@ private Q_SLOTS:
                  "a b,\"c,d\",\"e\"\"f\",\"g\nh\",\r\n");
     }
 
-    void import_reports()
+    void import_reports_and_lists_it_cannot_take()
     {
         const QString outside = "Line %1 skipped: the %2 frequency %3 MHz is outside the band of "
                                 "the selected model, from 136 MHz up to, but not including, 470 "
@@ -140,6 +140,36 @@ private Q_SLOTS:
             QCOMPARE(report.skipped, int(notes.filter(" skipped: ").size()));
             QVERIFY(report.imported);
         }
+
+        // A list it cannot take changes nothing.
+        const std::tuple<QByteArray, QStringList, QString> refused[] = {
+            {"\xEF\xBB\xBF# nothing\r\n", {}, "The CSV file holds no channel list."},
+            {"Location,Name\r\n1,A\r\n",
+             {},
+             "The first line of the CSV file names no Frequency column; this is not a channel "
+             "list."},
+            {"Location|Name|Frequency\r\n1|A|446\r\n",
+             {},
+             "The first line of the CSV file holds Location, but its fields are separated by '|'; "
+             "they must be separated by a comma, a semicolon or a tab."},
+            {QByteArray("\x89PNG\r\n\x1A\n\0\0", 10),
+             {},
+             "The first line of the CSV file names no Location column; this is not a channel "
+             "list."},
+            {"Location,Frequency\r\n200,446\r\n",
+             {"Line 2 skipped: Location 200 is outside 1 to 128."},
+             "The CSV file holds no channel that can be imported; the channels are unchanged."},
+        };
+        for (const auto &[csv, notes, failure] : refused) {
+            Reset_image();
+            Load_default_image();
+            Data_image image = chann;
+            const Channel_csv::Report report = import_into(image, csv);
+            QVERIFY(!report.imported);
+            QCOMPARE(Channel_csv::Summary(report).english, failure);
+            QCOMPARE(english(report.notes), notes);
+            QVERIFY(image == chann);
+        }
     }
 
     void reports_in_chinese_and_what_the_summary_counts()
@@ -174,38 +204,6 @@ private Q_SLOTS:
                  "VOX and the settings a CSV file does not carry. 3 channels not in the file were "
                  "emptied. No Power column: every channel set to High.");
         QVERIFY(Channel_is_empty(128, image) && Channel_name(128, image).isEmpty());
-    }
-
-    void a_list_it_cannot_take_changes_nothing()
-    {
-        const std::tuple<QByteArray, QStringList, QString> cases[] = {
-            {"\xEF\xBB\xBF# nothing\r\n", {}, "The CSV file holds no channel list."},
-            {"Location,Name\r\n1,A\r\n",
-             {},
-             "The first line of the CSV file names no Frequency column; this is not a channel "
-             "list."},
-            {"Location|Name|Frequency\r\n1|A|446\r\n",
-             {},
-             "The first line of the CSV file holds Location, but its fields are separated by '|'; "
-             "they must be separated by a comma, a semicolon or a tab."},
-            {QByteArray("\x89PNG\r\n\x1A\n\0\0", 10),
-             {},
-             "The first line of the CSV file names no Location column; this is not a channel "
-             "list."},
-            {"Location,Frequency\r\n200,446\r\n",
-             {"Line 2 skipped: Location 200 is outside 1 to 128."},
-             "The CSV file holds no channel that can be imported; the channels are unchanged."},
-        };
-        for (const auto &[csv, notes, failure] : cases) {
-            Reset_image();
-            Load_default_image();
-            Data_image image = chann;
-            const Channel_csv::Report report = import_into(image, csv);
-            QVERIFY(!report.imported);
-            QCOMPARE(Channel_csv::Summary(report).english, failure);
-            QCOMPARE(english(report.notes), notes);
-            QVERIFY(image == chann);
-        }
     }
 
     // Lists as spreadsheets and other programs write them, the bytes made by
