@@ -88,12 +88,11 @@ class Channel_record_test : public QObject {
 private Q_SLOTS:
     void init() { Start_logic(); }
 
-    void row_texts()
+    void row_texts_choices_and_names()
     {
         program_channel(7);
         // columns 8..12, then the decode, encode, power, VOX and band texts
         const std::tuple<bool, Cells, QString> cases[] = {
-            {false, {0, 0, 0, 7, 0}, u"OFF|OFF|High|Off|Wide"_s},
             {false, {255, 255, 0x13, 0, 3}, u"OFF|OFF|Low|3|Narrow"_s},
             {false, {9, 9, 12, 2, 3}, u"   88.5    |   88.5    |High|12|Narrow"_s},
             {false, {60, 60, 0, 7, 1}, u"D053I|  D053N   |High|Off|Wide"_s},
@@ -105,27 +104,41 @@ private Q_SLOTS:
             put(7, 8, record);
             QCOMPARE(texts(7, Decode_column, Name_column), shown);
         }
-    }
 
-    // Stray bytes behind an erased RX frequency must never reach the radio.
-    void empty_and_receive_only_channels()
-    {
-        put(3, 0, {0, 0x25, 0x81, 0x43, 255, 1, 2, 3, 9, 9, 1, 7, 0, 1, 2, 3});
-        QVERIFY(!Store_channel_name(3, u"KEEP"_s));
-        QCOMPARE(texts(3), u"|||||||"_s);
-        Tidy_empty_channel(3);
-        QCOMPARE(cells(3, 0, 15), Erased_record);
-        QCOMPARE(Channel_name(3), u"KEEP"_s);
-        program_channel(4);
-        chann(4, 0) = 255;
-        QCOMPARE(texts(4, Rx_column, Power_column), u"446.00625||OFF|"_s);
-    }
+        // Names are stored as GBK, refused whole when GBK cannot hold them, and
+        // read up to erased memory with undecodable bytes marked.
+        // typed, shown, the first cells of the name row
+        const std::tuple<QString, QString, Cells> named[] = {
+            {u"AB中"_s, u"AB中"_s, {0, 65, 0, 66, 0xD6, 0xD0}},
+            {u"  ABCDEFGHIJ "_s, u"ABCDEFGH"_s, {0, 65, 0, 66}},
+            {u"一二三四五六七八九"_s, u"一二三四五六七八"_s, {0xD2, 0xBB, 0xB6, 0xFE}},
+            {u"A B"_s, u"A B"_s, {0, 65, 0, 32, 0, 66}}, // inner blank kept
+            {u"   "_s, QString(), {0, 0}},
+        };
+        for (const auto &[typed, shown, first_cells] : named) {
+            QVERIFY(!Store_channel_name(20, typed));
+            QCOMPARE(Channel_name(20), shown);
+            const int used = 2 * int(shown.size()); // empty positions follow the name
+            QVERIFY2(cells(163, 0, int(first_cells.size()) - 1) == first_cells &&
+                         cells(163, used, 15) == Cells(16 - used, 0),
+                     qPrintable(u'"' + typed + u'"'));
+        }
+        QVERIFY(!Store_channel_name(5, u"OLD"_s));
+        for (const QString &name : {u"A😀"_s, u"한국"_s}) {
+            QCOMPARE(both(Store_channel_name(5, name)),
+                     u"信道名称中有对讲机无法保存的字符 ！/"
+                     u"The channel name holds a character that the radio cannot store."_s);
+            QCOMPARE(Channel_name(5), u"OLD"_s);
+        }
+        put(150, 0, {0, 65, 255, 255, 0, 66});
+        QCOMPARE(Channel_name(7), u"A"_s); // erased memory ends a name
+        put(150, 0, {0, 65, 0, 0x81, 0, 66, 0, 0});
+        QCOMPARE(Channel_name(7), u"A\uFFFDB"_s);
 
-    void choices_store_codes_and_bits()
-    {
+        // Choices store codes and bits.
         program_channel(2);
         // column, list index, columns 8..12 before and after
-        const std::tuple<int, int, Cells, Cells> cases[] = {
+        const std::tuple<int, int, Cells, Cells> choices[] = {
             {3, 160, {0, 0, 0, 7, 0x80}, {56, 0, 0, 7, 0x81}}, // inverted, sets bit 0
             {3, 56, {56, 0, 0, 7, 3}, {56, 0, 0, 7, 2}},       // normal, clears bit 0
             {3, 9, {56, 0, 0, 7, 3}, {9, 0, 0, 7, 3}},         // CTCSS keeps the bits
@@ -136,7 +149,7 @@ private Q_SLOTS:
             {7, 1, {0, 0, 0, 0x10, 0}, {0, 0, 0, 0x15, 0}},    // wide
             {6, 9, {0, 0, 2, 7, 0}, {0, 0, 2, 7, 0}},          // beyond the list
         };
-        for (const auto &[column, index, before, after] : cases) {
+        for (const auto &[column, index, before, after] : choices) {
             put(2, 8, before);
             Store_choice(2, column, index);
             QVERIFY2(cells(2, 8, 15) == after + Cells(3, 255),
@@ -161,63 +174,19 @@ private Q_SLOTS:
                 });
     }
 
-    // Names are stored as GBK, refused whole when GBK cannot hold them, and
-    // read up to erased memory with undecodable bytes marked.
-    void names()
+    // Stray bytes behind an erased RX frequency must never reach the radio.
+    void empty_and_programmed_channels()
     {
-        // typed, shown, the first cells of the name row
-        const std::tuple<QString, QString, Cells> cases[] = {
-            {u"AB中"_s, u"AB中"_s, {0, 65, 0, 66, 0xD6, 0xD0}},
-            {u"  ABCDEFGHIJ "_s, u"ABCDEFGH"_s, {0, 65, 0, 66}},
-            {u"一二三四五六七八九"_s, u"一二三四五六七八"_s, {0xD2, 0xBB, 0xB6, 0xFE}},
-            {u"A B"_s, u"A B"_s, {0, 65, 0, 32, 0, 66}}, // inner blank kept
-            {u"   "_s, QString(), {0, 0}},
-        };
-        for (const auto &[typed, shown, first_cells] : cases) {
-            QVERIFY(!Store_channel_name(20, typed));
-            QCOMPARE(Channel_name(20), shown);
-            const int used = 2 * int(shown.size()); // empty positions follow the name
-            QVERIFY2(cells(163, 0, int(first_cells.size()) - 1) == first_cells &&
-                         cells(163, used, 15) == Cells(16 - used, 0),
-                     qPrintable(u'"' + typed + u'"'));
-        }
-        QVERIFY(!Store_channel_name(5, u"OLD"_s));
-        for (const QString &name : {u"A😀"_s, u"한국"_s}) {
-            QCOMPARE(both(Store_channel_name(5, name)),
-                     u"信道名称中有对讲机无法保存的字符 ！/"
-                     u"The channel name holds a character that the radio cannot store."_s);
-            QCOMPARE(Channel_name(5), u"OLD"_s);
-        }
-        put(150, 0, {0, 65, 255, 255, 0, 66});
-        QCOMPARE(Channel_name(7), u"A"_s); // erased memory ends a name
-        put(150, 0, {0, 65, 0, 0x81, 0, 66, 0, 0});
-        QCOMPARE(Channel_name(7), u"A\uFFFDB"_s);
-    }
+        put(3, 0, {0, 0x25, 0x81, 0x43, 255, 1, 2, 3, 9, 9, 1, 7, 0, 1, 2, 3});
+        QVERIFY(!Store_channel_name(3, u"KEEP"_s));
+        QCOMPARE(texts(3), u"|||||||"_s);
+        Tidy_empty_channel(3);
+        QCOMPARE(cells(3, 0, 15), Erased_record);
+        QCOMPARE(Channel_name(3), u"KEEP"_s);
+        program_channel(4);
+        chann(4, 0) = 255;
+        QCOMPARE(texts(4, Rx_column, Power_column), u"446.00625||OFF|"_s);
 
-    // Typed into an empty channel: what is stored (nothing, when empty), and
-    // whether the range message comes.
-    void rx_entry()
-    {
-        const std::tuple<QString, QString, bool> cases[] = {
-            {"470", "136.00000", true},       {"469.99375", "469.99375", false},
-            {"136", "136.00000", false},      {"135.99", "136.00000", true},
-            {"446", "446.00000", false},      {"446.007", "446.00625", false},
-            {"438.0062", "438.00500", false}, {"  438.125 ", "438.12500", false},
-            {"abc", "136.00000", true},       {"", "", false},
-        };
-        for (const auto &[text, stored, message] : cases) {
-            Start_logic();
-            const QString over =
-                message ? u"接收频率超出范围 ！/Over the range of receive frequency ."_s
-                        : QString();
-            QCOMPARE(both(Enter_rx_freq(9, text, false)), over);
-            QCOMPARE(cells(9, 8, 15), stored.isEmpty() ? Cells(8, 255) : New_channel_rest);
-            QCOMPARE(texts(9, Rx_column, Decode_column), stored + u'|' + stored);
-        }
-    }
-
-    void rx_entry_on_a_programmed_channel_and_in_another_band()
-    {
         program_channel(1);
         put(1, 8, {9, 56, 3, 2, 2, 1, 2, 3});
         QVERIFY(!Enter_rx_freq(1, u"440"_s, true));
@@ -240,8 +209,27 @@ private Q_SLOTS:
         QCOMPARE(texts(1, Rx_column, Tx_column), u"173.98750"_s);
     }
 
-    void tx_entry()
+    void frequency_entry_and_enter_targets()
     {
+        // Typed into an empty channel: what is stored (nothing, when empty), and
+        // whether the range message comes.
+        const std::tuple<QString, QString, bool> cases[] = {
+            {"470", "136.00000", true},       {"469.99375", "469.99375", false},
+            {"136", "136.00000", false},      {"135.99", "136.00000", true},
+            {"446", "446.00000", false},      {"446.007", "446.00625", false},
+            {"438.0062", "438.00500", false}, {"  438.125 ", "438.12500", false},
+            {"abc", "136.00000", true},       {"", "", false},
+        };
+        for (const auto &[text, stored, message] : cases) {
+            Start_logic();
+            const QString over =
+                message ? u"接收频率超出范围 ！/Over the range of receive frequency ."_s
+                        : QString();
+            QCOMPARE(both(Enter_rx_freq(9, text, false)), over);
+            QCOMPARE(cells(9, 8, 15), stored.isEmpty() ? Cells(8, 255) : New_channel_rest);
+            QCOMPARE(texts(9, Rx_column, Decode_column), stored + u'|' + stored);
+        }
+
         QCOMPARE(both(Enter_tx_freq(3, u"446"_s)),
                  u"请先输入接收频率 ！/Please input the receive frequency in advance."_s);
         QCOMPARE(cells(3, 0, 15), Erased_record);
@@ -253,10 +241,7 @@ private Q_SLOTS:
         QCOMPARE(both(Enter_tx_freq(3, u"500"_s)),
                  u"发射频率超出范围 ！/Over the range of transmit frequency ."_s);
         QCOMPARE(texts(3, Rx_column, Decode_column), u"446.00625|136.00000"_s);
-    }
 
-    void enter_targets()
-    {
         QCOMPARE(Enter_target({5, Tx_column}), (Grid_cell{6, Rx_column})); // empty: next row
         QCOMPARE(Enter_target({128, Name_column}), (Grid_cell{128, Rx_column}));
         program_channel(5);
@@ -264,17 +249,15 @@ private Q_SLOTS:
         QCOMPARE(Enter_target({5, Decode_column}), (Grid_cell{5, Power_column}));
     }
 
-    void tab_text_reads_spreadsheet_line_ends_and_quotes()
+    void copied_channels_paste_back_the_same_rows_in_either_language()
     {
+        // Tab text reads a spreadsheet's line ends and quotes.
         const Tab_rows rows = Parse_tab_text(u"a\tb\r\n\t\"x\ty\"\"z\"\nlast"_s);
         QCOMPARE(rows, (Tab_rows{{u"a"_s, u"b"_s}, {QString(), u"x\ty\"z"_s}, {u"last"_s}}));
         QCOMPARE(Parse_tab_text(Tab_text(rows)), rows);
         QCOMPARE(Tab_text({{u"1"_s, u"a\"b"_s}}), u"1\t\"a\"\"b\"\n"_s);
         QVERIFY(Parse_tab_text(QString()).isEmpty());
-    }
 
-    void copied_channels_paste_back_the_same_rows_in_either_language()
-    {
         for (const auto &[copied_in_chinese, pasted_in_chinese] :
              {std::pair(false, false), {true, false}, {false, true}}) {
             Start_logic();
@@ -317,49 +300,38 @@ private Q_SLOTS:
         }
     }
 
-    void a_spreadsheet_paste_stores_what_typing_would_and_reports_the_rest()
+    void a_paste_with_headings_and_one_without_store_what_typing_would()
     {
-        const std::pair<QString, bool> headings_in[] = {
-            {u"Name\tRX Frequency\tTX FREQUENCY\tCTCSS/DCS Dec\tTX-Power\tNotes\tWide/Narrow"_s,
-             false},
-            {u"信道名称\t接收频率(MHZ)\t发射频率(MHZ)\tQT/DQT解码\t功率\t备注\t信道带宽"_s, true},
-        };
-        for (const auto &[headings, chinese] : headings_in) {
-            Start_logic();
-            Language = chinese;
-            const QString text = headings + u"\r\n"_s +
-                                 u"Base\t446.00625\t446.007\t67\thigh\tfront desk\tnarrow\r\n"
-                                 u"仓库\t440.1\t480\tD023N\t低\t\t宽带\r\n"
-                                 u"한국\t441\t441\t999.9\tHigh\t\tWide\r\n"
-                                 u"\t\t447\tOFF\r\n"_s;
-            const Paste_outcome outcome = paste(text, {10, Power_column});
-            Language = false;
-            QCOMPARE(trimmed_texts(10), u"446.00625|446.00625|67.0|OFF|High|Off|Narrow|Base"_s);
-            QCOMPARE(trimmed_texts(11), u"440.10000|440.10000|D023N|OFF|Low|Off|Wide|仓库"_s);
-            QCOMPARE(trimmed_texts(12), u"441.00000|441.00000|OFF|OFF|High|Off|Wide|"_s);
-            QCOMPARE(trimmed_texts(13), u"|||||||"_s);
-            QCOMPARE(outcome.last, (Grid_cell{13, Name_column}));
-            QCOMPARE(
-                both(outcome.message),
-                u"以下数值未粘贴：\n"
-                u"信道 11，发射频率(MHZ)：480（发射频率超出范围 ！）\n"
-                u"信道 12，QT/DQT解码：999.9（列表中没有此项）\n"
-                u"信道 12，信道名称：한국（信道名称中有对讲机无法保存的字符 ！）\n"
-                u"信道 13，发射频率(MHZ)：447（请先输入接收频率 ！）\n"
-                u"信道 13，QT/DQT解码：OFF（请先输入接收频率 ！）/"
-                u"These values were not pasted:\n"
-                u"Channel 11, TX Frequency: 480 (Over the range of transmit frequency .)\n"
-                u"Channel 12, CTCSS/DCS Dec: 999.9 (not an entry of the list)\n"
-                u"Channel 12, Name: 한국 (The channel name holds a character that the radio "
-                u"cannot store.)\n"
-                u"Channel 13, TX Frequency: 447 (Please input the receive frequency in advance.)\n"
-                u"Channel 13, CTCSS/DCS Dec: OFF (Please input the receive frequency in advance.)"_s);
-        }
-    }
+        Language = false;
+        const QString sheet = u"Name\tRX Frequency\tTX FREQUENCY\tCTCSS/DCS Dec\tTX-Power\tNotes\t"
+                              u"Wide/Narrow\r\n"
+                              u"Base\t446.00625\t446.007\t67\thigh\tfront desk\tnarrow\r\n"
+                              u"仓库\t440.1\t480\tD023N\t低\t\t宽带\r\n"
+                              u"한국\t441\t441\t999.9\tHigh\t\tWide\r\n"
+                              u"\t\t447\tOFF\r\n"_s;
+        const Paste_outcome pasted = paste(sheet, {10, Power_column});
+        QCOMPARE(trimmed_texts(10), u"446.00625|446.00625|67.0|OFF|High|Off|Narrow|Base"_s);
+        QCOMPARE(trimmed_texts(11), u"440.10000|440.10000|D023N|OFF|Low|Off|Wide|仓库"_s);
+        QCOMPARE(trimmed_texts(12), u"441.00000|441.00000|OFF|OFF|High|Off|Wide|"_s);
+        QCOMPARE(trimmed_texts(13), u"|||||||"_s);
+        QCOMPARE(pasted.last, (Grid_cell{13, Name_column}));
+        QCOMPARE(
+            both(pasted.message),
+            u"以下数值未粘贴：\n"
+            u"信道 11，发射频率(MHZ)：480（发射频率超出范围 ！）\n"
+            u"信道 12，QT/DQT解码：999.9（列表中没有此项）\n"
+            u"信道 12，信道名称：한국（信道名称中有对讲机无法保存的字符 ！）\n"
+            u"信道 13，发射频率(MHZ)：447（请先输入接收频率 ！）\n"
+            u"信道 13，QT/DQT解码：OFF（请先输入接收频率 ！）/"
+            u"These values were not pasted:\n"
+            u"Channel 11, TX Frequency: 480 (Over the range of transmit frequency .)\n"
+            u"Channel 12, CTCSS/DCS Dec: 999.9 (not an entry of the list)\n"
+            u"Channel 12, Name: 한국 (The channel name holds a character that the radio "
+            u"cannot store.)\n"
+            u"Channel 13, TX Frequency: 447 (Please input the receive frequency in advance.)\n"
+            u"Channel 13, CTCSS/DCS Dec: OFF (Please input the receive frequency in advance.)"_s);
 
-    // Without headings the values fill the cells from the one pasted into.
-    void values_fill_the_cells_from_the_first_one_as_in_a_spreadsheet()
-    {
+        // Without headings the values fill the cells from the one pasted into.
         QVERIFY(!Enter_rx_freq(20, u"446"_s, true));
         QVERIFY(!Enter_rx_freq(21, u"446"_s, true));
         chann(21, 0) = 255; // receive only

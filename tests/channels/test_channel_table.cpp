@@ -60,10 +60,33 @@ private Q_SLOTS:
     void init() { program = Start_program(); }
     void cleanup() { program.reset(); }
 
-    // A column's heading fits in it also in bold, as it turns when a cell
-    // of the column is selected.
-    void headings_fit_in_bold()
+    void texts_in_both_languages_a_refused_entry_and_a_list_choice()
     {
+        QCOMPARE(caption(), u"信道参数编辑 [ 信道 - 1 ]"_s);
+        QCOMPARE(grid()->horizontalHeaderItem(8)->text(), u"  信    道    名    称  "_s);
+        QCOMPARE(child<QPushButton>("Command_clear")->text(), u"清除"_s);
+        Message_recorder recorder; // a refused entry is told
+        enter_text(2, 2, u"446"_s);
+        click(2, 0);
+        QCOMPARE(recorder.texts(), QStringList{u"请先输入接收频率 ！"_s});
+        QCOMPARE(recorder.messages.first().title, u"操作提示"_s);
+        QCOMPARE(shown(2), u"|||||||"_s);
+        program->switch_language(false);
+        QCOMPARE(grid()->horizontalHeaderItem(7)->text(), u" Wide/Narrow "_s);
+        QCOMPARE(child<QPushButton>("Command_default")->text(), u"Default"_s);
+        click(3, 0);
+        QCOMPARE(caption(), u"Channel Information [ Channel - 3 ]"_s);
+        enter_text(1, 1, u"446"_s);
+        click(1, 5);
+        QTest::keyClicks(combo(), u"x1"_s);
+        QCOMPARE(combo()->currentText(), u"High"_s);
+        click(1, 3);
+        choose(160);
+        click(1, 0);
+        QCOMPARE(shown(1).section(u'|', 2, 4), u"D036I|OFF|High"_s);
+
+        // A column's heading fits in it also in bold, as it turns when a cell
+        // of the column is selected.
         for (bool chinese : {true, false}) {
             program->switch_language(chinese);
             QHeaderView *header = grid()->horizontalHeader();
@@ -79,27 +102,7 @@ private Q_SLOTS:
         }
     }
 
-    void texts_in_both_languages_and_a_list_choice_stored_with_typing_undone()
-    {
-        QCOMPARE(caption(), u"信道参数编辑 [ 信道 - 1 ]"_s);
-        QCOMPARE(grid()->horizontalHeaderItem(8)->text(), u"  信    道    名    称  "_s);
-        QCOMPARE(child<QPushButton>("Command_clear")->text(), u"清除"_s);
-        program->switch_language(false);
-        QCOMPARE(grid()->horizontalHeaderItem(7)->text(), u" Wide/Narrow "_s);
-        QCOMPARE(child<QPushButton>("Command_default")->text(), u"Default"_s);
-        click(3, 0);
-        QCOMPARE(caption(), u"Channel Information [ Channel - 3 ]"_s);
-        enter_text(1, 1, u"446"_s);
-        click(1, 5);
-        QTest::keyClicks(combo(), u"x1"_s);
-        QCOMPARE(combo()->currentText(), u"High"_s);
-        click(1, 3);
-        choose(160);
-        click(1, 0);
-        QCOMPARE(shown(1).section(u'|', 2, 4), u"D036I|OFF|High"_s);
-    }
-
-    void enter_walks_the_row_then_the_next_row()
+    void enter_walks_the_row_and_keys_that_type_nothing_work_at_the_limit()
     {
         enter_text(3, 1, u"446"_s);
         for (int column = Rx_column; column < Name_column; ++column) {
@@ -116,16 +119,42 @@ private Q_SLOTS:
         program->host().activate_current();
         click(3, 4);
         QVERIFY(!combo()->isVisible() && !editor()->isVisible());
-    }
 
-    void a_refused_entry_is_told()
-    {
-        Message_recorder recorder;
-        enter_text(2, 2, u"446"_s);
-        click(2, 0);
-        QCOMPARE(recorder.texts(), QStringList{u"请先输入接收频率 ！"_s});
-        QCOMPARE(recorder.messages.first().title, u"操作提示"_s);
-        QCOMPARE(shown(2), u"|||||||"_s);
+        // The length limit holds for typed characters only: in a full name or
+        // frequency the keys that type nothing work as in any text box.
+        enter_text(2, Rx_column, u"446"_s);
+        enter_text(2, Name_column, u"ABCDEFGH"_s);
+        click(2, Number_column);
+        click(2, Name_column); // opens with the whole name selected
+        keys({Qt::Key_End, Qt::Key_Backspace, Qt::Key_Return});
+        QCOMPARE(Channel_name(2), u"ABCDEFG"_s);
+        click(2, Name_column);
+        type(u"ABCDEFGH"_s); // over the selection, which it replaces
+        keys({Qt::Key_Home, Qt::Key_Delete, Qt::Key_Right, Qt::Key_Right});
+        type(u"XY"_s); // the eighth character, then one too many
+        QCOMPARE(editor()->text(), u"BCXDEFGH"_s);
+        keys({Qt::Key_Left, Qt::Key_Backspace});
+        QCOMPARE(editor()->text(), u"BXDEFGH"_s);
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), u"BXDEFGH"_s);
+        press_enter();
+        QCOMPARE(Channel_name(2), u"BXDEFGH"_s);
+        QCOMPARE(current(), (Grid_cell{3, Rx_column}));
+
+        enter_text(2, Tx_column, u"446.0062512"_s);
+        QCOMPARE(editor()->text(), u"446.006251"_s);
+        press_enter(); // refused beyond nine characters
+        QCOMPARE(current(), (Grid_cell{2, Tx_column}));
+        keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Delete, Qt::Key_End, Qt::Key_Backspace});
+        QCOMPARE(editor()->text(), u"46.00625"_s);
+        key(Qt::Key_Home);
+        type(u"4"_s);
+        press_enter();
+        QCOMPARE(cell_text(2, Tx_column), u"446.00625"_s);
+        enter_text(2, Tx_column, u"257.84"_s);
+        press_enter();
+        QCOMPARE(cell_text(2, Tx_column), u"257.84000"_s);
     }
 
     // One key moves exactly one cell, out of an open editor or across the
@@ -187,70 +216,9 @@ private Q_SLOTS:
         QCOMPARE(shown(4), u"|||||||"_s);
     }
 
-    // The length limit holds for typed characters only: in a full name or
-    // frequency the keys that type nothing work as in any text box.
-    void keys_that_type_nothing_work_at_the_length_limit()
-    {
-        enter_text(2, Rx_column, u"446"_s);
-        enter_text(2, Name_column, u"ABCDEFGH"_s);
-        click(2, Number_column);
-        click(2, Name_column); // opens with the whole name selected
-        keys({Qt::Key_End, Qt::Key_Backspace, Qt::Key_Return});
-        QCOMPARE(Channel_name(2), u"ABCDEFG"_s);
-        click(2, Name_column);
-        type(u"ABCDEFGH"_s); // over the selection, which it replaces
-        keys({Qt::Key_Home, Qt::Key_Delete, Qt::Key_Right, Qt::Key_Right});
-        type(u"XY"_s); // the eighth character, then one too many
-        QCOMPARE(editor()->text(), u"BCXDEFGH"_s);
-        keys({Qt::Key_Left, Qt::Key_Backspace});
-        QCOMPARE(editor()->text(), u"BXDEFGH"_s);
-        key(Qt::Key_A, Qt::ControlModifier);
-        key(Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(), u"BXDEFGH"_s);
-        press_enter();
-        QCOMPARE(Channel_name(2), u"BXDEFGH"_s);
-        QCOMPARE(current(), (Grid_cell{3, Rx_column}));
-
-        enter_text(2, Tx_column, u"446.0062512"_s);
-        QCOMPARE(editor()->text(), u"446.006251"_s);
-        press_enter(); // refused beyond nine characters
-        QCOMPARE(current(), (Grid_cell{2, Tx_column}));
-        keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Delete, Qt::Key_End, Qt::Key_Backspace});
-        QCOMPARE(editor()->text(), u"46.00625"_s);
-        key(Qt::Key_Home);
-        type(u"4"_s);
-        press_enter();
-        QCOMPARE(cell_text(2, Tx_column), u"446.00625"_s);
-        enter_text(2, Tx_column, u"257.84"_s);
-        press_enter();
-        QCOMPARE(cell_text(2, Tx_column), u"257.84000"_s);
-    }
-
-    void an_open_edit_is_stored_on_scrolling_away_request_default_and_close()
-    {
-        enter_text(20, Rx_column, u"446"_s);
-        enter_text(20, Name_column, u"KEEP"_s);
-        QTest::mouseClick(child<QPushButton>("Command_default"), Qt::LeftButton);
-        QCOMPARE(Channel_name(20), u"KEEP"_s);
-        QCOMPARE(cell_text(20, Name_column), u"KEEP"_s);
-        enter_text(1, 1, u"440"_s);
-        grid()->verticalScrollBar()->setValue(grid()->verticalScrollBar()->maximum());
-        QVERIFY(!editor()->isVisible());
-        click(128, 0);
-        enter_text(7, 1, u"445"_s);
-        program->host().commit_pending_edits();
-        QCOMPARE(cell_text(1, 1) + cell_text(7, 1), u"440.00000445.00000"_s);
-        enter_text(3, 1, u"439"_s);
-        QPointer<QWidget> table = child("frm_chann");
-        child<QPushButton>("Command_close")->click();
-        QCOMPARE(Channel_row_texts(3)[Rx_column], u"439.00000"_s);
-        QTRY_VERIFY(!table);
-        QVERIFY(!program->host().open_flag(Window_id::Chann));
-    }
-
     // A read or a file load replaces what an open frequency editor was opened
     // over, so the editor is dropped; names come back from the file.
-    void a_load_shows_at_activation_and_drops_an_editor_it_replaced()
+    void a_load_drops_an_editor_it_replaced_and_open_edits_are_stored()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"names.chann"_s);
@@ -273,6 +241,25 @@ private Q_SLOTS:
         click(1, 8); // a name editor over an unchanged cell stays open
         program->host().activate_current();
         QVERIFY(editor()->isVisible());
+
+        enter_text(20, Rx_column, u"446"_s);
+        enter_text(20, Name_column, u"KEEP"_s);
+        QTest::mouseClick(child<QPushButton>("Command_default"), Qt::LeftButton);
+        QCOMPARE(Channel_name(20), u"KEEP"_s);
+        QCOMPARE(cell_text(20, Name_column), u"KEEP"_s);
+        enter_text(1, 1, u"440"_s);
+        grid()->verticalScrollBar()->setValue(grid()->verticalScrollBar()->maximum());
+        QVERIFY(!editor()->isVisible());
+        click(128, 0);
+        enter_text(7, 1, u"445"_s);
+        program->host().commit_pending_edits();
+        QCOMPARE(cell_text(1, 1) + cell_text(7, 1), u"440.00000445.00000"_s);
+        enter_text(3, 1, u"439"_s);
+        QPointer<QWidget> table = child("frm_chann");
+        child<QPushButton>("Command_close")->click();
+        QCOMPARE(Channel_row_texts(3)[Rx_column], u"439.00000"_s);
+        QTRY_VERIFY(!table);
+        QVERIFY(!program->host().open_flag(Window_id::Chann));
     }
 };
 

@@ -85,7 +85,7 @@ private Q_SLOTS:
     }
     void cleanup() { program.reset(); }
 
-    void copied_rows_pasted_into_empty_rows_give_back_the_same_image_rows()
+    void rows_and_single_cells_copy_and_paste()
     {
         program_channel(1, u"一号"_s);
         program_channel(2, u"Two"_s);
@@ -107,13 +107,9 @@ private Q_SLOTS:
                      cells(1 + i, 0, 15) + cells(Name_row(1 + i), 0, 15));
         QCOMPARE(shown(102), shown(3));
         QCOMPARE(grid()->selectedItems().size(), 3 * Grid_column_count);
-    }
 
-    // Single cells copy and paste as in a spreadsheet: a text cell through
-    // its editor, a list cell as the cell itself.
-    void single_cells_copy_and_paste()
-    {
-        program_channel(1, u"A"_s);
+        // Single cells copy and paste as in a spreadsheet: a text cell through
+        // its editor, a list cell as the cell itself.
         program_channel(5, u"B"_s);
         program->host().activate_current();
         click(1, Rx_column);
@@ -162,7 +158,6 @@ private Q_SLOTS:
             u"441\t442\t67\t\t低\t3\t窄带\tNew\n"_s,
             u"441.00000|442.00000|67.0|关|低|3|窄带|New"_s);
         row("no TX", Tx_column, u"no tx"_s, u"440.50000||88.5||低|5|窄带|Old"_s);
-        row("无发射", Tx_column, u"无发射"_s, u"440.50000||88.5||低|5|窄带|Old"_s);
         row("the last CTCSS tone as a number", Decode_column, u"254.10"_s,
             u"440.50000|440.50000|254.1|D036I|低|5|窄带|Old"_s);
         row("one value equal to a heading", Name_column, u"Name\n"_s,
@@ -207,22 +202,9 @@ private Q_SLOTS:
         QCOMPARE(Channel_has_tx(5), row.section(u'|', 1, 1) != QString());
     }
 
-    // The report lists 20 refused values and counts the rest.
-    void a_long_report_counts_what_it_does_not_list()
-    {
-        Message_recorder recorder;
-        QGuiApplication::clipboard()->setText(u"999\n"_s.repeated(21));
-        select_cell(5, Rx_column);
-        ctrl(Qt::Key_V);
-        const QStringList lines = recorder.texts().value(0).split(u'\n');
-        QCOMPARE(lines.size(), 1 + 20 + 1);
-        QCOMPARE(lines[20], u"信道 24，接收频率(MHZ)：999（接收频率超出范围 ！）"_s);
-        QCOMPARE(lines.last(), u"……另有 1 个"_s);
-    }
-
     // After moving with the keyboard the paste goes to the current cell, not
     // to the cell selected before.
-    void a_paste_goes_to_the_current_cell()
+    void pastes_go_to_the_current_cell_and_keys_edit_as_in_a_spreadsheet()
     {
         Message_recorder recorder;
         QGuiApplication::clipboard()->setText(u"446\t447\n"_s);
@@ -240,14 +222,20 @@ private Q_SLOTS:
             QCOMPARE(current(), target);
             QCOMPARE(shown(3), u"|||||||"_s);
         }
-    }
 
-    // Keys as in a spreadsheet: F2 opens the current cell's editor, Escape
-    // closes it unstored, Shift with an arrow extends the selection from a
-    // list too, Delete and Backspace empty the selected cells as one step.
-    void keys_edit_as_in_a_spreadsheet()
-    {
-        Message_recorder recorder;
+        // The report lists 20 refused values and counts the rest.
+        QGuiApplication::clipboard()->setText(u"999\n"_s.repeated(21));
+        select_cell(5, Rx_column);
+        ctrl(Qt::Key_V);
+        const QStringList lines = recorder.texts().last().split(u'\n');
+        QCOMPARE(lines.size(), 1 + 20 + 1);
+        QCOMPARE(lines[20], u"信道 24，接收频率(MHZ)：999（接收频率超出范围 ！）"_s);
+        QCOMPARE(lines.last(), u"……另有 1 个"_s);
+
+        // Keys as in a spreadsheet: F2 opens the current cell's editor, Escape
+        // closes it unstored, Shift with an arrow extends the selection from a
+        // list too, Delete and Backspace empty the selected cells as one step.
+        recorder.messages.clear();
         program_channel(2, u"Two"_s);
         program_channel(3, u"Three"_s);
         program->host().activate_current();

@@ -23,7 +23,7 @@ class Test_image : public QObject {
 private Q_SLOTS:
     void init() { chann.clear(); }
 
-    void start_up_fill()
+    void start_up_fill_factory_defaults_and_fixed_rows()
     {
         Reset_image();
         for (int row = 0; row <= 143; ++row)
@@ -32,11 +32,7 @@ private Q_SLOTS:
         QCOMPARE(cells(Spare_name_row, 0, 15), QList<int>(16, 0));
         QCOMPARE(cells(280, 0, 15), QList<int>(16, 0));
         QCOMPARE(cells(0, 16, 32), QList<int>(17, 0));
-    }
 
-    void factory_defaults()
-    {
-        Reset_image();
         chann.fill(17, 128, 0, 15, 0x44);
         chann.fill(Name_row(1), Name_row(1), 0, 15, 65);
         chann.fill(Name_row(17), Name_row(17), 0, 15, 66);
@@ -54,26 +50,20 @@ private Q_SLOTS:
         QCOMPARE(cells(17, 0, 15), QList<int>(16, 0x44));
         QCOMPARE(cells(Name_row(17), 0, 15), QList<int>(16, 66));
         QCOMPARE(chann(Settings_row, 0), qint16(9));
-    }
 
-    void radio_id_row()
-    {
+        // The radio id row, and the name rows.
         chann.fill(Radio_id_row, Radio_id_row, 0, 15, 7);
         Put_radio_id_row();
         QCOMPARE(cells(Radio_id_row, 0, 15), (QList<int>{90, 82, 81, 45, 52, 55, 255, 255, 255, 255,
                                                          255, 255, 255, 255, 255, 255}));
-    }
-
-    // The power levels keep radio block 240; channel 97's name lives elsewhere.
-    void name_rows_avoid_the_power_block()
-    {
+        // The power levels keep radio block 240; channel 97's name lives elsewhere.
         QCOMPARE((QList<int>{Name_row(1), Name_row(96), Name_row(98), Name_row(128), Name_row(97)}),
                  (QList<int>{144, 239, 241, 271, Spare_name_row}));
         for (int channel = 1; channel <= Channel_count; ++channel)
             QVERIFY(Name_row(channel) != Power_row);
     }
 
-    void tone_table()
+    void tone_and_model_tables()
     {
         Init_tone_table();
         QCOMPARE(Tone_ctcss_last, qint16(50));
@@ -87,6 +77,21 @@ private Q_SLOTS:
         for (const auto &[index, text] : shown)
             QCOMPARE(Tone_text[index], QString::fromLatin1(text));
         QVERIFY(Tone_text[259].isEmpty());
+
+        const std::tuple<const char *, int, int> models[] = {
+            {"R7K", 136, 470},       {"R7K VHF", 136, 174},   {"KL7M UHF1", 136, 175},
+            {"KL7M UHF2", 244, 247}, {"KL7M UHF3", 350, 391}, {"KL7M UHF4", 450, 521},
+            {"KL7M FULL", 100, 601}};
+        for (int model = 0; model < int(std::size(models)); ++model) {
+            const auto &[name, low, high] = models[model];
+            Model_no = qint16(model);
+            Init_model_table();
+            QCOMPARE(Model_name[model], QString::fromLatin1(name));
+            QCOMPARE(std::tuple(Band_limit[model], Band_limit[model + Model_count]),
+                     std::tuple(qint16(low), qint16(high)));
+            QCOMPARE(std::tuple(Freq_low, Freq_high), std::tuple(double(low), double(high)));
+        }
+        Model_no = 0;
     }
 
     // A read outside the image, the reply buffer or the tone table stops a
@@ -111,24 +116,6 @@ private Q_SLOTS:
         QVERIFY(child.waitForFinished(30000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
         QVERIFY(child.readAllStandardError().contains("ASSERT"));
-    }
-
-    void model_table()
-    {
-        const std::tuple<const char *, int, int> models[] = {
-            {"R7K", 136, 470},       {"R7K VHF", 136, 174},   {"KL7M UHF1", 136, 175},
-            {"KL7M UHF2", 244, 247}, {"KL7M UHF3", 350, 391}, {"KL7M UHF4", 450, 521},
-            {"KL7M FULL", 100, 601}};
-        for (int model = 0; model < int(std::size(models)); ++model) {
-            const auto &[name, low, high] = models[model];
-            Model_no = qint16(model);
-            Init_model_table();
-            QCOMPARE(Model_name[model], QString::fromLatin1(name));
-            QCOMPARE(std::tuple(Band_limit[model], Band_limit[model + Model_count]),
-                     std::tuple(qint16(low), qint16(high)));
-            QCOMPARE(std::tuple(Freq_low, Freq_high), std::tuple(double(low), double(high)));
-        }
-        Model_no = 0;
     }
 };
 

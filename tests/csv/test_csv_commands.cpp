@@ -37,8 +37,21 @@ private Q_SLOTS:
 
     // Export through the dialog, then import the file back: the question and
     // the summary say what the import keeps and empties.
-    void export_then_import_gives_back_the_channels()
+    void an_import_asks_for_the_encoding_and_a_list_exported_comes_back()
     {
+        // Names that read as UTF-8 and as GBK: the user is shown both and picks;
+        // the rows left out are listed under the summary.
+        const QString rough = folder.filePath("rough.csv");
+        write_file(rough, "Location,Name,Frequency\r\n1,Caf\xC3\xA9,446.007\r\n2,TWO,900\r\n");
+        choose_file(*program, "File_import_csv", rough);
+        QCOMPARE(messages.texts().mid(1, 1),
+                 QStringList{"CSV 文件中的名称可按两种编码读取：\nUTF-8：Café\nGBK：Caf茅\n按 GBK "
+                             "读取吗？（选“否”则按 UTF-8 读取。）"});
+        QCOMPARE(Channel_name(1), QStringLiteral("Caf茅"));
+        QVERIFY(messages.texts().last().startsWith("已从 CSV 文件（按 GBK 读取）导入 1 个信道"));
+        QVERIFY(messages.messages.last().details.contains("\n第 3 行未导入"));
+        messages.messages.clear();
+
         const auto captions = [this] {
             const QList<QAction *> file = program->findChild<QMenu *>("File")->actions();
             QStringList texts;
@@ -87,21 +100,6 @@ private Q_SLOTS:
         QCOMPARE(chann(3, Record::Vox), qint16(2));
         chann(3, Record::Vox) = listed(3, Record::Vox);
         QVERIFY(chann == listed);
-    }
-
-    // Names that read as UTF-8 and as GBK: the user is shown both and picks;
-    // the rows left out are listed under the summary.
-    void the_import_asks_for_the_encoding_and_lists_what_it_left_out()
-    {
-        const QString path = folder.filePath("rough.csv");
-        write_file(path, "Location,Name,Frequency\r\n1,Caf\xC3\xA9,446.007\r\n2,TWO,900\r\n");
-        choose_file(*program, "File_import_csv", path);
-        QCOMPARE(messages.texts().mid(1, 1),
-                 QStringList{"CSV 文件中的名称可按两种编码读取：\nUTF-8：Café\nGBK：Caf茅\n按 GBK "
-                             "读取吗？（选“否”则按 UTF-8 读取。）"});
-        QCOMPARE(Channel_name(1), QStringLiteral("Caf茅"));
-        QVERIFY(messages.texts().last().startsWith("已从 CSV 文件（按 GBK 读取）导入 1 个信道"));
-        QVERIFY(messages.messages.last().details.contains("\n第 3 行未导入"));
     }
 
     void open_backup_shows_the_backup_folder()

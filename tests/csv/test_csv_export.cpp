@@ -17,7 +17,7 @@ class Test_csv_export : public QObject {
 private Q_SLOTS:
     void initTestCase() { Start_logic(); }
 
-    void a_whole_list_round_trips_and_replaces_every_channel()
+    void a_whole_list_round_trips_and_what_an_export_warns_of()
     {
         Data_image typed = fresh_image();
         QByteArray lines = Header + "\r\n";
@@ -38,10 +38,8 @@ private Q_SLOTS:
         QCOMPARE(english(report.notes), QStringList());
         QCOMPARE(report.channels, int(std::size(Kinds)));
         QVERIFY(imported == typed);
-    }
 
-    void what_the_export_warns_of_and_refuses()
-    {
+        // What an export warns of and refuses.
         QTemporaryDir folder;
         const QString path = folder.filePath("list.csv");
         Data_image image = fresh_image();

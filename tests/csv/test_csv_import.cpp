@@ -43,15 +43,12 @@ private Q_SLOTS:
             for (const QStringList &fields : records)
                 QCOMPARE(Read_csv(Csv_line(fields)).value(0).fields, fields);
         }
-    }
-
-    void lines_are_quoted_only_where_needed()
-    {
+        // Lines are quoted only where needed.
         QCOMPARE(Csv_line({"a b", "c,d", "e\"f", "g\nh", ""}),
                  "a b,\"c,d\",\"e\"\"f\",\"g\nh\",\r\n");
     }
 
-    void import_reports()
+    void import_reports_and_lists_it_cannot_take()
     {
         const QString outside = "Line %1 skipped: the %2 frequency %3 MHz is outside the band of "
                                 "the selected model, from 136 MHz up to, but not including, 470 "
@@ -143,9 +140,39 @@ private Q_SLOTS:
             QCOMPARE(report.skipped, int(notes.filter(" skipped: ").size()));
             QVERIFY(report.imported);
         }
+
+        // A list it cannot take changes nothing.
+        const std::tuple<QByteArray, QStringList, QString> refused[] = {
+            {"\xEF\xBB\xBF# nothing\r\n", {}, "The CSV file holds no channel list."},
+            {"Location,Name\r\n1,A\r\n",
+             {},
+             "The first line of the CSV file names no Frequency column; this is not a channel "
+             "list."},
+            {"Location|Name|Frequency\r\n1|A|446\r\n",
+             {},
+             "The first line of the CSV file holds Location, but its fields are separated by '|'; "
+             "they must be separated by a comma, a semicolon or a tab."},
+            {QByteArray("\x89PNG\r\n\x1A\n\0\0", 10),
+             {},
+             "The first line of the CSV file names no Location column; this is not a channel "
+             "list."},
+            {"Location,Frequency\r\n200,446\r\n",
+             {"Line 2 skipped: Location 200 is outside 1 to 128."},
+             "The CSV file holds no channel that can be imported; the channels are unchanged."},
+        };
+        for (const auto &[csv, notes, failure] : refused) {
+            Reset_image();
+            Load_default_image();
+            Data_image image = chann;
+            const Channel_csv::Report report = import_into(image, csv);
+            QVERIFY(!report.imported);
+            QCOMPARE(Channel_csv::Summary(report).english, failure);
+            QCOMPARE(english(report.notes), notes);
+            QVERIFY(image == chann);
+        }
     }
 
-    void reports_in_chinese()
+    void reports_in_chinese_and_what_the_summary_counts()
     {
         Data_image image = fresh_image();
         const Channel_csv::Report report = import_into(
@@ -164,50 +191,15 @@ private Q_SLOTS:
                             "没有 Power 列：所有信道设为大功率。",
                             "1 channel was imported from the CSV file (read as UTF-8); 2 rows were "
                             "skipped. No Power column: every channel set to High."}));
-    }
 
-    void a_list_it_cannot_take_changes_nothing()
-    {
-        const std::tuple<QByteArray, QStringList, QString> cases[] = {
-            {"\xEF\xBB\xBF# nothing\r\n", {}, "The CSV file holds no channel list."},
-            {"Location,Name\r\n1,A\r\n",
-             {},
-             "The first line of the CSV file names no Frequency column; this is not a channel "
-             "list."},
-            {"Location|Name|Frequency\r\n1|A|446\r\n",
-             {},
-             "The first line of the CSV file holds Location, but its fields are separated by '|'; "
-             "they must be separated by a comma, a semicolon or a tab."},
-            {QByteArray("\x89PNG\r\n\x1A\n\0\0", 10),
-             {},
-             "The first line of the CSV file names no Location column; this is not a channel "
-             "list."},
-            {"Location,Frequency\r\n200,446\r\n",
-             {"Line 2 skipped: Location 200 is outside 1 to 128."},
-             "The CSV file holds no channel that can be imported; the channels are unchanged."},
-        };
-        for (const auto &[csv, notes, failure] : cases) {
-            Reset_image();
-            Load_default_image();
-            Data_image image = chann;
-            const Channel_csv::Report report = import_into(image, csv);
-            QVERIFY(!report.imported);
-            QCOMPARE(Channel_csv::Summary(report).english, failure);
-            QCOMPARE(english(report.notes), notes);
-            QVERIFY(image == chann);
-        }
-    }
-
-    // Replacing all channels empties the unlisted ones; the listed ones keep
-    // what a list does not carry.
-    void the_summary_counts_the_channels_kept_and_emptied()
-    {
-        Data_image image = fresh_image();
+        // Replacing all channels empties the unlisted ones; the listed ones keep
+        // what a list does not carry.
+        image = fresh_image();
         for (const int kind : {0, 1, 2, int(std::size(Kinds)) - 1}) // channels 1, 2, 3 and 128
             type_into(image, Kinds[kind]);
-        const Channel_csv::Report report =
+        const Channel_csv::Report kept =
             import_into(image, "Location,Name,Frequency,Mode\r\n2,NEW,147,NFM\r\n5,FIVE,446\r\n");
-        QCOMPARE(Channel_csv::Summary(report).english,
+        QCOMPARE(Channel_csv::Summary(kept).english,
                  "2 channels were imported from the CSV file (read as UTF-8). 1 channel kept its "
                  "VOX and the settings a CSV file does not carry. 3 channels not in the file were "
                  "emptied. No Power column: every channel set to High.");
@@ -308,17 +300,11 @@ private Q_SLOTS:
             {QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
                         "DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,"
                         "RPT2CALL,DVCODE\r\n"
-                        "1,Tone,146.520000,,0.000000,Tone,100.0,88.5,023,NN,NFM,5.00,,,,,,\r\n"
-                        "2,TSQL,146.520000,,0.000000,TSQL,88.5,100.0,023,NN,FM,5.00,,,,,,\r\n"
-                        "3,DTCS,146.520000,,0.000000,DTCS,88.5,88.5,754,RN,FM,5.00,,,,,,\r\n"
-                        "4,Cross,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,,,,,,\r\n"
-                        "5,None,146.520000,,0.000000,,67.0,71.9,754,NN,FM,5.00,,,,,,\r\n"),
-             {{"", "146.52000", "146.52000", "OFF", "100.0", "High", "Off", "Narrow", "Tone"},
-              {"", "146.52000", "146.52000", "100.0", "100.0", "High", "Off", "Wide", "TSQL"},
-              {"", "146.52000", "146.52000", "D754N", "D754I", "High", "Off", "Wide", "DTCS"},
-              {"", "146.52000", "146.52000", "71.9", "67.0", "High", "Off", "Wide", "Cross"},
-              simple("146.52000", "None")},
-             "5 channels were imported from the CSV file (read as UTF-8). No Power column: "
+                        "1,TSQL,146.520000,,0.000000,TSQL,88.5,100.0,023,NN,FM,5.00,,,,,,\r\n"
+                        "2,Cross,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,,,,,,\r\n"),
+             {{"", "146.52000", "146.52000", "100.0", "100.0", "High", "Off", "Wide", "TSQL"},
+              {"", "146.52000", "146.52000", "71.9", "67.0", "High", "Off", "Wide", "Cross"}},
+             "2 channels were imported from the CSV file (read as UTF-8). No Power column: "
              "every channel set to High. No CrossMode column: Cross read as Tone->Tone. No "
              "RxDtcsCode column: the receive DCS code taken from DtcsCode."},
 
