@@ -135,8 +135,7 @@ private Q_SLOTS:
         QCOMPARE(backups("fleet").size(), 1);
         QVERIFY(backups("fleet")[0].fileName().endsWith("-before-write.chann"));
         const Data_image sent = Loaded(backups("fleet")[0].filePath());
-        for (int block : Transfer_blocks(271))
-            QCOMPARE(cells<QByteArray>(block, 0, 15, sent), cells<QByteArray>(block, 0, 15, image));
+        QVERIFY(Same_blocks(Transfer_blocks(271), sent, image));
     }
 
     // The two radios of the fleet that came through, read back at the same time:
@@ -177,12 +176,9 @@ private Q_SLOTS:
         for (const QString &name :
              {radios.dir.filePath(files[0]), radios.dir.filePath("terminal.chann")}) {
             const Data_image read = Loaded(name);
-            for (int block : Transfer_blocks(271))
-                QCOMPARE(cells<QByteArray>(block, 0, 15, read),
-                         cells<QByteArray>(block, 0, 15, image));
-            for (int row : {0, 272, 273, 280}) // not on the radio: as the program starts
-                QCOMPARE(cells<QByteArray>(row, 0, 15, read),
-                         cells<QByteArray>(row, 0, 15, start_up));
+            QVERIFY2(Same_blocks(Transfer_blocks(271), read, image), qPrintable(name));
+            // Not on the radio: as the program starts.
+            QVERIFY2(Same_blocks({0, 272, 273, 280}, read, start_up), qPrintable(name));
         }
         // The same image in the backups of r7k-cps, named for a read.
         QCOMPARE(backups("here").size(), 1);

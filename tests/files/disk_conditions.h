@@ -3,32 +3,12 @@
 // Disk conditions that a plain temporary folder cannot give: a volume that
 // runs full, and a folder that even root may not write to. Both are real
 // (a real tmpfs, the kernel's own permission checks), so the program meets
-// exactly what a user's system would answer.
+// exactly what a user's system would answer. Linux only, as the test that
+// uses them.
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
-
-#ifdef Q_OS_WIN
-
-// Windows mounts nothing for a test: the tests that need a small volume skip.
-class Small_volume {
-public:
-    Small_volume(const QString &, int) {}
-    const bool ready = false;
-    const QString why_not = QStringLiteral("Windows has no private mounts");
-};
-
-// Nothing to lift: the tests that use it skip first, as no small volume is
-// ready.
-class Permission_bits_apply {
-public:
-    Permission_bits_apply() {}
-    ~Permission_bits_apply() {}
-};
-
-#else
-
 #include <cerrno>
 #include <cstring>
 #include <linux/capability.h>
@@ -134,5 +114,3 @@ private:
     __u32 saved = 0;
     bool held = false;
 };
-
-#endif

@@ -22,19 +22,6 @@ inline QByteArray read_file(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The system's reason for opening a file that does not exist: Linux's as Qt
-// words it in English; Windows words it itself, in its own language.
-inline QString missing_file_reason(const QString &path)
-{
-#ifdef Q_OS_WIN
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
-#else
-    Q_UNUSED(path);
-    return QStringLiteral("No such file or directory");
-#endif
-}
-
 // Sets every cell the file holds from `value(row, column)` and returns the image.
 inline r7k::Data_image fill_file_rows(const std::function<int(int, int)> &value,
                                       r7k::Data_image &image = r7k::chann)

@@ -54,17 +54,6 @@ private Q_SLOTS:
     void initTestCase() { QVERIFY(qputenv("XDG_DATA_HOME", data.path().toLocal8Bit())); }
     void init() { QDir(Backups::Folder()).removeRecursively(); }
 
-    void the_folder_is_in_the_users_data_folder()
-    {
-#ifdef Q_OS_WIN
-        const QString users_data = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
-#else
-        const QString users_data = data.path();
-#endif
-        QCOMPARE(Backups::Folder(),
-                 users_data + '/' + QCoreApplication::applicationName() + "/backups");
-    }
-
     // Kept by when they were made: backups named by a clock that was once a
     // year ahead, and one named in the older form, go first.
     void the_newest_hundred_are_kept_by_their_time()
