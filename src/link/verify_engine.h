@@ -20,7 +20,6 @@ public:
                   const Data_image &written_image);
 
     // What the radio holds, once the read-back is complete.
-    const Data_image &radio_image() const { return read_back; }
     // The written blocks that the radio holds otherwise, in the order of a
     // write; empty until the read-back is complete.
     const QList<int> &differing_blocks() const { return differing; }

@@ -13,7 +13,6 @@
 #include "core/tables.h"
 #include "image_rows.h"
 #include "logic_start.h"
-#include "tone_boundaries.h"
 
 #include <QTest>
 
@@ -141,7 +140,7 @@ private Q_SLOTS:
         const std::tuple<int, int, Cells, Cells> choices[] = {
             {3, 160, {0, 0, 0, 7, 0x80}, {56, 0, 0, 7, 0x81}}, // inverted, sets bit 0
             {3, 56, {56, 0, 0, 7, 3}, {56, 0, 0, 7, 2}},       // normal, clears bit 0
-            {3, 9, {56, 0, 0, 7, 3}, {9, 0, 0, 7, 3}},         // CTCSS keeps the bits
+            {3, 50, {56, 0, 0, 7, 3}, {50, 0, 0, 7, 3}},       // the last CTCSS keeps the bits
             {4, 258, {0, 0, 0, 7, 1}, {0, 154, 0, 7, 3}},      // last inverted encode
             {5, 0, {0, 0, 0, 0xF7, 0}, {0, 0, 0, 0xF5, 0}},    // low power
             {6, 3, {0, 0, 0x15, 7, 0}, {0, 0, 3, 7, 0}},       // VOX 3
@@ -155,23 +154,6 @@ private Q_SLOTS:
             QVERIFY2(cells(2, 8, 15) == after + Cells(3, 255),
                      qPrintable(u"column %1, index %2"_s.arg(column).arg(index)));
         }
-    }
-
-    // Each tone entry is stored as its code and polarity bit and shown again
-    // as the same entry, whatever the bit held before.
-    void tone_choices_at_the_edges_of_each_run()
-    {
-        program_channel(2);
-        for (const auto &[column, tone, bit] : {std::tuple{Decode_column, Record::Decode_tone, 1},
-                                                {Encode_column, Record::Encode_tone, 2}})
-            Check_tone_edges(
-                chann(2, Record::Polarity), bit,
-                [column](int index) { Store_choice(2, column, index); },
-                [tone] { return int(chann(2, tone)); },
-                [column] {
-                    return int(
-                        Choice_items(column).indexOf(Channel_row_texts(2)[column].trimmed()));
-                });
     }
 
     // Stray bytes behind an erased RX frequency must never reach the radio.

@@ -106,8 +106,7 @@ private Q_SLOTS:
         Test_radios::current().clear(); // a function without rows of radios has the first
     }
     void command_lines();
-    void demo_needs_the_radio_beside_the_program();
-    void demo_serves_a_radio_on_com1();
+    void demo_serves_a_radio_on_com1_from_beside_the_program();
     void a_radio_lost_mid_verify_leaves_the_image();
     void read_then_write_back_data() { Test_radios::add_rows(); }
     void read_then_write_back();
@@ -181,8 +180,9 @@ void Test_sim_transfer::command_lines()
 }
 
 // --demo starts the r7k-sim that lies beside the program, wherever that is:
-// a copy of the program alone in a folder has none.
-void Test_sim_transfer::demo_needs_the_radio_beside_the_program()
+// a copy of the program alone in a folder has none; beside the built program
+// it serves a radio on the demo link.
+void Test_sim_transfer::demo_serves_a_radio_on_com1_from_beside_the_program()
 {
     QTemporaryDir folder;
     const QString alone = folder.filePath("r7k-cps");
@@ -194,10 +194,7 @@ void Test_sim_transfer::demo_needs_the_radio_beside_the_program()
                               QFileInfo(folder.path()).canonicalFilePath() +
                               ", and it is not there.\n"),
              qPrintable(ran));
-}
 
-void Test_sim_transfer::demo_serves_a_radio_on_com1()
-{
     QProcess program;
     program.start(QStringLiteral(R7K_CPS_PATH), {"--demo"});
     QVERIFY(program.waitForStarted());
