@@ -288,26 +288,12 @@ private Q_SLOTS:
              "1 channel was imported from the CSV file (read as GBK). No Power column: every "
              "channel set to High."},
             // one CTCSS column, used both ways
-            {QByteArray("Location,Frequency,Tone,cToneFreq\n1,446,Tone,77.0\n2,446,TSQL,79.7\n"
-                        "3,446,Cross,82.5\n"),
+            {QByteArray("Location,Frequency,Tone,cToneFreq\n1,446,Tone,77.0\n2,446,Cross,82.5\n"),
              {{"", "446.00000", "446.00000", "OFF", "77.0", "High", "Off", "Wide", ""},
-              {"", "446.00000", "446.00000", "79.7", "79.7", "High", "Off", "Wide", ""},
               {"", "446.00000", "446.00000", "82.5", "82.5", "High", "Off", "Wide", ""}},
-             "3 channels were imported from the CSV file (read as UTF-8). No Power column: every "
+             "2 channels were imported from the CSV file (read as UTF-8). No Power column: every "
              "channel set to High. No CrossMode column: Cross read as Tone->Tone. No RxDtcsCode "
              "column: the receive DCS code taken from DtcsCode."},
-            // the columns of the other program's versions before 2023
-            {QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
-                        "DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,"
-                        "RPT2CALL,DVCODE\r\n"
-                        "1,TSQL,146.520000,,0.000000,TSQL,88.5,100.0,023,NN,FM,5.00,,,,,,\r\n"
-                        "2,Cross,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,,,,,,\r\n"),
-             {{"", "146.52000", "146.52000", "100.0", "100.0", "High", "Off", "Wide", "TSQL"},
-              {"", "146.52000", "146.52000", "71.9", "67.0", "High", "Off", "Wide", "Cross"}},
-             "2 channels were imported from the CSV file (read as UTF-8). No Power column: "
-             "every channel set to High. No CrossMode column: Cross read as Tone->Tone. No "
-             "RxDtcsCode column: the receive DCS code taken from DtcsCode."},
-
         };
         for (auto [csv, rows, summary] : cases) {
             Reset_image();

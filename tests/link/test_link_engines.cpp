@@ -95,9 +95,16 @@ private Q_SLOTS:
     // A silent radio: the port closes at each time-out until the retry, and
     // after the fourth attempt the user is told what happened. The time-out
     // counts from the end of the last command, the retry from the time-out.
-    // A new start while a retry is pending cancels the retry.
+    // A new start while a retry is pending cancels the retry. Each timer of
+    // every engine runs with the one period that the radio's protocol fixes.
     void read_of_a_silent_radio()
     {
+        // sender, reply time-out, retry, close check
+        using Periods = QList<QSet<int>>;
+        QCOMPARE(periods_used<Read_engine>(), (Periods{{15}, {1000}, {5000}, {200}}));
+        QCOMPARE(periods_used<Write_engine>(), (Periods{{15}, {1000}, {5000}, {500}}));
+        QCOMPARE(periods_used<Power_engine>(), (Periods{{15}, {1000}, {5000}, {500}}));
+
         Link_rig<Read_engine> rig({.no_answer = true});
         const Data_image before = chann;
         qint64 message_at = -1;
@@ -144,16 +151,6 @@ private Q_SLOTS:
         const QList<int> numbers = rig.listener.block_numbers();
         QCOMPARE(numbers.mid(numbers.lastIndexOf(1)), Transfer_blocks(272));
         QVERIFY(Same_blocks(Transfer_blocks(271), chann, rig.radio));
-    }
-
-    // Each timer runs with the one period that the radio's protocol fixes.
-    void timer_periods()
-    {
-        // sender, reply time-out, retry, close check
-        using Periods = QList<QSet<int>>;
-        QCOMPARE(periods_used<Read_engine>(), (Periods{{15}, {1000}, {5000}, {200}}));
-        QCOMPARE(periods_used<Write_engine>(), (Periods{{15}, {1000}, {5000}, {500}}));
-        QCOMPARE(periods_used<Power_engine>(), (Periods{{15}, {1000}, {5000}, {500}}));
     }
 
     void write_whole()

@@ -11,7 +11,7 @@ using namespace r7k::Verification;
 class Test_verification : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void block_meaning()
+    void block_meaning_and_outcome_texts()
     {
         const std::tuple<int, QString, QString> meanings[] = {
             {1, "信道 1", "channel 1"},
@@ -30,6 +30,24 @@ private Q_SLOTS:
         };
         for (const auto &[block, chinese, english] : meanings)
             QCOMPARE(Block_meaning(block), (Bilingual{chinese, english}));
+
+        QCOMPARE(Outcome_text({}),
+                 (Bilingual{"对讲机数据与当前数据一致 ！", "The radio holds the current data."}));
+        QCOMPARE(Outcome_text({7, 150}),
+                 (Bilingual{"对讲机数据与当前数据不一致，以下数据块不同：\n"
+                            "数据块 7：信道 7\n数据块 150：信道 7 的名称",
+                            "The radio's data differ from the current data in these blocks:\n"
+                            "block 7: channel 7\nblock 150: the name of channel 7"}));
+
+        // A box that lists every block of a wholly different radio would not
+        // fit on a screen.
+        const QList<int> blocks = Transfer_blocks(128);
+        const Bilingual many = Outcome_text(blocks);
+        QCOMPARE(many.english.count('\n'), 16 + 1);
+        QVERIFY(many.english.endsWith("\nblock 16: channel 16\nand 112 more blocks"));
+        QVERIFY(many.chinese.endsWith("\n数据块 16：信道 16\n另有 112 个数据块不同"));
+        QVERIFY(Outcome_text(blocks.first(16)).english.endsWith("\nblock 16: channel 16"));
+        QVERIFY(Outcome_text(blocks.first(17)).english.endsWith("channel 16\nand 1 more blocks"));
     }
 
     // Only the blocks a write sends count, in the order it sends them.
@@ -46,27 +64,6 @@ private Q_SLOTS:
         for (int block : {271, 140, 1, 240, 131})
             read_back(block, 15) = 7;
         QCOMPARE(Differing_blocks(written, read_back), (QList<int>{1, 131, 140, 240, 271}));
-    }
-
-    void outcome_texts()
-    {
-        QCOMPARE(Outcome_text({}),
-                 (Bilingual{"对讲机数据与当前数据一致 ！", "The radio holds the current data."}));
-        QCOMPARE(Outcome_text({7, 150}),
-                 (Bilingual{"对讲机数据与当前数据不一致，以下数据块不同：\n"
-                            "数据块 7：信道 7\n数据块 150：信道 7 的名称",
-                            "The radio's data differ from the current data in these blocks:\n"
-                            "block 7: channel 7\nblock 150: the name of channel 7"}));
-
-        // A box that lists every block of a wholly different radio would not
-        // fit on a screen.
-        const Bilingual many = Outcome_text(Transfer_blocks(128));
-        QCOMPARE(many.english.count('\n'), 16 + 1);
-        QVERIFY(many.english.endsWith("\nblock 16: channel 16\nand 112 more blocks"));
-        QVERIFY(many.chinese.endsWith("\n数据块 16：信道 16\n另有 112 个数据块不同"));
-        const QList<int> blocks = Transfer_blocks(128);
-        QVERIFY(Outcome_text(blocks.first(16)).english.endsWith("\nblock 16: channel 16"));
-        QVERIFY(Outcome_text(blocks.first(17)).english.endsWith("channel 16\nand 1 more blocks"));
     }
 };
 
