@@ -132,10 +132,12 @@ private Q_SLOTS:
 
         rig.engine.start();
         rig.clock.advance(15 + 1000 + 2000); // timed out; the retry is due in 3 s
-        rig.radio.set_faults({});
         rig.engine.start();
-        QVERIFY(rig.run_to_end());
+        rig.clock.advance(15 + 1000 + 4000); // its own retry is due 1 s later
         QCOMPARE(rig.log.opens, 4 + 2);
+        rig.radio.set_faults({});
+        QVERIFY(rig.run_to_end());
+        QCOMPARE(rig.log.opens, 4 + 3);
         QCOMPARE(rig.listener.block_numbers(), Transfer_blocks(272));
         QCOMPARE(rig.listener.messages.last(), Read_complete_message);
     }
