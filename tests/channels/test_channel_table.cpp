@@ -164,20 +164,20 @@ private Q_SLOTS:
     void keys_move_one_cell_and_typing_follows_the_highlight()
     {
         Message_recorder recorder;
-        enter_text(3, Rx_column, u"440"_s);
+        enter_text(1, Rx_column, u"440"_s);
         const struct {
             Qt::Key key;
             Grid_cell lands;
             QString typed;
         } walk[] = {
-            {Qt::Key_Down, {4, Rx_column}, u"441"_s},    {Qt::Key_Tab, {4, Tx_column}, u"442"_s},
-            {Qt::Key_Backtab, {4, Rx_column}, u"443"_s}, {Qt::Key_Tab, {4, Tx_column}, {}},
-            {Qt::Key_Tab, {4, Decode_column}, u"1"_s},   {Qt::Key_Tab, {4, Encode_column}, u"2"_s},
-            {Qt::Key_Backtab, {4, Decode_column}, {}},   {Qt::Key_Tab, {4, Encode_column}, {}},
-            {Qt::Key_Tab, {4, Power_column}, u"3"_s},    {Qt::Key_Tab, {4, Vox_column}, {}},
-            {Qt::Key_Tab, {4, Band_column}, u"4"_s},     {Qt::Key_Tab, {4, Name_column}, u"N4"_s},
-            {Qt::Key_Up, {3, Name_column}, u"N3"_s},     {Qt::Key_Down, {4, Name_column}, {}},
-            {Qt::Key_Up, {3, Name_column}, {}},          {Qt::Key_Up, {2, Name_column}, u"5"_s},
+            {Qt::Key_Down, {2, Rx_column}, u"441"_s},    {Qt::Key_Tab, {2, Tx_column}, u"442"_s},
+            {Qt::Key_Backtab, {2, Rx_column}, u"443"_s}, {Qt::Key_Tab, {2, Tx_column}, {}},
+            {Qt::Key_Tab, {2, Decode_column}, u"1"_s},   {Qt::Key_Tab, {2, Encode_column}, u"2"_s},
+            {Qt::Key_Backtab, {2, Decode_column}, {}},   {Qt::Key_Tab, {2, Encode_column}, {}},
+            {Qt::Key_Tab, {2, Power_column}, u"3"_s},    {Qt::Key_Tab, {2, Vox_column}, {}},
+            {Qt::Key_Tab, {2, Band_column}, u"4"_s},     {Qt::Key_Tab, {2, Name_column}, u"N4"_s},
+            {Qt::Key_Up, {1, Name_column}, u"N3"_s},     {Qt::Key_Down, {2, Name_column}, {}},
+            {Qt::Key_Down, {3, Name_column}, u"5"_s},
         };
         for (const auto &step : walk) {
             const QByteArray where = QMetaEnum::fromType<Qt::Key>().valueToKey(step.key);
@@ -207,13 +207,13 @@ private Q_SLOTS:
         }
         QVERIFY(!open_editor());
         const QString untouched = u"|关|关|高|关|宽带|"_s; // the lists took no typing
-        QCOMPARE(shown(3), u"440.00000|440.00000"_s + untouched + u"N3"_s);
-        QCOMPARE(shown(4), u"443.00000|442.00000"_s + untouched + u"N4"_s);
-        QCOMPARE(shown(2), u"|||||||"_s);
+        QCOMPARE(shown(1), u"440.00000|440.00000"_s + untouched + u"N3"_s);
+        QCOMPARE(shown(2), u"443.00000|442.00000"_s + untouched + u"N4"_s);
+        QCOMPARE(shown(3), u"|||||||"_s);
         QVERIFY(recorder.messages.isEmpty());
-        QCOMPARE(caption(), u"信道参数编辑 [ 信道 - 2 ]"_s);
+        QCOMPARE(caption(), u"信道参数编辑 [ 信道 - 3 ]"_s);
         child<QPushButton>("Command_clear")->click();
-        QCOMPARE(shown(4), u"|||||||"_s);
+        QCOMPARE(shown(2), u"|||||||"_s);
     }
 
     // A read or a file load replaces what an open frequency editor was opened
